@@ -1,0 +1,55 @@
+#pragma once
+// The road to HID devices. The program uses the hidapi (hidraw) backend; tests and
+// TRVX_SIMULATE use the simulated mouse. Everything above this interface is the same for both.
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace trvx {
+
+// One HID interface (one hidraw node) as the enumeration sees it.
+struct HidInterfaceInfo {
+    std::string path;
+    std::uint16_t vendorId = 0;
+    std::uint16_t productId = 0;
+    std::uint16_t version = 0;
+    // Report lengths including the report id byte, as the interface's report descriptor
+    // gives them (0 when the interface has no report of that kind or the descriptor failed).
+    int featureReportLength = 0;
+    int inputReportLength = 0;
+};
+
+enum class InputReadResult { Ok, Timeout, Error };
+
+// An open interface. Feature transfers move whole reports: byte 0 is the report id.
+class HidHandle {
+public:
+    virtual ~HidHandle() = default;
+    virtual bool setFeature(std::span<const std::uint8_t> report) = 0;
+    // On success the buffer holds the report (byte 0 the report id); its size is the length asked.
+    virtual bool getFeature(std::span<std::uint8_t> report) = 0;
+    // Waits up to timeoutMs for one input report; bytesRead receives its length.
+    virtual InputReadResult readInput(std::span<std::uint8_t> buffer, int timeoutMs,
+                                      std::size_t& bytesRead) = 0;
+};
+
+enum class HidAccess {
+    Query,     // feature reports only (the "access 0" open)
+    ReadWrite, // also input reports; may be refused where the query open is not
+};
+
+class HidBackend {
+public:
+    virtual ~HidBackend() = default;
+    // Every present HID interface, in a stable order.
+    virtual std::vector<HidInterfaceInfo> enumerate() = 0;
+    // How many HID interfaces are present; cheap, opens nothing (the plug poll calls it often).
+    virtual int countInterfaces() = 0;
+    // nullptr when the system refuses the open.
+    virtual std::unique_ptr<HidHandle> open(const std::string& path, HidAccess access) = 0;
+};
+
+} // namespace trvx

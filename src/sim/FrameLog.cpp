@@ -1,0 +1,31 @@
+#include "sim/FrameLog.h"
+
+namespace trvx {
+
+std::string FormatHexBytes(std::span<const std::uint8_t> bytes) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(bytes.size() * 3);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i > 0)
+            text += ' ';
+        text += kDigits[bytes[i] >> 4];
+        text += kDigits[bytes[i] & 0x0F];
+    }
+    return text;
+}
+
+std::string FormatFrame(const SimFrame& frame) {
+    return (frame.sent ? "> " : "< ") + FormatHexBytes(frame.bytes);
+}
+
+std::string FormatFrames(std::span<const SimFrame> frames) {
+    std::string text;
+    for (const SimFrame& frame : frames) {
+        text += FormatFrame(frame);
+        text += '\n';
+    }
+    return text;
+}
+
+} // namespace trvx

@@ -4,6 +4,8 @@
 
 #include "SimTestSupport.h"
 
+#include "platform/Resources.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -227,8 +229,19 @@ TEST(SimBus, CreateRefusesAnImageOfTheWrongSize) {
     EXPECT_FALSE(SimulatedMouse::Create(StorageKind::Flash, clock, Bytes(2048)));
     EXPECT_FALSE(SimulatedMouse::Create(StorageKind::None, clock, Bytes(2048)));
     EXPECT_TRUE(SimulatedMouse::Create(StorageKind::Flash, clock, Bytes(65536)));
-    EXPECT_EQ(SimulatedMouse::DefaultImage(StorageKind::I2C).size(), 2048u);
-    EXPECT_EQ(SimulatedMouse::DefaultImage(StorageKind::Flash).size(), 65536u);
+}
+
+TEST(SimBus, StartsFromTheFirstDefaultImage) {
+    VirtualClock clock;
+    for (auto [kind, name] : {std::pair{StorageKind::I2C, "TRVX4410BData_Cfg1"},
+                              {StorageKind::Flash, "TRVX4410BFlash_Cfg1"}}) {
+        SimulatedMouse mouse(kind, clock);
+        const auto bytes = resource(name);
+        // Without the embedded image (a build that has none) the mouse starts erased.
+        const Bytes expected = hasResource(name) ? Bytes(bytes.begin(), bytes.end())
+                                                 : Bytes(simtest::SizeOf(kind), 0xFF);
+        EXPECT_EQ(mouse.Image(), expected) << name;
+    }
 }
 
 } // namespace

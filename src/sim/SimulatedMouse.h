@@ -90,6 +90,8 @@ public:
     static std::unique_ptr<SimulatedMouse> Create(StorageKind kind, Clock& clock,
                                                   std::span<const std::uint8_t> image);
     ~SimulatedMouse() override;
+    SimulatedMouse(const SimulatedMouse&) = delete;
+    SimulatedMouse& operator=(const SimulatedMouse&) = delete;
 
     static std::vector<std::uint8_t> DefaultImage(StorageKind kind);
     // What PlugOther adds when given nothing: a keyboard without feature reports.

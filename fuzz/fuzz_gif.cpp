@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (image.load({data, size}))
         return 0;
     trvx::GifComposer composer;
-    const bool smallScreen = image.screenWidth() * image.screenHeight() <= 512 * 512;
+    const bool smallScreen = std::int64_t(image.screenWidth()) * image.screenHeight() <= 512 * 512;
     for (int i = 0; i < image.frameCount(); ++i) {
         if (image.decodeFrame(i))
             continue;

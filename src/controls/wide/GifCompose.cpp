@@ -13,26 +13,27 @@ void fillRect(GifScreen& screen, int left, int top, int width, int height, GifCo
     const int y0 = std::max(top, 0);
     const int x1 = std::min(left + width, screen.width);
     const int y1 = std::min(top + height, screen.height);
+    if (x1 <= x0)
+        return;
     for (int y = y0; y < y1; ++y)
-        std::fill_n(screen.pixels.begin() + std::ptrdiff_t(y) * screen.width + x0,
-                    std::max(x1 - x0, 0), color);
+        std::fill_n(screen.pixels.begin() + std::ptrdiff_t(y) * screen.width + x0, x1 - x0, color);
 }
 
 // Draws a decoded frame at its place; pixels of its transparent colour leave the screen as is.
 void drawFrame(GifScreen& screen, const GifFrame& frame) {
     const auto& bitmap = *frame.bitmap;
-    for (int y = 0; y < bitmap.height; ++y) {
-        const int sy = frame.top + y;
-        if (sy < 0 || sy >= screen.height)
-            continue;
-        for (int x = 0; x < bitmap.width; ++x) {
-            const int sx = frame.left + x;
-            if (sx < 0 || sx >= screen.width)
-                continue;
+    // Only the part of the frame that lies on the screen.
+    const int x0 = std::max(0, -frame.left);
+    const int y0 = std::max(0, -frame.top);
+    const int x1 = std::min(bitmap.width, screen.width - frame.left);
+    const int y1 = std::min(bitmap.height, screen.height - frame.top);
+    for (int y = y0; y < y1; ++y) {
+        GifColor* row = screen.pixels.data() + std::size_t(frame.top + y) * screen.width;
+        for (int x = x0; x < x1; ++x) {
             const GifColor color = bitmap.colorAt(x, y);
             if (frame.transparentColor && color == *frame.transparentColor)
                 continue;
-            screen.pixels[std::size_t(sy) * screen.width + sx] = color;
+            row[frame.left + x] = color;
         }
     }
 }

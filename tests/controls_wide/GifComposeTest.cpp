@@ -157,6 +157,24 @@ TEST(GifComposeTest, FramesReachingPastTheScreenAreClipped) {
     EXPECT_EQ(rows(composer.screen()), (std::vector<std::string>{"WWWW", "WWWW", "WWWB", "WWWB"}));
 }
 
+TEST(GifComposeTest, ScreenWithoutWidthHoldsNothing) {
+    // Frames restored to the background on a screen 0 pixels wide touch no pixel.
+    const Bytes file = GifBuilder()
+                           .header(0, 4, kFour)
+                           .control(2, 5)
+                           .image(4, 0, 2, 2, Bytes(4, 1))
+                           .control(2, 5)
+                           .image(4, 1, 2, 2, Bytes(4, 2))
+                           .trailer()
+                           .bytes();
+    GifImage image = load(file);
+    GifComposer composer;
+    for (int i : {0, 1, 0, 1})
+        ASSERT_EQ(composer.compose(image, i), std::nullopt);
+    EXPECT_EQ(composer.screen().width, 0);
+    EXPECT_TRUE(composer.screen().pixels.empty());
+}
+
 TEST(GifComposeTest, ErrorsLeaveNoScreen) {
     GifComposer composer;
     GifImage empty;

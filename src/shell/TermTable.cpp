@@ -14,7 +14,7 @@ const std::array<TTerm, kTermCount> TermTable = {{
     {5, {"Macro", "", "宏"}},
     {6, {"Update", "", "更新"}},
     {7, {"Engineer Mode", "", "工程模式"}},
-    {8, {"Load", "", "读取"}},
+    {8, {"Load", "", "载入"}},
     {9, {"Save", "", "保存"}},
     {10, {"Default", "", "默认"}},
     {11, {"Import Base Macro", "", "导入基础宏"}},

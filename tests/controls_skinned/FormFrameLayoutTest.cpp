@@ -35,9 +35,9 @@ TEST(FormFrameLayoutTest, BorderStripsAndTheBandInsideAThinBorder) {
     // WinXP: a 3-pixel border leaves no band.
     auto xp = nonEmpty(layoutFrameBorder(248, 174, 3, true, 26, nullptr));
     ASSERT_EQ(xp.size(), 3u);
-    EXPECT_EQ(xp[0].rect, (LayoutRect{0, 0, 3, 174}));
-    EXPECT_EQ(xp[1].rect, (LayoutRect{0, 171, 248, 174}));
-    EXPECT_EQ(xp[2].rect, (LayoutRect{245, 0, 248, 174}));
+    EXPECT_EQ(xp[0].rect, (SkinRect{0, 0, 3, 174}));
+    EXPECT_EQ(xp[1].rect, (SkinRect{0, 171, 248, 174}));
+    EXPECT_EQ(xp[2].rect, (SkinRect{245, 0, 248, 174}));
     for (const FrameFill& f : xp) {
         EXPECT_EQ(f.paint, FramePaint::Border);
     }
@@ -45,19 +45,19 @@ TEST(FormFrameLayoutTest, BorderStripsAndTheBandInsideAThinBorder) {
     // DeepBlue: 1 pixel of border, then 2 pixels of the frame's colour below the title bar.
     auto blue = nonEmpty(layoutFrameBorder(200, 100, 1, true, 20, nullptr));
     ASSERT_EQ(blue.size(), 6u);
-    EXPECT_EQ(blue[3].rect, (LayoutRect{1, 20, 3, 99}));
-    EXPECT_EQ(blue[4].rect, (LayoutRect{1, 97, 199, 99}));
-    EXPECT_EQ(blue[5].rect, (LayoutRect{197, 20, 199, 99}));
+    EXPECT_EQ(blue[3].rect, (SkinRect{1, 20, 3, 99}));
+    EXPECT_EQ(blue[4].rect, (SkinRect{1, 97, 199, 99}));
+    EXPECT_EQ(blue[5].rect, (SkinRect{197, 20, 199, 99}));
     EXPECT_EQ(blue[4].paint, FramePaint::Color);
 }
 
 TEST(FormFrameLayoutTest, WithoutTitleBarTheTopGetsABorderLine) {
     auto fills = nonEmpty(layoutFrameBorder(200, 100, 1, false, 20, nullptr));
     ASSERT_EQ(fills.size(), 8u);
-    EXPECT_EQ(fills[3].rect, (LayoutRect{1, 0, 3, 99})); // the band reaches the top
-    EXPECT_EQ(fills[6].rect, (LayoutRect{0, 0, 200, 1}));
+    EXPECT_EQ(fills[3].rect, (SkinRect{1, 0, 3, 99})); // the band reaches the top
+    EXPECT_EQ(fills[6].rect, (SkinRect{0, 0, 200, 1}));
     EXPECT_EQ(fills[6].paint, FramePaint::Border);
-    EXPECT_EQ(fills[7].rect, (LayoutRect{1, 1, 199, 3}));
+    EXPECT_EQ(fills[7].rect, (SkinRect{1, 1, 199, 3}));
     EXPECT_EQ(fills[7].paint, FramePaint::Color);
 }
 
@@ -65,20 +65,20 @@ TEST(FormFrameLayoutTest, TitlePicturesShowInTheTopBorder) {
     const FrameTitlePictures pics{{35, 29}, {37, 29}, {35, 29}};
     FrameBorderLayout thin = layoutFrameBorder(200, 100, 1, true, 26, &pics);
     ASSERT_EQ(thin.leftStrip.size(), 1u);
-    EXPECT_EQ(thin.leftStrip[0].target, (LayoutRect{1, 0, 3, 29}));
+    EXPECT_EQ(thin.leftStrip[0].target, (SkinRect{1, 0, 3, 29}));
     EXPECT_EQ(thin.leftStrip[0].sourceLeft, 0);
     EXPECT_EQ(thin.leftStrip[0].sourceRight, 2);
     ASSERT_EQ(thin.rightStrip.size(), 1u);
-    EXPECT_EQ(thin.rightStrip[0].target, (LayoutRect{197, 0, 199, 29}));
+    EXPECT_EQ(thin.rightStrip[0].target, (SkinRect{197, 0, 199, 29}));
     EXPECT_EQ(thin.rightStrip[0].sourceLeft, 33);
     EXPECT_EQ(thin.rightStrip[0].sourceRight, 35);
     ASSERT_EQ(thin.topBand.size(), 3u);
-    EXPECT_EQ(thin.topBand[0].target, (LayoutRect{0, 0, 35, 29}));
-    EXPECT_EQ(thin.topBand[1].target, (LayoutRect{35, 0, 165, 29}));
+    EXPECT_EQ(thin.topBand[0].target, (SkinRect{0, 0, 35, 29}));
+    EXPECT_EQ(thin.topBand[1].target, (SkinRect{35, 0, 165, 29}));
     EXPECT_TRUE(thin.topBand[1].stretch);
-    EXPECT_EQ(thin.topBand[2].target, (LayoutRect{165, 0, 200, 29}));
+    EXPECT_EQ(thin.topBand[2].target, (SkinRect{165, 0, 200, 29}));
     for (const FrameTitlePiece& p : thin.topBand) {
-        EXPECT_EQ(p.clip, (LayoutRect{2, 0, 197, 3}));
+        EXPECT_EQ(p.clip, (SkinRect{2, 0, 197, 3}));
     }
 
     // A 3-pixel border has no side strips but still the top band.

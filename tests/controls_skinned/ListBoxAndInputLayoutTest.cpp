@@ -27,11 +27,11 @@ TEST(ListBoxLayoutTest, ItemColours) {
 }
 
 TEST(ListBoxLayoutTest, TextRectAndRings) {
-    EXPECT_EQ(listItemTextRect({0, 20, 100, 40}, false), (LayoutRect{2, 20, 100, 40}));
-    EXPECT_EQ(listItemTextRect({0, 20, 100, 40}, true), (LayoutRect{0, 20, 98, 40}));
+    EXPECT_EQ(listItemTextRect({0, 20, 100, 40}, false), (SkinRect{2, 20, 100, 40}));
+    EXPECT_EQ(listItemTextRect({0, 20, 100, 40}, true), (SkinRect{0, 20, 98, 40}));
     const ListBorderRings rings = listBorderRings(50, 30);
-    EXPECT_EQ(rings.outer, (LayoutRect{0, 0, 50, 30}));
-    EXPECT_EQ(rings.inner, (LayoutRect{1, 1, 49, 29}));
+    EXPECT_EQ(rings.outer, (SkinRect{0, 0, 50, 30}));
+    EXPECT_EQ(rings.inner, (SkinRect{1, 1, 49, 29}));
     EXPECT_EQ(listBorderColor(SkinUIStyle::WinXP),
               GetStyleColor(SkinUIStyle::WinXP, theme::kControlBorderColor));
     EXPECT_EQ(listBorderColor(SkinUIStyle::FromThemeFile),

@@ -41,26 +41,26 @@ TEST(PopupMenuLayoutTest, ItemSizes) {
 
 TEST(PopupMenuLayoutTest, ItemPlacesLeftToRightAndMirrored) {
     const PopupMenuLook xp = popupMenuLook(SkinUIStyle::WinXP);
-    const LayoutRect r{0, 21, 150, 42};
+    const SkinRect r{0, 21, 150, 42};
     MenuItemLayout ltr = layoutMenuItem(xp, r, {false, true, 30, false});
-    EXPECT_EQ(ltr.bar, (LayoutRect{0, 21, 26, 42}));
-    EXPECT_EQ(ltr.background, (LayoutRect{26, 21, 150, 42}));
-    EXPECT_EQ(ltr.caption, (LayoutPoint{30, 25})); // 30 pixels from the item's left edge
+    EXPECT_EQ(ltr.bar, (SkinRect{0, 21, 26, 42}));
+    EXPECT_EQ(ltr.background, (SkinRect{26, 21, 150, 42}));
+    EXPECT_EQ(ltr.caption, (SkinPoint{30, 25})); // 30 pixels from the item's left edge
     EXPECT_FALSE(ltr.captionRightAligned);
-    EXPECT_EQ(ltr.shortcut, (LayoutPoint{104, 25}));
-    EXPECT_EQ(ltr.glyph, (LayoutPoint{4, 24}));
-    EXPECT_EQ(ltr.checkFrame, (LayoutRect{2, 22, 21, 41}));
-    EXPECT_EQ(ltr.checkFill, (LayoutRect{3, 23, 20, 40}));
+    EXPECT_EQ(ltr.shortcut, (SkinPoint{104, 25}));
+    EXPECT_EQ(ltr.glyph, (SkinPoint{4, 24}));
+    EXPECT_EQ(ltr.checkFrame, (SkinRect{2, 22, 21, 41}));
+    EXPECT_EQ(ltr.checkFill, (SkinRect{3, 23, 20, 40}));
     EXPECT_EQ(ltr.lineLeft, 30);
     EXPECT_EQ(ltr.lineRight, 148);
     EXPECT_EQ(ltr.lineY, 23);
     EXPECT_EQ(ltr.textColor, xp.fontColor);
 
     MenuItemLayout rtl = layoutMenuItem(xp, r, {false, true, 30, true});
-    EXPECT_EQ(rtl.bar, (LayoutRect{124, 21, 150, 42}));
-    EXPECT_EQ(rtl.caption, (LayoutPoint{120, 25}));
+    EXPECT_EQ(rtl.bar, (SkinRect{124, 21, 150, 42}));
+    EXPECT_EQ(rtl.caption, (SkinPoint{120, 25}));
     EXPECT_TRUE(rtl.captionRightAligned);
-    EXPECT_EQ(rtl.shortcut, (LayoutPoint{16, 25}));
+    EXPECT_EQ(rtl.shortcut, (SkinPoint{16, 25}));
     EXPECT_EQ(rtl.glyph.x, 130);
     EXPECT_EQ(rtl.lineLeft, 2);
     EXPECT_EQ(rtl.lineRight, 120);
@@ -68,7 +68,7 @@ TEST(PopupMenuLayoutTest, ItemPlacesLeftToRightAndMirrored) {
 
 TEST(PopupMenuLayoutTest, SelectionAndDisabledColours) {
     const PopupMenuLook xp = popupMenuLook(SkinUIStyle::WinXP);
-    const LayoutRect r{0, 0, 100, 21};
+    const SkinRect r{0, 0, 100, 21};
     MenuItemLayout sel = layoutMenuItem(xp, r, {true, true, 0, false});
     EXPECT_TRUE(sel.highlighted);
     EXPECT_EQ(sel.textColor, xp.selectedFontColor);

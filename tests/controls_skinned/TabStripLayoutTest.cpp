@@ -36,15 +36,15 @@ TEST(TabStripLayoutTest, TabsThatFitAreDrawnWholeFromTheLeftMargin) {
     in.tabIndex = 1;
     TabStripLayout out = layoutTabStrip(in);
     ASSERT_EQ(out.tabs.size(), 3u);
-    EXPECT_EQ(out.tabs[0].rect, (LayoutRect{10, 0, 80, 27}));
-    EXPECT_EQ(out.tabs[1].rect, (LayoutRect{80, 1, 160, 28})); // active: one row nearer the line
+    EXPECT_EQ(out.tabs[0].rect, (SkinRect{10, 0, 80, 27}));
+    EXPECT_EQ(out.tabs[1].rect, (SkinRect{80, 1, 160, 28})); // active: one row nearer the line
     EXPECT_TRUE(out.tabs[1].active);
-    EXPECT_EQ(out.tabs[2].rect, (LayoutRect{160, 0, 250, 27}));
+    EXPECT_EQ(out.tabs[2].rect, (SkinRect{160, 0, 250, 27}));
     EXPECT_EQ(out.lastWholeIndex, 2);
     EXPECT_FALSE(out.scrollNeeded);
-    EXPECT_EQ(out.line, (LayoutRect{1, 27, 299, 34}));
-    EXPECT_EQ(out.leftEdge, (LayoutRect{0, 27, 1, 34}));
-    EXPECT_EQ(out.rightEdge, (LayoutRect{299, 27, 300, 34}));
+    EXPECT_EQ(out.line, (SkinRect{1, 27, 299, 34}));
+    EXPECT_EQ(out.leftEdge, (SkinRect{0, 27, 1, 34}));
+    EXPECT_EQ(out.rightEdge, (SkinRect{299, 27, 300, 34}));
     EXPECT_EQ(out.widths[0], 70);
     EXPECT_EQ(out.widths[3], -1);
 }
@@ -69,7 +69,7 @@ TEST(TabStripLayoutTest, ATabThatDoesNotFitIsClippedAtTheScrollButtons) {
     TabStripInput in = strip(200, {50, 60, 70});
     TabStripLayout out = layoutTabStrip(in);
     ASSERT_EQ(out.tabs.size(), 3u);
-    EXPECT_EQ(out.tabs[2].rect, (LayoutRect{160, 0, 162, 27}));
+    EXPECT_EQ(out.tabs[2].rect, (SkinRect{160, 0, 162, 27}));
     EXPECT_TRUE(out.tabs[2].clipped);
     EXPECT_EQ(out.widths[2], 2);
     EXPECT_EQ(out.lastWholeIndex, 1);
@@ -116,17 +116,17 @@ TEST(TabStripLayoutTest, TabsAtTheBottom) {
     in.tabs.push_back({true, 0, true});
     in.tabIndex = 1;
     TabStripLayout out = layoutTabStrip(in);
-    EXPECT_EQ(out.line, (LayoutRect{1, 0, 299, 7}));
-    EXPECT_EQ(out.tabs[0].rect, (LayoutRect{10, 7, 80, 34}));
-    EXPECT_EQ(out.tabs[1].rect, (LayoutRect{80, 6, 160, 33})); // active: one row up
+    EXPECT_EQ(out.line, (SkinRect{1, 0, 299, 7}));
+    EXPECT_EQ(out.tabs[0].rect, (SkinRect{10, 7, 80, 34}));
+    EXPECT_EQ(out.tabs[1].rect, (SkinRect{80, 6, 160, 33})); // active: one row up
 }
 
 TEST(TabStripLayoutTest, ScrollButtonPlaces) {
     TabStripInput in = strip(300, {});
     ScrollButtonsLayout top = layoutScrollButtons(in, true, 18);
     EXPECT_TRUE(top.shown);
-    EXPECT_EQ(top.right, (LayoutRect{280, 6, 298, 24}));
-    EXPECT_EQ(top.left, (LayoutRect{262, 6, 280, 24}));
+    EXPECT_EQ(top.right, (SkinRect{280, 6, 298, 24}));
+    EXPECT_EQ(top.left, (SkinRect{262, 6, 280, 24}));
     EXPECT_FALSE(layoutScrollButtons(in, false, 18).shown);
     in.scrollOffset = 1;
     EXPECT_TRUE(layoutScrollButtons(in, false, 18).shown);

@@ -29,18 +29,18 @@ TEST(TitleBarLayoutTest, SectionsStartAboveAndLeftOfABarOnAFrame) {
     const LayoutSize side{35, 29};
     const LayoutSize client{37, 29};
     TitleSectionsLayout onFrame = layoutTitleSections(242, true, 0, side, side, client);
-    EXPECT_EQ(onFrame.left, (LayoutRect{-3, -3, 32, 26}));
-    EXPECT_EQ(onFrame.right, (LayoutRect{210, -3, 245, 26}));
-    EXPECT_EQ(onFrame.client, (LayoutRect{32, -3, 210, 26}));
+    EXPECT_EQ(onFrame.left, (SkinRect{-3, -3, 32, 26}));
+    EXPECT_EQ(onFrame.right, (SkinRect{210, -3, 245, 26}));
+    EXPECT_EQ(onFrame.client, (SkinRect{32, -3, 210, 26}));
 
     TitleSectionsLayout sideBorder = layoutTitleSections(242, true, 5, side, side, client);
     EXPECT_EQ(sideBorder.left.left, -5);
     EXPECT_EQ(sideBorder.right.right, 247);
 
     TitleSectionsLayout plain = layoutTitleSections(242, false, 0, side, side, client);
-    EXPECT_EQ(plain.left, (LayoutRect{0, 0, 35, 29}));
-    EXPECT_EQ(plain.right, (LayoutRect{207, 0, 242, 29}));
-    EXPECT_EQ(plain.client, (LayoutRect{35, 0, 207, 29}));
+    EXPECT_EQ(plain.left, (SkinRect{0, 0, 35, 29}));
+    EXPECT_EQ(plain.right, (SkinRect{207, 0, 242, 29}));
+    EXPECT_EQ(plain.client, (SkinRect{35, 0, 207, 29}));
 
     EXPECT_EQ(titleBarAutoHeight(29, true), 26);
     EXPECT_EQ(titleBarAutoHeight(29, false), 29);
@@ -64,10 +64,10 @@ TEST(TitleBarLayoutTest, RightButtonsLineUpFromTheRightEdge) {
                   {Help, true, {21, 21}}};
     in.buttonInterval = 1;
     TitleButtonsLayout out = layoutTitleButtons(in);
-    EXPECT_EQ(out.buttons[0].rect, (LayoutRect{217, 2, 238, 23}));
-    EXPECT_EQ(out.buttons[1].rect, (LayoutRect{194, 2, 215, 23}));
+    EXPECT_EQ(out.buttons[0].rect, (SkinRect{217, 2, 238, 23}));
+    EXPECT_EQ(out.buttons[1].rect, (SkinRect{194, 2, 215, 23}));
     EXPECT_FALSE(out.buttons[2].shown);
-    EXPECT_EQ(out.buttons[3].rect, (LayoutRect{171, 2, 192, 23}));
+    EXPECT_EQ(out.buttons[3].rect, (SkinRect{171, 2, 192, 23}));
     EXPECT_EQ(out.captionRight, 171);
     EXPECT_EQ(out.captionLeft, 3);
     EXPECT_EQ(out.hotIndex, -1);
@@ -77,7 +77,7 @@ TEST(TitleBarLayoutTest, AButtonPastTheRightEdgeIsPulledBack) {
     TitleButtonsInput in = winXpBar();
     in.rightBtnXOffset = 10;
     in.buttons = {{Close, true, {21, 21}}};
-    EXPECT_EQ(layoutTitleButtons(in).buttons[0].rect, (LayoutRect{220, 2, 241, 23}));
+    EXPECT_EQ(layoutTitleButtons(in).buttons[0].rect, (SkinRect{220, 2, 241, 23}));
 }
 
 TEST(TitleBarLayoutTest, CaptionStartsAfterTheControlBoxOrAtTheOffset) {
@@ -109,7 +109,7 @@ TEST(TitleBarLayoutTest, CaptionStartsAfterTheControlBoxOrAtTheOffset) {
         EXPECT_EQ(out.captionLeft, c.captionLeft) << c.leftOffset << " " << c.controlBox;
         if (c.controlBox) {
             EXPECT_EQ(out.controlBoxIndex, 0);
-            EXPECT_EQ(out.buttons[0].rect, (LayoutRect{3, 2, 24, 23}));
+            EXPECT_EQ(out.buttons[0].rect, (SkinRect{3, 2, 24, 23}));
             EXPECT_EQ(out.appIcon.empty(), !c.appIcon);
         }
     }

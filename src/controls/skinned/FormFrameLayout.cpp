@@ -32,9 +32,9 @@ FrameBorderLayout layoutFrameBorder(int width, int height, int borderWidth, bool
     if (titleVisible && titlePictures != nullptr && b < 4) {
         const FrameTitlePictures& p = *titlePictures;
         if (3 - b > 0) {
-            const LayoutRect left{b, 0, 3, p.left.height};
+            const SkinRect left{b, 0, 3, p.left.height};
             out.leftStrip.push_back({left, left, 0, 3 - b, false});
-            const LayoutRect right{w - 3, 0, w - b, p.right.height};
+            const SkinRect right{w - 3, 0, w - b, p.right.height};
             if (p.right.width >= 3) {
                 const int from = p.right.width - 2;
                 out.rightStrip.push_back({right, right, from, from + 3 - b, false});
@@ -44,7 +44,7 @@ FrameBorderLayout layoutFrameBorder(int width, int height, int borderWidth, bool
         }
         // The top three rows show the pictures where the title bar draws them: the left one at
         // the window's corner, the right one at its right end, the client one between.
-        const LayoutRect band{2, 0, w - 3, 3};
+        const SkinRect band{2, 0, w - 3, 3};
         const int clientRight = w - p.right.width;
         out.topBand.push_back({{0, 0, p.left.width, p.left.height}, band, 0, p.left.width, false});
         if (clientRight > p.left.width) {

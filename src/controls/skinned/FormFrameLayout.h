@@ -26,13 +26,13 @@ inline constexpr int kFrameInset = 3;
 enum class FramePaint { Border, Color };
 
 struct FrameFill {
-    LayoutRect rect;
+    SkinRect rect;
     FramePaint paint;
 };
 
 struct FrameTitlePiece {
-    LayoutRect target;   // window coordinates the source columns are drawn into
-    LayoutRect clip;     // the part of the target that is painted
+    SkinRect target;     // window coordinates the source columns are drawn into
+    SkinRect clip;       // the part of the target that is painted
     int sourceLeft = 0;  // first column of the picture shown there
     int sourceRight = 0; // column after the last
     bool stretch = false;

@@ -15,7 +15,7 @@ ListItemPaint listItemPaint(const ListColors& c, bool selected, bool itemDisable
     return p;
 }
 
-LayoutRect listItemTextRect(LayoutRect item, bool rightToLeft) {
+SkinRect listItemTextRect(SkinRect item, bool rightToLeft) {
     if (rightToLeft) {
         item.right -= 2;
     } else {

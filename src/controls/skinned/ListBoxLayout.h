@@ -30,13 +30,13 @@ ListItemPaint listItemPaint(const ListColors& c, bool selected, bool itemDisable
 
 // The item's text rectangle: two pixels in from the leading side (the right one when the text
 // reads right to left).
-LayoutRect listItemTextRect(LayoutRect item, bool rightToLeft);
+SkinRect listItemTextRect(SkinRect item, bool rightToLeft);
 
 // The border rings of a W x H list: the outer one in the border colour, the inner one in the
 // list's colour.
 struct ListBorderRings {
-    LayoutRect outer;
-    LayoutRect inner;
+    SkinRect outer;
+    SkinRect inner;
 };
 inline ListBorderRings listBorderRings(int width, int height) {
     return {{0, 0, width, height}, {1, 1, width - 1, height - 1}};

@@ -32,7 +32,7 @@ int menuItemWidth(const PopupMenuLook& look, int captionWidth, int shortcutWidth
     return captionWidth + shortcutWidth + look.barWidth + 40;
 }
 
-MenuItemLayout layoutMenuItem(const PopupMenuLook& look, LayoutRect r, const MenuItemState& s) {
+MenuItemLayout layoutMenuItem(const PopupMenuLook& look, SkinRect r, const MenuItemState& s) {
     MenuItemLayout out;
     const int bw = look.barWidth;
     out.highlighted = s.selected && s.enabled;

@@ -35,19 +35,19 @@ int menuItemWidth(const PopupMenuLook& look, int captionWidth, int shortcutWidth
 inline constexpr SkinColor kMenuDisabledTextColor = 0x808080;
 
 struct MenuItemLayout {
-    LayoutRect bar;        // side bar, empty without one
-    LayoutRect background; // the rest of a not-highlighted item
+    SkinRect bar;        // side bar, empty without one
+    SkinRect background; // the rest of a not-highlighted item
     bool highlighted = false;
     // Separator line from (lineLeft, lineY) to (lineRight, lineY).
     int lineLeft = 0;
     int lineRight = 0;
     int lineY = 0;
-    LayoutPoint caption; // left end of the caption, or its right end when mirrored
+    SkinPoint caption; // left end of the caption, or its right end when mirrored
     bool captionRightAligned = false;
-    LayoutPoint shortcut;  // left end of the shortcut text
-    LayoutPoint glyph;     // check mark or item image
-    LayoutRect checkFrame; // black frame round a checked item's image
-    LayoutRect checkFill;  // filled with the selected colour inside it
+    SkinPoint shortcut;  // left end of the shortcut text
+    SkinPoint glyph;     // check mark or item image
+    SkinRect checkFrame; // black frame round a checked item's image
+    SkinRect checkFill;  // filled with the selected colour inside it
     SkinColor textColor = 0;
 };
 
@@ -58,6 +58,6 @@ struct MenuItemState {
     bool mirrored = false; // right-to-left reading on a Middle-East locale
 };
 
-MenuItemLayout layoutMenuItem(const PopupMenuLook& look, LayoutRect r, const MenuItemState& s);
+MenuItemLayout layoutMenuItem(const PopupMenuLook& look, SkinRect r, const MenuItemState& s);
 
 } // namespace trvx

@@ -105,7 +105,7 @@ int ensureTabVisibleOffset(const TabStripInput& in) {
     return in.scrollOffset;
 }
 
-int hitTestTab(const TabStripLayout& layout, LayoutPoint p) {
+int hitTestTab(const TabStripLayout& layout, SkinPoint p) {
     for (const TabPlace& t : layout.tabs) {
         // Edges belong to no tab.
         if (p.x > t.rect.left && p.x < t.rect.right && p.y > t.rect.top && p.y < t.rect.bottom) {

@@ -39,7 +39,7 @@ struct TabStripInput {
 
 struct TabPlace {
     int index = 0;
-    LayoutRect rect; // where the tab is drawn and hit
+    SkinRect rect; // where the tab is drawn and hit
     bool active = false;
     bool clipped = false; // cut at the scroll buttons: caption left-aligned with insets 10 and 4
 };
@@ -49,9 +49,9 @@ struct TabStripLayout {
     int lastWholeIndex = -1;    // index of the last tab drawn whole
     bool scrollNeeded = false;
     int tabHeight = 0;
-    LayoutRect line;                         // the tab-line picture, stretched
-    LayoutRect leftEdge;                     // border-coloured line at x = 0 beside the tab line
-    LayoutRect rightEdge;                    // and at x = W - 1
+    SkinRect line;                           // the tab-line picture, stretched
+    SkinRect leftEdge;                       // border-coloured line at x = 0 beside the tab line
+    SkinRect rightEdge;                      // and at x = W - 1
     std::array<int, kTabTableSize> widths{}; // -1 unused, 0 hidden tab
 };
 TabStripLayout layoutTabStrip(const TabStripInput& in);
@@ -62,12 +62,12 @@ TabStripLayout layoutTabStrip(const TabStripInput& in);
 int ensureTabVisibleOffset(const TabStripInput& in);
 
 // The tab under a point, by the same walk as the drawing; -1 when none.
-int hitTestTab(const TabStripLayout& layout, LayoutPoint p);
+int hitTestTab(const TabStripLayout& layout, SkinPoint p);
 
 struct ScrollButtonsLayout {
     bool shown = false;
-    LayoutRect left;
-    LayoutRect right;
+    SkinRect left;
+    SkinRect right;
 };
 // The two buttons at the strip's right end, shown while scrolling is needed or tabs are
 // scrolled out.

@@ -79,7 +79,7 @@ TitleButtonsLayout layoutTitleButtons(const TitleButtonsInput& in) {
         TitleButtonPlace& p = out.buttons[i];
         p.shown = true;
         p.rect = {a, t, a + b.picture.width, t + b.picture.height};
-        if (p.rect.contains(in.cursor)) {
+        if (RectContains(p.rect, in.cursor)) {
             out.hotIndex = static_cast<int>(i);
         }
     }
@@ -90,7 +90,7 @@ TitleButtonsLayout layoutTitleButtons(const TitleButtonsInput& in) {
         TitleButtonPlace& p = out.buttons[static_cast<std::size_t>(out.controlBoxIndex)];
         p.shown = true;
         p.rect = {x, t, x + b.picture.width, t + b.picture.height};
-        if (p.rect.contains(in.cursor)) {
+        if (RectContains(p.rect, in.cursor)) {
             out.hotIndex = out.controlBoxIndex;
         }
         if (in.drawAppIcon) {

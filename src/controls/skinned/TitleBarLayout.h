@@ -36,9 +36,9 @@ int titleButtonFirstFrame(TitleBarButtonType type, bool formMaximized);
 // draws the outer three rows and columns of the pictures itself; `sideBorderWidth` is the width of
 // the frame's side-border picture (0 with the built-in looks).
 struct TitleSectionsLayout {
-    LayoutRect left;   // section 1, unscaled
-    LayoutRect right;  // section 2, unscaled
-    LayoutRect client; // section 3, stretched
+    SkinRect left;   // section 1, unscaled
+    SkinRect right;  // section 2, unscaled
+    SkinRect client; // section 3, stretched
 };
 TitleSectionsLayout layoutTitleSections(int barWidth, bool onSkinForm, int sideBorderWidth,
                                         LayoutSize left, LayoutSize right, LayoutSize client);
@@ -62,8 +62,8 @@ struct TitleButtonsInput {
     int rightBtnXOffset = 0;
     int sideBorderWidth = 0;
     bool drawAppIcon = false;
-    std::vector<TitleButtonInput> buttons;  // in collection order
-    LayoutPoint cursor{-1000000, -1000000}; // in bar coordinates
+    std::vector<TitleButtonInput> buttons; // in collection order
+    SkinPoint cursor{-1000000, -1000000};  // in bar coordinates
     bool mouseDown = false;
 };
 
@@ -71,7 +71,7 @@ enum class TitleButtonState : std::uint8_t { Normal, MouseOver, Pressed };
 
 struct TitleButtonPlace {
     bool shown = false; // visible buttons only
-    LayoutRect rect;    // where it is hit and drawn
+    SkinRect rect;      // where it is hit and drawn
     TitleButtonState state = TitleButtonState::Normal;
 };
 
@@ -79,7 +79,7 @@ struct TitleButtonsLayout {
     std::vector<TitleButtonPlace> buttons; // one per input button
     int hotIndex = -1;                     // the button under the cursor
     int controlBoxIndex = -1;
-    LayoutRect appIcon; // 16 x 16 icon place with DrawAppIcon, else empty
+    SkinRect appIcon; // 16 x 16 icon place with DrawAppIcon, else empty
     int captionLeft = 0;
     int captionRight = 0; // the caption fits between captionLeft and captionRight
 };

@@ -234,6 +234,8 @@ void TAnimTimer::workerLoop() {
         const std::uint64_t release = releaseCount_;
         const std::int64_t due = clock_->nowMicros() + std::int64_t(workerInterval_) * 1000;
         ++waitsStarted_;
+        inWait_ = true;
+        waitRelease_ = release;
         changed_.notify_all();
         bool elapsed = false;
         while (!terminating_ && !paused_ && releaseCount_ == release) {
@@ -245,6 +247,7 @@ void TAnimTimer::workerLoop() {
             changed_.wait_for(lock, std::chrono::microseconds(due - now));
             ++wakeups_;
         }
+        inWait_ = false;
         if (!elapsed || terminating_)
             continue;
         if (!enabled_)
@@ -316,6 +319,13 @@ std::uint64_t TAnimTimer::Wakeups() const {
 bool TAnimTimer::WaitForWaitsStarted(std::uint64_t n, std::chrono::milliseconds timeout) const {
     std::unique_lock lock(mutex_);
     return changed_.wait_for(lock, timeout, [&] { return waitsStarted_ >= n; });
+}
+
+bool TAnimTimer::WaitForWorkerWaiting(std::chrono::milliseconds timeout) const {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, timeout, [&] {
+        return inWait_ && waitRelease_ == releaseCount_ && !paused_ && !terminating_;
+    });
 }
 
 } // namespace trvx

@@ -89,6 +89,9 @@ public:
     std::uint64_t Wakeups() const;
     // Waits (real time) until the worker has begun its n-th interval wait; false on timeout.
     bool WaitForWaitsStarted(std::uint64_t n, std::chrono::milliseconds timeout) const;
+    // Waits (real time) until the worker is in an interval wait begun under the settings now in
+    // force; false on timeout.
+    bool WaitForWorkerWaiting(std::chrono::milliseconds timeout) const;
 
 private:
     struct Handoff; // a call queued for the UI thread that the worker waits for
@@ -122,6 +125,8 @@ private:
     std::uint32_t workerInterval_ = 1000;
     std::uint64_t releaseCount_ = 0;
     std::uint64_t waitsStarted_ = 0;
+    bool inWait_ = false;
+    std::uint64_t waitRelease_ = 0;
     std::uint64_t wakeups_ = 0;
     int workerNice_ = 0;
     std::string lastError_;

@@ -47,6 +47,29 @@ constexpr std::size_t kMacroNameSize = 16;
 constexpr std::size_t kFlashMacroSlots = 32;
 constexpr std::size_t kFlashMacroBodySize = 256;
 
+constexpr std::size_t kProfileWriteBufferSize = kProfileSectionSize * kProfileCount; // 147
+
+// The sections as the program holds them, one fixed-size byte array each.
+using TVendorSection = std::array<std::uint8_t, kVendorSectionSize>;
+using TUserSection = std::array<std::uint8_t, kUserSectionSize>;
+using TProfileSection = std::array<std::uint8_t, kProfileSectionSize>;
+using TIDBlock = std::array<std::uint8_t, kIdBlockSize>;
+using TProfileTailBlock = std::array<std::uint8_t, kProfileTailSize>;
+using TFlashSettingsHead = std::array<std::uint8_t, kFlashSettingsHeadSize>;
+using TI2CMacroArea = std::array<std::uint8_t, kMacroAreaSize>;
+using TMacroName = std::array<std::uint8_t, kMacroNameSize>;
+using TFlashMacroNames = std::array<TMacroName, kFlashMacroSlots>;
+using TFlashMacroBody = std::array<std::uint8_t, kFlashMacroBodySize>;
+using TFlashMacroBodies = std::array<TFlashMacroBody, kFlashMacroSlots>;
+using TPatchBlock = std::array<std::uint8_t, kPatchBlockSize>;
+using TPatchCode = std::array<std::uint8_t, kPatchCodeSize>;
+using TFlashPatchCode = std::array<std::uint8_t, kFlashPatchCodeSize>;
+using TFireMacro = std::array<std::uint8_t, kFireMacroSlotSize>;
+using TFireMacroImage = std::array<std::uint8_t, kFireMacroImageSize>;
+using TFireMacros = std::array<TFireMacro, kFireMacroSlotCount>;
+using TProfileWriteBuffer = std::array<std::uint8_t, kProfileWriteBufferSize>;
+using TFlashSettingsBlock = std::array<std::uint8_t, kFlashSettingsBlockSize>;
+
 constexpr std::uint8_t kIdSignatureI2C = 0xE0;
 constexpr std::uint8_t kIdSignatureFlash = 0xF0;
 constexpr std::size_t kIdSignatureIndex = 11;

@@ -33,6 +33,8 @@ function(trvx_embed_resources)
         DEPENDS ${files} ${deps} ${CMAKE_SOURCE_DIR}/cmake/embed_script.cmake
         COMMENT "Embedding resources"
         VERBATIM)
+    # The generated file names the files, it does not hold them: recompile when one changes.
+    set_source_files_properties(${out} PROPERTIES OBJECT_DEPENDS "${files}")
     add_library(trvx_resources STATIC ${out} ${CMAKE_SOURCE_DIR}/src/platform/Resources.h)
     target_include_directories(trvx_resources PUBLIC ${CMAKE_SOURCE_DIR}/src)
     target_link_libraries(trvx_resources PUBLIC trvx_options)

@@ -1,0 +1,79 @@
+// Every macro import on arbitrary file contents; the first byte picks the import.
+#include "device/DeviceLink.h"
+#include "macros/MacroTransfer.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+// No mouse present: the link stays closed and every write returns at once.
+class NoDevices final : public trvx::HidBackend {
+public:
+    std::vector<trvx::HidInterfaceInfo> enumerate() override { return {}; }
+    int countInterfaces() override { return 0; }
+    std::unique_ptr<trvx::HidHandle> open(const std::string&, trvx::HidAccess) override {
+        return nullptr;
+    }
+};
+
+std::filesystem::path Folder() {
+    static const std::filesystem::path folder = [] {
+        auto p = std::filesystem::temp_directory_path() /
+                 ("trvx_fuzz_import_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(p);
+        return p;
+    }();
+    return folder;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 1)
+        return 0;
+    const auto file = Folder() / "import.bin";
+    {
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
+    }
+    static NoDevices backend;
+    static trvx::RealClock clock;
+    static trvx::DeviceLink link(backend, clock);
+
+    trvx::PCMacroLibrary lib;
+    lib.Path = Folder() / "TRVX4410B-Macro.bin";
+    lib.PCMacroNames[0] = trvx::MacroNameFromText("a");
+    int row = -1;
+    switch (data[0] % 5) {
+    case 0:
+        (void)trvx::Btn_ImportClick(lib, file);
+        break;
+    case 1:
+        (void)trvx::Btn_ImportOneClick(lib, file, row);
+        break;
+    case 2:
+    case 3: {
+        trvx::EepromMacroStore eeprom;
+        trvx::FlashMacroStore flash;
+        const auto kind = data[0] % 5 == 2 ? trvx::StorageKind::I2C : trvx::StorageKind::Flash;
+        (void)trvx::Btn_ImportBaseMacroClick(link, kind, eeprom, flash, file);
+        if (eeprom.MacroBytesUsed > 512 || eeprom.Count() > 15)
+            std::abort();
+        break;
+    }
+    default: {
+        trvx::FireMacroSet macros{};
+        trvx::FireMacroBlock image{};
+        (void)trvx::Btn_ImportGunMacroClick(link, trvx::StorageKind::I2C, file, macros, image);
+        break;
+    }
+    }
+    if (lib.Count() > 100)
+        std::abort();
+    return 0;
+}

@@ -1,0 +1,207 @@
+#include "controls/wide/ui/UniLabel.h"
+
+#include "controls/wide/ui/UniHints.h"
+
+#include <QEnterEvent>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace trvx {
+
+namespace {
+
+QString toQString(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+TUniLabel::TUniLabel(QWidget* parent) : QWidget(parent) {
+    resize(65, 17);
+    setMouseTracking(true);
+}
+
+void TUniLabel::SetCaption(std::u16string_view caption) {
+    if (caption == caption_)
+        return;
+    caption_ = caption;
+    setAccessibleName(toQString(caption_));
+    adjustToText();
+    update();
+    emit captionChanged();
+}
+
+void TUniLabel::SetHint(std::u16string_view hint) {
+    SetControlWideHint(this, hint);
+}
+
+std::u16string TUniLabel::Hint() const {
+    return GetControlWideHint(this);
+}
+
+void TUniLabel::SetAlignment(TAlignment value) {
+    if (alignment_ == value)
+        return;
+    alignment_ = value;
+    update();
+}
+
+void TUniLabel::SetLayout(TTextLayout value) {
+    if (layout_ == value)
+        return;
+    layout_ = value;
+    update();
+}
+
+void TUniLabel::SetAutoSize(bool value) {
+    if (autoSize_ == value)
+        return;
+    autoSize_ = value;
+    adjustToText();
+}
+
+void TUniLabel::SetWordWrap(bool value) {
+    if (wordWrap_ == value)
+        return;
+    wordWrap_ = value;
+    adjustToText();
+    update();
+}
+
+void TUniLabel::SetShowAccelChar(bool value) {
+    if (showAccelChar_ == value)
+        return;
+    showAccelChar_ = value;
+    adjustToText();
+    update();
+}
+
+void TUniLabel::SetTransparent(bool value) {
+    if (transparent_ == value)
+        return;
+    transparent_ = value;
+    update();
+}
+
+void TUniLabel::SetColor(const QColor& color) {
+    if (color_ == color)
+        return;
+    color_ = color;
+    update();
+}
+
+QColor TUniLabel::FontColor() const {
+    return palette().color(QPalette::WindowText);
+}
+
+void TUniLabel::SetFontColor(const QColor& color) {
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, color);
+    setPalette(p);
+    update();
+}
+
+int TUniLabel::textFlags() const {
+    int flags = Qt::TextExpandTabs;
+    if (wordWrap_)
+        flags |= Qt::TextWordWrap;
+    switch (alignment_) {
+    case TAlignment::taLeftJustify:
+        flags |= Qt::AlignLeft;
+        break;
+    case TAlignment::taRightJustify:
+        flags |= Qt::AlignRight;
+        break;
+    case TAlignment::taCenter:
+        flags |= Qt::AlignHCenter;
+        break;
+    }
+    if (showAccelChar_)
+        flags |= Qt::TextShowMnemonic;
+    return flags;
+}
+
+void TUniLabel::adjustToText() {
+    if (!autoSize_)
+        return;
+    const QFontMetrics fm(font());
+    const QString text = toQString(LabelMeasureText(caption_, showAccelChar_));
+    const QRect bounds(0, 0, wordWrap_ ? width() : 0x3FFFFFFF, 0x3FFFFFFF);
+    const QRect measured = fm.boundingRect(bounds, textFlags() & ~Qt::AlignHorizontal_Mask, text);
+    const int newWidth = measured.width();
+    const int newHeight = measured.height();
+    if (newWidth == width() && newHeight == height())
+        return;
+    const int left = LabelAutoSizeLeft(alignment_, x(), width(), newWidth);
+    setGeometry(left, y(), newWidth, newHeight);
+}
+
+void TUniLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (!transparent_)
+        painter.fillRect(rect(), color_);
+    const QString text = toQString(caption_);
+    if (text.isEmpty())
+        return;
+    painter.setFont(font());
+    const int flags = textFlags();
+    QRect r = rect();
+    if (layout_ != TTextLayout::tlTop) {
+        const QRect measured = painter.boundingRect(r, flags & ~Qt::AlignVertical_Mask, text);
+        r.translate(0, TextOffset(measured.height()));
+    }
+    if (isEnabled()) {
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(r, flags, text);
+    } else {
+        // Embossed: a highlight copy one pixel down and right, the shadow colour on top.
+        painter.setPen(palette().color(QPalette::Light));
+        painter.drawText(r.translated(1, 1), flags, text);
+        painter.setPen(palette().color(QPalette::Dark));
+        painter.drawText(r, flags, text);
+    }
+}
+
+void TUniLabel::enterEvent(QEnterEvent* event) {
+    QWidget::enterEvent(event);
+    emit mouseEnter();
+}
+
+void TUniLabel::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    emit mouseLeave();
+}
+
+void TUniLabel::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+    emit mouseDown(event->button(), event->position().toPoint());
+}
+
+void TUniLabel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    pressed_ = false;
+    // The handler may hide or delete the label; nothing of it is touched after the signals.
+    emit mouseUp(event->button(), event->position().toPoint());
+    if (click)
+        emit clicked();
+}
+
+void TUniLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+    pressed_ = event->button() == Qt::LeftButton;
+}
+
+void TUniLabel::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMove(event->position().toPoint());
+}
+
+void TUniLabel::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        adjustToText();
+}
+
+} // namespace trvx

@@ -1,0 +1,196 @@
+// The animated picture widget: it takes the picture's size, stretches and centres, lets the
+// parent's colour through the key colour, and its frames advance on the UI thread from the
+// timer's worker on a virtual clock. Keyed painting and the parent's picture behind a control.
+
+// The test encoder names a lambda `emit`, so it comes before any Qt header.
+#include "controls_wide/GifTestEncoder.h"
+
+#include "controls/wide/ui/GifAnimator.h"
+#include "controls/wide/ui/KeyedPainting.h"
+#include "device/Clock.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace trvx {
+namespace {
+
+using namespace std::chrono_literals;
+using gif_test::Bytes;
+using gif_test::GifBuilder;
+using gif_test::Rgb;
+
+const std::vector<Rgb> kFour{{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+
+// 4 x 4: frame 0 red with a see-through (black, index 0) left half, frame 1 all blue.
+Bytes twoFrames() {
+    Bytes first(16, 1);
+    for (int y = 0; y < 4; ++y)
+        first[std::size_t(y) * 4] = first[std::size_t(y) * 4 + 1] = 0;
+    return GifBuilder()
+        .header(4, 4, kFour)
+        .control(1, 5, 0)
+        .image(0, 0, 4, 4, first)
+        .control(1, 5, 0)
+        .image(0, 0, 4, 4, Bytes(16, 3))
+        .trailer()
+        .bytes();
+}
+
+class GifAnimatorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QPalette p = parent.palette();
+        p.setColor(QPalette::Window, QColor(0, 128, 0));
+        parent.setPalette(p);
+        parent.resize(100, 100);
+    }
+    QImage shot() { return anim->grab().toImage(); }
+
+    QWidget parent;
+    VirtualClock clock;
+    TAnimGIFAnimator* anim = new TAnimGIFAnimator(&parent, &clock);
+};
+
+TEST_F(GifAnimatorTest, TakesThePictureSizeAndShowsTheParentThroughTheKey) {
+    ASSERT_EQ(anim->LoadImage(twoFrames()), std::nullopt);
+    EXPECT_EQ(anim->size(), QSize(4, 4));
+    QImage img = shot();
+    EXPECT_EQ(img.pixelColor(0, 0), QColor(0, 128, 0)) << "the key colour is see-through";
+    EXPECT_EQ(img.pixelColor(3, 3), QColor(255, 0, 0));
+
+    anim->SetTransparent(false);
+    EXPECT_EQ(shot().pixelColor(0, 0), QColor(0, 0, 0));
+}
+
+TEST_F(GifAnimatorTest, StretchFillsTheControlAndCenterUsesIntegerHalves) {
+    ASSERT_EQ(anim->LoadImage(twoFrames()), std::nullopt);
+    anim->SetAutoSize(false);
+    anim->resize(9, 9);
+    anim->SetTransparent(false);
+    anim->SetCenter(true);
+    QImage img = shot();
+    EXPECT_EQ(img.pixelColor(1, 1), QColor(0, 128, 0));
+    EXPECT_EQ(img.pixelColor(2, 2), QColor(0, 0, 0));
+    EXPECT_EQ(img.pixelColor(5, 5), QColor(255, 0, 0));
+    EXPECT_EQ(img.pixelColor(6, 6), QColor(0, 128, 0));
+    anim->SetStretch(true);
+    img = shot();
+    EXPECT_EQ(img.pixelColor(0, 0), QColor(0, 0, 0));
+    EXPECT_EQ(img.pixelColor(8, 8), QColor(255, 0, 0));
+}
+
+TEST_F(GifAnimatorTest, FramesAdvanceOnTheUiThread) {
+    ASSERT_EQ(anim->LoadImage(twoFrames()), std::nullopt);
+    parent.show();
+    QThread* frameThread = nullptr;
+    int started = 0;
+    QObject::connect(anim, &TAnimGIFAnimator::frameChanged,
+                     [&] { frameThread = QThread::currentThread(); });
+    QObject::connect(anim, &TAnimGIFAnimator::started, [&] { ++started; });
+    anim->SetAnimate(true);
+    anim->SetAnimate(true);
+    EXPECT_EQ(started, 1);
+
+    TAnimTimer& timer = anim->Animation().Timer();
+    ASSERT_TRUE(timer.WaitForWorkerWaiting(5s));
+    clock.advanceMillis(timer.Interval());
+    timer.ClockChanged();
+    QElapsedTimer waited;
+    waited.start();
+    while (anim->FrameIndex() != 1 && waited.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(anim->FrameIndex(), 1);
+    EXPECT_EQ(frameThread, QThread::currentThread());
+    EXPECT_EQ(shot().pixelColor(0, 0), QColor(0, 0, 255));
+
+    anim->SetAnimate(false);
+    EXPECT_FALSE(timer.WorkerRunning());
+}
+
+TEST_F(GifAnimatorTest, DestroyedWithATickQueuedForTheUi) {
+    ASSERT_EQ(anim->LoadImage(twoFrames()), std::nullopt);
+    parent.show();
+    anim->SetAnimate(true);
+    TAnimTimer& timer = anim->Animation().Timer();
+    ASSERT_TRUE(timer.WaitForWorkerWaiting(5s));
+    const std::uint64_t waits = timer.WaitsStarted();
+    clock.advanceMillis(timer.Interval());
+    timer.ClockChanged();
+    // Give the worker time to queue its tick, then destroy without running the event loop.
+    for (int i = 0; i < 50 && timer.WaitsStarted() == waits; ++i)
+        QThread::msleep(2);
+    QThread::msleep(20);
+    delete anim;
+    anim = nullptr;
+    QApplication::processEvents(); // a stale tick, if queued, is dropped
+    SUCCEED();
+}
+
+TEST(KeyedPaintingTest, KeyColourIsLeftOutAndAnEmptyPictureDrawsNothing) {
+    QImage bitmap(2, 2, QImage::Format_RGB32);
+    bitmap.setPixel(0, 0, qRgb(255, 0, 0));
+    bitmap.setPixel(1, 0, qRgb(0, 255, 0));
+    bitmap.setPixel(0, 1, qRgb(255, 0, 255)); // bottom-left: the default key
+    bitmap.setPixel(1, 1, qRgb(0, 0, 255));
+
+    QImage target(4, 4, QImage::Format_RGB32);
+    target.fill(Qt::white);
+    {
+        QPainter p(&target);
+        DrawBitmapKeyed(p, bitmap, KeySpec::bottomLeft(), QRect(0, 0, 4, 4));
+        DrawBitmapKeyed(p, QImage(), KeySpec::none(), QRect(0, 0, 4, 4));
+        DrawBitmapKeyed(p, QImage(0, 3, QImage::Format_RGB32), KeySpec::none(), QRect(0, 0, 4, 4));
+    }
+    EXPECT_EQ(target.pixelColor(0, 0), QColor(255, 0, 0));
+    EXPECT_EQ(target.pixelColor(3, 0), QColor(0, 255, 0));
+    EXPECT_EQ(target.pixelColor(1, 3), QColor(Qt::white));
+    EXPECT_EQ(target.pixelColor(3, 3), QColor(0, 0, 255));
+}
+
+TEST(KeyedPaintingTest, ParentImageHasEarlierSiblingsOnly) {
+    QWidget parent;
+    parent.resize(40, 40);
+    QPalette pal = parent.palette();
+    pal.setColor(QPalette::Window, Qt::yellow);
+    parent.setPalette(pal);
+    parent.setAutoFillBackground(true);
+    auto makeBlock = [&](QColor c, QRect r) {
+        auto* w = new QWidget(&parent);
+        QPalette wp = w->palette();
+        wp.setColor(QPalette::Window, c);
+        w->setPalette(wp);
+        w->setAutoFillBackground(true);
+        w->setGeometry(r);
+        return w;
+    };
+    makeBlock(Qt::red, QRect(0, 0, 15, 40)); // before the control, overlapping its left part
+    QWidget* control = makeBlock(Qt::gray, QRect(10, 0, 20, 20));
+    makeBlock(Qt::blue, QRect(20, 0, 20, 40)); // after the control: never painted
+    parent.show();
+
+    QImage behind(20, 20, QImage::Format_RGB32);
+    behind.fill(Qt::black);
+    {
+        QPainter p(&behind);
+        PaintParentImage(control, p);
+    }
+    EXPECT_EQ(behind.pixelColor(2, 5), QColor(Qt::red));
+    EXPECT_EQ(behind.pixelColor(15, 5), QColor(Qt::yellow));
+
+    QWidget orphan;
+    QImage none(5, 5, QImage::Format_RGB32);
+    none.fill(Qt::black);
+    {
+        QPainter p(&none);
+        PaintParentImage(&orphan, p);
+    }
+    EXPECT_EQ(none.pixelColor(2, 2), QColor(Qt::black));
+}
+
+} // namespace
+} // namespace trvx

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -64,6 +65,12 @@ public:
     void failTransfer(int n) {
         std::lock_guard lock(mutex_);
         failures_.push_back(transfers_ + n);
+    }
+    // Each feature transfer takes this long (outside the fake's lock), so that unserialised
+    // callers on two threads would interleave their frames.
+    void setTransferDelay(std::chrono::microseconds delay) {
+        std::lock_guard lock(mutex_);
+        delay_ = delay;
     }
     // Input reports the next reads return.
     void queueInput(std::vector<std::uint8_t> report) {
@@ -144,12 +151,14 @@ private:
             --hid_.openHandles_;
         }
         bool setFeature(std::span<const std::uint8_t> report) override {
+            hid_.delay();
             std::lock_guard lock(hid_.mutex_);
             const bool ok = hid_.nextTransferOk() && hid_.interfaces_[index_].acceptsSet;
             hid_.record(index_, true, ok, {report.begin(), report.end()});
             return ok;
         }
         bool getFeature(std::span<std::uint8_t> report) override {
+            hid_.delay();
             std::lock_guard lock(hid_.mutex_);
             const bool ok = hid_.nextTransferOk() && hid_.interfaces_[index_].answersGet;
             if (ok) {
@@ -182,6 +191,15 @@ private:
         std::size_t index_;
     };
 
+    void delay() {
+        std::chrono::microseconds d;
+        {
+            std::lock_guard lock(mutex_);
+            d = delay_;
+        }
+        if (d.count() > 0)
+            std::this_thread::sleep_for(d);
+    }
     bool nextTransferOk() {
         ++transfers_;
         for (auto it = failures_.begin(); it != failures_.end(); ++it)
@@ -203,6 +221,7 @@ private:
     std::vector<long> failures_;
     long transfers_ = 0;
     int openHandles_ = 0;
+    std::chrono::microseconds delay_{0};
     std::vector<Frame> frames_;
     std::vector<std::string> opens_;
 };

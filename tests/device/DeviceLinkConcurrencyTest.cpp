@@ -1,0 +1,128 @@
+// Exchanges of two threads (the UI and the input-report listener) never interleave, and the
+// busy window runs outside every exchange.
+
+#include "DeviceLinkFixture.h"
+
+#include <chrono>
+#include <future>
+#include <map>
+#include <thread>
+
+namespace trvx::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The frames of an exchange: its command and one data report or reply per seven bytes.
+std::size_t ExchangeLength(const std::vector<std::uint8_t>& command) {
+    std::size_t length = 0;
+    switch (command.at(1)) {
+    case 6:
+        length = command.at(5);
+        break;
+    case 7:
+    case 9:
+        length = command.at(4) * 256u + command.at(5);
+        break;
+    }
+    return 1 + (length + 6) / 7;
+}
+
+// Splits the frame log into exchanges and checks that every frame of an exchange came from the
+// thread that sent its command.
+void ExpectWholeExchanges(const std::vector<FakeHid::Frame>& frames) {
+    std::size_t i = 0;
+    while (i < frames.size()) {
+        ASSERT_EQ(frames[i].bytes.at(0), ReportIdCommand) << "frame " << i;
+        const std::size_t length = ExchangeLength(frames[i].bytes);
+        ASSERT_LE(i + length, frames.size());
+        for (std::size_t k = 1; k < length; ++k) {
+            ASSERT_EQ(frames[i + k].bytes.at(0), ReportIdData) << "frame " << i + k;
+            ASSERT_EQ(frames[i + k].thread, frames[i].thread) << "frame " << i + k;
+        }
+        i += length;
+    }
+}
+
+TEST_F(DeviceLinkTest, ExchangesOfTwoThreadsNeverInterleave) {
+    hid.setTransferDelay(20us);
+    constexpr int rounds = 40;
+    std::atomic<int> failures{0};
+
+    // The listener: a status read as a caller-held exchange, then a one-byte block read.
+    std::thread listener([&] {
+        for (int r = 0; r < rounds; ++r) {
+            {
+                DeviceLink::Exchange exchange(link);
+                if (!exchange.SendCommand(6, 0, 22, 0, 1) || !exchange.ReadReply())
+                    ++failures;
+            }
+            std::vector<std::uint8_t> one(1);
+            if (!link.ReadBlock(166, 1, one))
+                ++failures;
+        }
+    });
+    // The UI: block writes and reads of several reports each.
+    for (int r = 0; r < rounds; ++r) {
+        if (!link.WriteBlock(0, Pattern(20)))
+            ++failures;
+        std::vector<std::uint8_t> dest(21);
+        if (!link.ReadRegisters(0, 0, 21, dest))
+            ++failures;
+    }
+    listener.join();
+
+    EXPECT_EQ(failures, 0);
+    const auto frames = hid.frames();
+    EXPECT_EQ(frames.size(), static_cast<std::size_t>(rounds) * (2 + 2 + 4 + 4));
+    ExpectWholeExchanges(frames);
+}
+
+// The busy window must not be shown while an exchange is held: its event processing may start
+// another exchange (a timer, the listener waiting), which then has to get through.
+class BusyThatStartsAnExchange final : public BusyIndicator {
+public:
+    explicit BusyThatStartsAnExchange(DeviceLink*& link) : link_(link) {}
+    void ShowBusy() override { check(); }
+    void HideBusy() override { check(); }
+    void ProcessEvents() override { check(); }
+    int blocked = 0;
+    int calls = 0;
+    void finish() { pending_.clear(); }
+
+private:
+    void check() {
+        ++calls;
+        auto done = std::async(std::launch::async, [this] { return link_->WriteXData(0x10, 1); });
+        if (done.wait_for(2s) != std::future_status::ready) {
+            ++blocked;
+            pending_.push_back(std::move(done)); // completes once the exchange lets go
+        }
+    }
+    std::vector<std::future<bool>> pending_;
+    DeviceLink*& link_;
+};
+
+TEST(DeviceLinkBusy, IsShownAndHiddenOutsideTheExchange) {
+    FakeHid hid;
+    hid.add(FakeHid::Mouse());
+    VirtualClock clock;
+    DeviceLink* linkPtr = nullptr;
+    BusyThatStartsAnExchange busy(linkPtr);
+    DeviceLink link(hid, clock, &busy);
+    linkPtr = &link;
+    int version = 0;
+    ASSERT_TRUE(link.OpenDevice(0x1209, 0x0001, version));
+
+    std::vector<std::uint8_t> dest(14);
+    EXPECT_TRUE(link.WriteRegister(1, 2, 0, 0, 1));
+    EXPECT_TRUE(link.WriteBlock(0, Pattern(14)));
+    EXPECT_TRUE(link.ReadBlockShowBusy(0, 14, dest));
+    EXPECT_TRUE(link.WriteRegisterRun(0, 0, Pattern(6)));
+    busy.finish();
+    EXPECT_EQ(busy.calls, 4 + 2 + 2 + 2);
+    EXPECT_EQ(busy.blocked, 0);
+}
+
+} // namespace
+} // namespace trvx::test

@@ -67,8 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
     }
     default: {
-        trvx::FireMacroSet macros{};
-        trvx::FireMacroBlock image{};
+        trvx::TFireMacros macros{};
+        trvx::TFireMacroImage image{};
         (void)trvx::Btn_ImportGunMacroClick(link, trvx::StorageKind::I2C, file, macros, image);
         break;
     }

@@ -285,6 +285,21 @@ void FlashMacroStore::Load(
     RefreshMacroName();
 }
 
+void FlashMacroStore::Load(const TFlashMacroNames& names, const TFlashMacroBodies& bodies) {
+    FlashMacroNames = names;
+    FlashMacroBodies = bodies;
+    RefreshMacroName();
+}
+
+std::uint16_t FlashMacroStore::ListingLength(int slot) {
+    if (slot < 0 || slot >= static_cast<int>(kFlashMacroSlotCount))
+        return 0;
+    const auto s = static_cast<std::size_t>(slot);
+    if (const auto length = FlashMacroBodyLength(FlashMacroBodies[s]))
+        FlashMacroLengths[s] = static_cast<std::uint16_t>(*length);
+    return FlashMacroLengths[s];
+}
+
 bool FlashMacroStore::IsUsed(int slot) const {
     return slot >= 0 && slot < static_cast<int>(kFlashMacroSlotCount) &&
            !IsFlashNameEmpty(FlashMacroNames[slot]);

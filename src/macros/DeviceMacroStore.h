@@ -26,7 +26,7 @@ constexpr std::size_t kFlashMacroSlotCount = 32;
 constexpr std::uint16_t kFlashMacroNamesAddress = 0x3000;
 constexpr std::uint16_t kFlashMacroBodiesAddress = 0x4000;
 
-using TI2CMacroArea = std::array<std::uint8_t, kEepromMacroAreaSize>;
+static_assert(sizeof(TI2CMacroArea) == kEepromMacroAreaSize);
 
 // Why a store operation refused or stopped.
 enum class MacroStoreError {
@@ -102,6 +102,7 @@ public:
     std::array<TMacroName, kFlashMacroSlotCount> FlashMacroNames{};
     std::array<MacroBody, kFlashMacroSlotCount> FlashMacroBodies{};
     std::array<std::uint16_t, kFlashMacroSlotCount> FlashMacroAddrs{};
+    std::array<std::uint16_t, kFlashMacroSlotCount> FlashMacroLengths{};
 
     FlashMacroStore();
 
@@ -109,6 +110,13 @@ public:
     // them (RefreshMacroName).
     void Load(std::span<const std::uint8_t, kFlashMacroSlotCount * kMacroNameBytes> names,
               std::span<const std::uint8_t, kFlashMacroSlotCount * kMacroBodySize> bodies);
+    // The same from the configuration image's working copies.
+    void Load(const TFlashMacroNames& names, const TFlashMacroBodies& bodies);
+
+    // Length of slot i's body for the editor's listing: up to the start of its first run of
+    // three zero bytes, plus one; kept in FlashMacroLengths, whose previous value stands when
+    // the body has no such run.
+    std::uint16_t ListingLength(int slot);
 
     bool IsUsed(int slot) const;
     // Rows of the device lists: one per slot up to the last used one; a slot in a gap gets an

@@ -245,6 +245,14 @@ CompileResult CompilePCMacroScript(const MacroScript& lines) {
     return result;
 }
 
+std::string CompileErrorText(const CompileResult& result) {
+    if (result.macro)
+        return {};
+    if (result.error == CompileError::TooLong)
+        return "The macro is too long: it must fit in 256 bytes.";
+    return "Line " + std::to_string(result.errorLine) + " of the macro is no valid macro line.";
+}
+
 MacroListing MacroBodyToScript(std::span<const std::uint8_t> body, std::size_t length,
                                const KeyNameFunction& keyName) {
     MacroListing listing;

@@ -84,8 +84,11 @@ struct CompileResult {
     int errorLine = 0; // script line index of a BadLine
 };
 
-// Compiles script lines 1..n (line 0, the header, is skipped) into a library body.
+// Compiles script lines 1..n (line 0, the header, is skipped) into a library body. A script
+// that does not fit the 256 bytes is refused whole, so the caller keeps the body it had.
 CompileResult CompilePCMacroScript(const MacroScript& lines);
+// English text of a refused compile for the message dialog.
+std::string CompileErrorText(const CompileResult& result);
 
 // HID usage to key name, given by the key tables.
 using KeyNameFunction = std::function<std::string(std::uint8_t usage)>;

@@ -2,6 +2,8 @@
 // Macro names as the mouse and the macro library store them: eight UTF-16 code units, high byte
 // first, zero padded to 16 bytes. Text on our side is UTF-8.
 
+#include "device/ImageLayout.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -12,7 +14,7 @@ namespace trvx {
 constexpr std::size_t kMacroNameBytes = 16;
 constexpr std::size_t kMacroNameUnits = 8;
 
-using TMacroName = std::array<std::uint8_t, kMacroNameBytes>;
+static_assert(sizeof(TMacroName) == kMacroNameBytes);
 
 // The hex text of a name: every UTF-16 unit of the text up to the first NUL as four upper-case
 // hex digits, high byte first. Bytes that are not valid UTF-8 count as "?".

@@ -197,8 +197,8 @@ TransferResult Btn_ImportBaseMacroClick(DeviceLink& link, StorageKind kind,
 }
 
 TransferResult Btn_ImportGunMacroClick(DeviceLink& link, StorageKind kind,
-                                       const std::filesystem::path& file, FireMacroSet& fireMacros,
-                                       FireMacroBlock& fireMacroImage) {
+                                       const std::filesystem::path& file, TFireMacros& fireMacros,
+                                       TFireMacroImage& fireMacroImage) {
     TransferResult result;
     const auto read = ReadExact(file, kFireMacroFileSize, "a fire macro", result);
     if (!read)

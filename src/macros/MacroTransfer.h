@@ -23,9 +23,6 @@ constexpr std::size_t kFireMacroFileSize = 240;
 constexpr std::size_t kFireMacroSize = 24;
 constexpr std::size_t kFireMacroCount = 10;
 
-using FireMacroSet = std::array<std::array<std::uint8_t, kFireMacroSize>, kFireMacroCount>;
-using FireMacroBlock = std::array<std::uint8_t, kFireMacroFileSize>;
-
 enum class TransferStatus {
     Ok,
     Unchanged, // nothing to do (no selection, library too full for Import One, no mouse)
@@ -70,8 +67,8 @@ TransferResult Btn_ImportBaseMacroClick(DeviceLink& link, StorageKind kind,
 // Engineering import of ten fire macros: read into fireMacros and fireMacroImage, then written
 // at EEPROM 1808 or flash 0x7000 (nothing written without a mouse).
 TransferResult Btn_ImportGunMacroClick(DeviceLink& link, StorageKind kind,
-                                       const std::filesystem::path& file, FireMacroSet& fireMacros,
-                                       FireMacroBlock& fireMacroImage);
+                                       const std::filesystem::path& file, TFireMacros& fireMacros,
+                                       TFireMacroImage& fireMacroImage);
 
 // What the macro save writes besides the store.
 struct MacroSaveSections {

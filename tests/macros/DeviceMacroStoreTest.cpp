@@ -332,6 +332,19 @@ TEST(FlashMacroStore, GapsKeepRowsOnTheirSlotsAndNamesAreChecked) {
     EXPECT_EQ(store.FlashMacroNames[3], MacroNameFromText("D"));
 }
 
+TEST(FlashMacroStore, ListingLengthKeepsThePreviousOneWithoutAZeroRun) {
+    TFlashMacroNames names{};
+    TFlashMacroBodies bodies{};
+    names[0] = MacroNameFromText("A");
+    bodies[0] = ButtonBody(3); // A1 A1 00 and zeros
+    FlashMacroStore store;
+    store.Load(names, bodies);
+    EXPECT_EQ(store.ListingLength(0), 3);
+    store.FlashMacroBodies[0].fill(0xA1);
+    EXPECT_EQ(store.ListingLength(0), 3);
+    EXPECT_EQ(store.ListingLength(32), 0);
+}
+
 TEST(RefreshMacroAddr, RepointsByEntryTypeAndOldAddressEverywhere) {
     std::array<std::array<std::uint8_t, 49>, 3> profiles{};
     std::array<std::uint8_t, 164> vendor{};

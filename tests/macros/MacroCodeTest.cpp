@@ -81,6 +81,7 @@ TEST(MacroCompile, RefusesWhatDoesNotFitTheBody) {
     const CompileResult over = CompilePCMacroScript(lines);
     EXPECT_FALSE(over.macro);
     EXPECT_EQ(over.error, CompileError::TooLong);
+    EXPECT_EQ(CompileErrorText(over), "The macro is too long: it must fit in 256 bytes.");
 
     MacroScript huge{"10"};
     for (int i = 0; i < 10000; ++i)

@@ -302,8 +302,8 @@ TEST(MacroImport, FireMacros) {
     WriteAll(folder / "fire.bin", file);
     for (StorageKind kind : {StorageKind::I2C, StorageKind::Flash}) {
         MouseBench bench(kind);
-        FireMacroSet macros{};
-        FireMacroBlock image{};
+        TFireMacros macros{};
+        TFireMacroImage image{};
         ASSERT_TRUE(
             Btn_ImportGunMacroClick(*bench.link, kind, folder / "fire.bin", macros, image).ok());
         EXPECT_EQ(macros[9][0], 0xA2);
@@ -314,8 +314,8 @@ TEST(MacroImport, FireMacros) {
     }
     // Without a mouse the file is read, nothing is written.
     MouseBench bench(StorageKind::I2C);
-    FireMacroSet macros{};
-    FireMacroBlock image{};
+    TFireMacros macros{};
+    TFireMacroImage image{};
     ASSERT_TRUE(
         Btn_ImportGunMacroClick(*bench.link, StorageKind::None, folder / "fire.bin", macros, image)
             .ok());
@@ -328,8 +328,8 @@ TEST(MacroImport, FireMacros) {
     for (const auto& bad :
          {std::vector<std::uint8_t>(239, 0), std::vector<std::uint8_t>(241, 0), runOn}) {
         WriteAll(folder / "bad.bin", bad);
-        FireMacroSet m{};
-        FireMacroBlock i{};
+        TFireMacros m{};
+        TFireMacroImage i{};
         m[0][0] = 0x55;
         EXPECT_EQ(
             Btn_ImportGunMacroClick(*bench.link, StorageKind::I2C, folder / "bad.bin", m, i).status,

@@ -175,7 +175,9 @@ void Face(Canvas& c, int x0, int y0, int w, int h, Rgb corner, Rgb border, Rgb t
 // key, because the nine-piece drawing keys them whatever the look says.
 Canvas Button(Look look, int w, int h) {
     const Palette& p = kPalette[look];
-    const Rgb corner = p.maskedButtons ? kKey : p.background;
+    // Opaque looks round their corners with a pixel halfway between border and face, which
+    // reads as rounded on light and dark pages alike.
+    const Rgb corner = p.maskedButtons ? kKey : Mix(p.border, p.faceBottom, 0.5);
     return Strip(w / 3, h, 3, corner, [&](Canvas& c, int x0, int frame) {
         const int fw = w / 3;
         if (frame == 3) {

@@ -3,6 +3,7 @@
 
 #include "controls/skinned/ui/SkinInputDialog.h"
 #include "controls/skinned/ui/SkinButton.h"
+#include "controls/skinned/ui/SkinEdit.h"
 #include "controls/skinned/ui/SkinForm.h"
 
 #include "SkinTestInput.h"
@@ -30,6 +31,7 @@ struct Shown {
     bool cancelIsCancel = false;
     SkinUIStyle frameLook = SkinUIStyle::FromThemeFile;
     SkinUIStyle okLook = SkinUIStyle::FromThemeFile;
+    SkinUIStyle editLook = SkinUIStyle::FromThemeFile;
     QColor titleColor;
 };
 
@@ -49,6 +51,7 @@ struct InputDialog : ::testing::Test {
             shown.cancelIsCancel = f.btn2->isCancel();
             shown.frameLook = f.skForm1->uiStyle();
             shown.okLook = f.btn1->uiStyle();
+            shown.editLook = f.edt_value->uiStyle();
             shown.titleColor = f.skForm1->titleBar()->palette().color(QPalette::WindowText);
             if (!typed.isNull()) {
                 f.edt_value->setText(typed);
@@ -105,6 +108,7 @@ TEST_F(InputDialog, TheWindowShowsThePromptCaptionsAndMask) {
     // The dialog's look reaches the frame and, through it, the buttons.
     EXPECT_EQ(shown.frameLook, SkinUIStyle::WinXP);
     EXPECT_EQ(shown.okLook, SkinUIStyle::WinXP);
+    EXPECT_EQ(shown.editLook, SkinUIStyle::WinXP);
     EXPECT_EQ(shown.titleColor, QColor(Qt::white));
 
     d.setButtonOKCaption(QStringLiteral("Yes"));

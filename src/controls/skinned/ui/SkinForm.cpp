@@ -176,7 +176,9 @@ void SkinForm::placeInForm() {
     layoutChildren();
 }
 
-void SkinForm::resizeEvent(QResizeEvent*) { layoutChildren(); }
+void SkinForm::resizeEvent(QResizeEvent*) {
+    layoutChildren();
+}
 
 void SkinForm::layoutChildren() {
     // Also called directly: a hidden widget gets its resize event only when shown.

@@ -2,6 +2,7 @@
 
 #include "controls/skinned/InputDialogLayout.h"
 #include "controls/skinned/ui/SkinButton.h"
+#include "controls/skinned/ui/SkinEdit.h"
 #include "controls/skinned/ui/SkinForm.h"
 #include "controls/skinned/ui/StyleBitmaps.h"
 
@@ -79,9 +80,10 @@ FrmInput::FrmInput(QWidget* parent) : QDialog(parent) {
     lbl_prompt->move(24, 56);
     lbl_prompt->setAttribute(Qt::WA_TranslucentBackground);
 
-    edt_value = new QLineEdit(skForm1);
-    edt_value->setObjectName(QStringLiteral("edt_value"));
+    edt_value = new SkinEdit(skForm1, QStringLiteral("edt_value"));
     edt_value->setGeometry(24, 78, 201, 19);
+    edt_value->setUIStyle(SkinUIStyle::DeepBlue);
+    edt_value->setBorderColor(Qt::black);
 
     btn1 = new SkinButton(skForm1, QStringLiteral("btn1"));
     btn1->setGeometry(40, 128, 73, 25);
@@ -126,6 +128,7 @@ int SkinInputDialog::execute() {
 
     form->skForm1->setCaption(caption());
     form->skForm1->setUIStyle(uiStyle());
+    takeLook(form->edt_value, uiStyle());
     takeLook(form->btn1, uiStyle());
     takeLook(form->btn2, uiStyle());
     SkinTitleBar* bar = form->skForm1->titleBar();

@@ -13,11 +13,11 @@
 #include <functional>
 
 class QLabel;
-class QLineEdit;
 
 namespace trvx {
 
 class SkinButton;
+class SkinEdit;
 class SkinForm;
 
 // Where a dialog window opens.
@@ -68,7 +68,7 @@ public:
 
     SkinForm* skForm1;
     QLabel* lbl_prompt;
-    QLineEdit* edt_value;
+    SkinEdit* edt_value;
     SkinButton* btn1;
     SkinButton* btn2;
 };

@@ -172,7 +172,9 @@ void PlainPanel::paintEvent(QPaintEvent*) {
         const QRect textBox = ToQRect(PlainCaptionBox(box, measured.height(), alignmentVertical_));
         p.setPen(isEnabled() ? palette().color(QPalette::WindowText)
                              : palette().color(QPalette::Disabled, QPalette::Text));
-        p.drawText(textBox, flags | Qt::AlignVCenter, caption_);
+        // Vertical centring of the drawing flags only acts on single lines; the box is placed
+        // already, so the text starts at its top.
+        p.drawText(textBox, flags | Qt::AlignTop, caption_);
     }
     if (onPaint)
         onPaint(p);

@@ -229,5 +229,40 @@ TEST_F(Framed, WindowMenuFollowsTheVisibleButtonsAndOpensWithAltSpace) {
     EXPECT_FALSE(form->isVisible());
 }
 
+TEST_F(Framed, DoubleClickMaximisesAndTheControlBoxOpensTheMenu) {
+    make(SkinUIStyle::WinXP);
+    form->show();
+    SkinTitleBar* bar = frame->titleBar();
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(100, 10),
+                    bar->mapToGlobal(QPointF(100, 10)), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(bar, &dbl);
+    EXPECT_TRUE(form->windowState() & Qt::WindowMaximized);
+
+    const TitleButtonsLayout l = bar->buttonsLayout();
+    ASSERT_GE(l.controlBoxIndex, 0);
+    test::click(bar, centre(l.buttons[static_cast<std::size_t>(l.controlBoxIndex)].rect));
+    EXPECT_TRUE(bar->windowMenu()->isVisible());
+    EXPECT_TRUE(bar->windowMenu()->item(0).enabled);
+    EXPECT_TRUE(bar->windowMenu()->item(1).enabled);
+}
+
+TEST(TitleBarTest, OnAPlainFormTheSectionsStartAtTheCorner) {
+    QWidget form;
+    form.resize(300, 100);
+    SkinTitleBar bar(&form);
+    bar.setUIStyle(SkinUIStyle::WinXP);
+    bar.resize(300, bar.height());
+    const QImage left = StyleElementBitmap(SkinUIStyle::WinXP, theme::kTitleBarLeftImage);
+    EXPECT_EQ(bar.height(), left.height());
+    EXPECT_EQ(bar.sectionsLayout().left, (SkinRect{0, 0, left.width(), left.height()}));
+    EXPECT_EQ(bar.buttonTop(), GetStyleInteger(SkinUIStyle::WinXP, theme::kTitleBarButtonTopInt));
+    EXPECT_EQ(form.minimumWidth(), GetStyleInteger(SkinUIStyle::WinXP, theme::kFormMinWidthInt));
+    // A custom bar keeps its sections when the look changes.
+    bar.setCustom(true);
+    bar.setUIStyle(SkinUIStyle::DeepBlue);
+    EXPECT_EQ(bar.sections()[0].picture, left);
+}
+
 } // namespace
 } // namespace trvx

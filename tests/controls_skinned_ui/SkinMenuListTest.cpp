@@ -4,6 +4,8 @@
 #include "controls/skinned/ui/SkinPainting.h"
 #include "controls/skinned/ui/SkinPopupMenu.h"
 
+#include "SkinTestInput.h"
+
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -43,6 +45,30 @@ TEST(SkinPopupMenuTest, OnlyEnabledItemsRun) {
     EXPECT_FALSE(menu.activateItem(7));
     EXPECT_TRUE(menu.activateItem(0));
     EXPECT_EQ(ran, 1);
+}
+
+TEST(SkinPopupMenuTest, MouseAndKeysChooseItems) {
+    SkinPopupMenu menu;
+    menu.setUIStyle(SkinUIStyle::WinXP);
+    std::vector<int> ran;
+    for (int i = 0; i < 4; ++i) {
+        menu.addItem(i == 2 ? QStringLiteral("-") : QStringLiteral("Item"),
+                     [&ran, i] { ran.push_back(i); });
+    }
+    menu.popupAt(QPoint(0, 0));
+    EXPECT_TRUE(menu.isVisible());
+    test::move(&menu, QPoint(40, 30), false);
+    EXPECT_EQ(menu.selectedIndex(), 1);
+    test::release(&menu, QPoint(40, 30));
+    EXPECT_EQ(ran, std::vector<int>{1});
+    EXPECT_FALSE(menu.isVisible());
+
+    menu.popupAt(QPoint(0, 0));
+    test::key(&menu, Qt::Key_Down); // item 0
+    test::key(&menu, Qt::Key_Up);   // wraps past the separator to item 3
+    EXPECT_EQ(menu.selectedIndex(), 3);
+    test::key(&menu, Qt::Key_Return);
+    EXPECT_EQ(ran, (std::vector<int>{1, 3}));
 }
 
 TEST(SkinPopupMenuTest, HighlightSideBarAndDisabledItems) {

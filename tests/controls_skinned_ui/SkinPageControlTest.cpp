@@ -172,6 +172,31 @@ TEST_F(Pages, RemovingAndMovingSheets) {
     EXPECT_EQ(pc->strip()->tabs(), (QStringList{QStringLiteral("  Operator  "), QString()}));
 }
 
+TEST_F(Pages, ScrollButtonsMoveTheFirstShownTabByOne) {
+    // 80-pixel tabs in a 200-pixel strip: the third is clipped at the scroll buttons.
+    pc->resize(200, 200);
+    form->show();
+    pc->setActivePage(sheets[0]);
+    SkinTabStrip* strip = pc->strip();
+    EXPECT_TRUE(strip->scrollNeeded());
+    ASSERT_EQ(strip->layout().tabs.size(), 2u);
+    EXPECT_TRUE(strip->layout().tabs[1].clipped);
+    const ScrollButtonsLayout b = strip->scrollButtons();
+    ASSERT_TRUE(b.shown);
+
+    click(strip, QPoint(b.right.left + 2, b.right.top + 2));
+    EXPECT_EQ(strip->scrollOffset(), 1);
+    EXPECT_EQ(strip->layout().tabs[0].index, 1);
+    EXPECT_EQ(pc->activePage(), sheets[0]); // scrolling changes no page
+    click(strip, QPoint(b.left.left + 2, b.left.top + 2));
+    EXPECT_EQ(strip->scrollOffset(), 0);
+
+    // Choosing the clipped tab scrolls until it shows whole.
+    pc->setActivePage(sheets[2]);
+    EXPECT_EQ(strip->scrollOffset(), 1);
+    EXPECT_FALSE(strip->layout().tabs.back().clipped);
+}
+
 TEST(TabSheetTest, FlagWithoutAPageControl) {
     SkinTabSheet sheet;
     EXPECT_TRUE(sheet.tabVisible());

@@ -289,16 +289,14 @@ void SkinForm::updateRegion() {
 
 QImage SkinForm::renderWindow() {
     QWidget* target = form_ ? form_ : this;
+    // Rendering the form runs its paint, and with it the border painting, as on screen.
     QImage img(target->size(), QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
-    if (form_) {
-        p.setClipRegion(form_->mask().isEmpty() ? QRegion(form_->rect()) : form_->mask());
+    if (form_ && !form_->mask().isEmpty()) {
+        p.setClipRegion(form_->mask());
     }
-    target->render(&p, QPoint(), QRegion(), QWidget::DrawChildren);
-    if (form_) {
-        paintBorder(p);
-    }
+    target->render(&p, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
     return img;
 }
 

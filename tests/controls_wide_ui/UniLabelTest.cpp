@@ -8,8 +8,11 @@
 #include <QApplication>
 #include <QEnterEvent>
 #include <QMouseEvent>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 namespace trvx {
 namespace {
@@ -82,6 +85,19 @@ TEST(UniLabelTest, LabelsAsButtonsReachAHandlerThatReadsTheSenderName) {
                         Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&save, &release);
     EXPECT_TRUE(handlers.log.isEmpty());
+}
+
+TEST(UniLabelTest, ACaptionSetByAWorkerChangesTheLabelOnTheUiThread) {
+    TUniLabel label;
+    QThread* changedOn = nullptr;
+    QObject::connect(&label, &TUniLabel::captionChanged,
+                     [&] { changedOn = QThread::currentThread(); });
+    std::thread worker([&] { label.SetCaption(u"Mouse found"); });
+    worker.join();
+    EXPECT_EQ(label.GetCaption(), u"") << "not before the UI thread has run the queued change";
+    QApplication::processEvents();
+    EXPECT_EQ(label.GetCaption(), u"Mouse found");
+    EXPECT_EQ(changedOn, QThread::currentThread());
 }
 
 TEST(UniLabelTest, AutoSizeKeepsTheRightEdgeOfRightJustifiedLabelsAndTheLeftOfOthers) {

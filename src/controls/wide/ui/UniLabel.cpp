@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QThread>
 
 namespace trvx {
 
@@ -23,6 +24,14 @@ TUniLabel::TUniLabel(QWidget* parent) : QWidget(parent) {
 }
 
 void TUniLabel::SetCaption(std::u16string_view caption) {
+    // A worker (the input-report listener) may set a status caption: the label itself is only
+    // changed on the UI thread, by a queued call.
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(
+            this, [this, text = std::u16string(caption)] { SetCaption(text); },
+            Qt::QueuedConnection);
+        return;
+    }
     if (caption == caption_)
         return;
     caption_ = caption;

@@ -19,7 +19,8 @@ public:
     // A new label is 65 x 17 and transparent.
     explicit TUniLabel(QWidget* parent = nullptr);
 
-    // Sets the caption; a changed caption repaints and, with AutoSize, resizes the label.
+    // Sets the caption; a changed caption repaints and, with AutoSize, resizes the label. Called
+    // from another thread, the change is queued to the UI thread.
     void SetCaption(std::u16string_view caption);
     std::u16string GetCaption() const { return caption_; }
     void SetHint(std::u16string_view hint);

@@ -78,6 +78,20 @@ TEST(SkinButton, LookSetsTransparencyAndFormGivesTheStartingLook) {
     EXPECT_TRUE(plain.isTransparent());
 }
 
+TEST(SkinButton, AutoSizeTakesOneFrameOfTheStoredLooksPicture) {
+    SkinButton button;
+    button.setUIStyle(SkinUIStyle::WinXP);
+    button.setAutoSize(true);
+    EXPECT_EQ(button.size(), QSize(18, 21));
+    button.setUIStyle(SkinUIStyle::MacOS);
+    button.setAutoSize(true);
+    EXPECT_EQ(button.size(), QSize(84, 23));
+    // Not resolved to DeepBlue: no picture, so the fallback of 74 x 21 counts.
+    button.setUIStyle(SkinUIStyle::FromThemeFile);
+    button.setAutoSize(true);
+    EXPECT_EQ(button.size(), QSize(24, 21));
+}
+
 TEST(SkinButton, ClickRunsClickedAndSetsTheModalResult) {
     QDialog dialog;
     SkinButton ok(&dialog, QStringLiteral("btn1"));

@@ -61,6 +61,17 @@ void SkinButton::setCancel(bool cancel) {
         cancelShortcut_->setEnabled(cancel);
 }
 
+void SkinButton::setAutoSize(bool autoSize) {
+    autoSize_ = autoSize;
+    if (autoSize_) {
+        // The stored look, not resolved: FromThemeFile has no picture of its own here.
+        const std::string_view name = GetStyleBitmapName(uiStyle_, theme::kButtonImage);
+        const QImage image = name.empty() ? QImage() : StyleBitmap(name);
+        resize(image.isNull() ? QSize(74 / 3, 21) : QSize(image.width() / 3, image.height()));
+    }
+    update();
+}
+
 void SkinButton::setFocusedRectMargin(int margin) {
     focusedRectMargin_ = margin;
     update();

@@ -38,6 +38,11 @@ public:
     bool isCancel() const { return cancel_; }
     void setCancel(bool cancel);
 
+    // With AutoSize the button takes the size of one frame of its look's picture (74 x 21
+    // when the look has none).
+    bool autoSize() const { return autoSize_; }
+    void setAutoSize(bool autoSize);
+
     int focusedRectMargin() const { return focusedRectMargin_; }
     void setFocusedRectMargin(int margin);
 
@@ -82,6 +87,7 @@ private:
 
     SkinUIStyle uiStyle_ = SkinUIStyle::DeepBlue;
     bool transparent_ = false;
+    bool autoSize_ = false;
     int modalResult_ = 0;
     bool cancel_ = false;
     int focusedRectMargin_ = 2;

@@ -133,6 +133,14 @@ TEST(TitleBarLayoutTest, TheButtonUnderTheCursorIsHot) {
     EXPECT_EQ(layoutTitleButtons(in).hotIndex, -1);
 }
 
+TEST(TitleBarLayoutTest, RightToLeftCaptionEndsTenPixelsBeforeTheButtons) {
+    TitleButtonsLayout l;
+    l.captionLeft = 3;
+    l.captionRight = 218;
+    EXPECT_EQ(titleCaptionLeft(l, 50, false), 3);
+    EXPECT_EQ(titleCaptionLeft(l, 50, true), 158);
+}
+
 TEST(TitleBarLayoutTest, CaptionTopIsCentredOnTheButtonImage) {
     EXPECT_EQ(titleCaptionTop(2, 21, 13), 6);
     EXPECT_EQ(titleCaptionTop(2, 21, 14), 5);

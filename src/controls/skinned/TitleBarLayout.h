@@ -88,6 +88,12 @@ TitleButtonsLayout layoutTitleButtons(const TitleButtonsInput& in);
 // Vertical place of the caption text: centred on the button image, rounded toward zero.
 int titleCaptionTop(int buttonTop, int buttonImageHeight, int textHeight);
 
+// Left end of the caption text: at the caption's left place, or under right-to-left reading
+// ten pixels in from the buttons.
+inline int titleCaptionLeft(const TitleButtonsLayout& l, int textWidth, bool rightToLeft) {
+    return rightToLeft ? l.captionRight - textWidth - 10 : l.captionLeft;
+}
+
 // The caption as shown in `available` pixels: whole when it fits, else the longest prefix that
 // fits followed by "...". When not even "..." fits, the result is "..." alone (the shortening
 // always ends). Surrogate pairs are never split.

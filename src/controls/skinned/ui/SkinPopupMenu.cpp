@@ -138,6 +138,7 @@ bool SkinPopupMenu::activateItem(int index) {
 
 void SkinPopupMenu::popupAt(QPoint globalPos) {
     emit aboutToPopup();
+    mirrored_ = layoutDirection() == Qt::RightToLeft;
     selected_ = -1;
     resize(sizeHint());
     move(globalPos);

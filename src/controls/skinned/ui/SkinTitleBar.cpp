@@ -336,7 +336,10 @@ void SkinTitleBar::drawButtonsAndCaption(QPainter& p) const {
     p.setPen(formActive_ ? palette().color(QPalette::WindowText) : kInactiveCaption);
     const QFontMetrics fm(font());
     const int y = titleCaptionTop(buttonTop_, buttonImageHeight_, fm.height());
-    p.drawText(QPoint(l.captionLeft, y + fm.ascent()), shownCaption());
+    const QString text = shownCaption();
+    const int x =
+        titleCaptionLeft(l, fm.horizontalAdvance(text), layoutDirection() == Qt::RightToLeft);
+    p.drawText(QPoint(x, y + fm.ascent()), text);
 }
 
 QImage SkinTitleBar::render() const {

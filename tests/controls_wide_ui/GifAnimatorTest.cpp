@@ -84,9 +84,9 @@ TEST_F(GifAnimatorTest, StretchFillsTheControlAndCenterUsesIntegerHalves) {
     EXPECT_EQ(img.pixelColor(8, 8), QColor(255, 0, 0));
 }
 
-TEST_F(GifAnimatorTest, FramesAdvanceOnTheUiThread) {
+TEST_F(GifAnimatorTest, FramesAdvanceOnTheUiThreadWhetherTheWindowIsShownOrNot) {
     ASSERT_EQ(anim->LoadImage(twoFrames()), std::nullopt);
-    parent.show();
+    ASSERT_FALSE(parent.isVisible());
     QThread* frameThread = nullptr;
     int started = 0;
     QObject::connect(anim, &TAnimGIFAnimator::frameChanged,
@@ -110,6 +110,14 @@ TEST_F(GifAnimatorTest, FramesAdvanceOnTheUiThread) {
 
     anim->SetAnimate(false);
     EXPECT_FALSE(timer.WorkerRunning());
+
+    // A control hidden itself does not advance.
+    anim->hide();
+    anim->Animation().AdvanceFrame();
+    EXPECT_EQ(anim->FrameIndex(), 1);
+    anim->show();
+    anim->Animation().AdvanceFrame();
+    EXPECT_EQ(anim->FrameIndex(), 0);
 }
 
 TEST_F(GifAnimatorTest, DestroyedWithATickQueuedForTheUi) {

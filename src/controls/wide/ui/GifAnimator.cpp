@@ -13,7 +13,9 @@ TAnimGIFAnimator::TAnimGIFAnimator(QWidget* parent, Clock* clock)
     anim_.OnStop = [this] { emit stopped(); };
     anim_.OnChange = [this] { emit changed(); };
     anim_.OnFrameChanged = [this] { emit frameChanged(); };
-    anim_.CanAdvance = [this] { return isVisible() && parentWidget() != nullptr; };
+    // The busy window's picture keeps running while that window is hidden: what counts is the
+    // control's own visibility within its parent.
+    anim_.CanAdvance = [this] { return parentWidget() && isVisibleTo(parentWidget()); };
     anim_.RepaintNow = [this] {
         // A tick on the timer's worker (asynchronous drawing) must not touch the widget.
         if (QThread::currentThread() == thread())

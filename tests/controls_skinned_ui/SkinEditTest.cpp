@@ -1,4 +1,8 @@
 #include "controls/skinned/ui/SkinEdit.h"
+#include "controls/skinned/ui/HexEdit.h"
+#include "controls/skinned/ui/SkinButton.h"
+#include "controls/skinned/ui/SkinCheckBox.h"
+#include "controls/skinned/ui/SkinComboBox.h"
 #include "controls/skinned/ui/SkinNumberEdit.h"
 
 #include <QApplication>
@@ -52,6 +56,23 @@ TEST(SkinEdit, TwoPixelFrameInBorderAndOwnColour) {
     EXPECT_EQ(shot.pixel(59, 18), qRgb(255, 0, 0));
     EXPECT_EQ(shot.pixel(1, 1), qRgb(0, 0, 0));
     EXPECT_EQ(shot.pixel(58, 17), qRgb(0, 0, 0));
+}
+
+TEST(SkinLookProperty, ParentsPushTheirLookThroughTheProperty) {
+    // Group boxes and the form frame set "uiStyle" on every child that has it.
+    SkinButton button;
+    SkinCheckBox box;
+    SkinComboBox combo;
+    HexEdit hex;
+    const int winXP = static_cast<int>(SkinUIStyle::WinXP);
+    for (QObject* control : std::initializer_list<QObject*>{&button, &box, &combo, &hex}) {
+        ASSERT_TRUE(control->setProperty("uiStyle", winXP)) << control->metaObject()->className();
+        EXPECT_EQ(control->property("uiStyle").toInt(), winXP);
+    }
+    EXPECT_EQ(button.uiStyle(), SkinUIStyle::WinXP);
+    EXPECT_EQ(box.uiStyle(), SkinUIStyle::WinXP);
+    EXPECT_EQ(combo.borderColor(), QColor(0x68, 0x68, 0x68));
+    EXPECT_EQ(hex.borderColor(), QColor(0x68, 0x68, 0x68));
 }
 
 struct NumberEdit : ::testing::Test {

@@ -17,12 +17,16 @@ namespace trvx {
 
 class SkinButton : public QPushButton {
     Q_OBJECT
+    // The look as a property, so a group box or form frame can push its look to its children.
+    Q_PROPERTY(int uiStyle READ uiStyleValue WRITE setUIStyleValue)
 public:
     explicit SkinButton(QWidget* parent = nullptr, const QString& name = QString());
 
     SkinUIStyle uiStyle() const { return uiStyle_; }
     // Also takes the look's button transparency.
     void setUIStyle(SkinUIStyle style);
+    int uiStyleValue() const { return static_cast<int>(uiStyle_); }
+    void setUIStyleValue(int style) { setUIStyle(static_cast<SkinUIStyle>(style)); }
 
     QString caption() const { return text(); }
     void setCaption(const QString& caption);

@@ -12,6 +12,8 @@ namespace trvx {
 
 class SkinCheckBox : public QWidget {
     Q_OBJECT
+    // The look as a property, so a group box or form frame can push its look to its children.
+    Q_PROPERTY(int uiStyle READ uiStyleValue WRITE setUIStyleValue)
 public:
     explicit SkinCheckBox(QWidget* parent = nullptr, const QString& name = QString());
 
@@ -29,6 +31,8 @@ public:
 
     SkinUIStyle uiStyle() const { return uiStyle_; }
     void setUIStyle(SkinUIStyle style);
+    int uiStyleValue() const { return static_cast<int>(uiStyle_); }
+    void setUIStyleValue(int style) { setUIStyle(static_cast<SkinUIStyle>(style)); }
 
     bool isTransparent() const { return transparent_; }
     void setTransparent(bool transparent);

@@ -12,6 +12,8 @@ namespace trvx {
 
 class SkinComboBox : public QComboBox {
     Q_OBJECT
+    // The look as a property, so a group box or form frame can push its look to its children.
+    Q_PROPERTY(int uiStyle READ uiStyleValue WRITE setUIStyleValue)
 public:
     explicit SkinComboBox(QWidget* parent = nullptr, const QString& name = QString());
 
@@ -22,6 +24,8 @@ public:
     SkinUIStyle uiStyle() const { return uiStyle_; }
     // Takes the look's border and button colours and a black arrow.
     void setUIStyle(SkinUIStyle style);
+    int uiStyleValue() const { return static_cast<int>(uiStyle_); }
+    void setUIStyleValue(int style) { setUIStyle(static_cast<SkinUIStyle>(style)); }
 
     QColor borderColor() const { return borderColor_; }
     void setBorderColor(const QColor& color);

@@ -12,12 +12,16 @@ namespace trvx {
 
 class SkinEdit : public QLineEdit {
     Q_OBJECT
+    // The look as a property, so a group box or form frame can push its look to its children.
+    Q_PROPERTY(int uiStyle READ uiStyleValue WRITE setUIStyleValue)
 public:
     explicit SkinEdit(QWidget* parent = nullptr, const QString& name = QString());
 
     SkinUIStyle uiStyle() const { return uiStyle_; }
     // Takes the look's control border colour.
     void setUIStyle(SkinUIStyle style);
+    int uiStyleValue() const { return static_cast<int>(uiStyle_); }
+    void setUIStyleValue(int style) { setUIStyle(static_cast<SkinUIStyle>(style)); }
 
     QColor borderColor() const { return borderColor_; }
     void setBorderColor(const QColor& color);

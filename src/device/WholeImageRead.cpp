@@ -36,6 +36,18 @@ std::string StoredPatchChecksumText(StorageKind kind, const WorkingSections& sec
     return text;
 }
 
+bool FillFromDefaultImage(StorageKind kind, std::span<const std::uint8_t> image,
+                          WorkingImages& images, const SectionDefaultsContext& ctx,
+                          const MacroStoreHooks& hooks) {
+    if (kind == StorageKind::None || image.size() != ImageSizeFor(kind))
+        return false;
+    auto& target = kind == StorageKind::I2C ? images.EepromImage : images.FlashImage;
+    target.assign(image.begin(), image.end());
+    SplitImage(kind, target, images.Sections, ctx, hooks);
+    images.KeyCodeTexts = BuildKeyCodeTexts(images.Sections);
+    return true;
+}
+
 bool WholeImageReader::ReadImage(StorageKind kind, std::vector<std::uint8_t>& image) {
     image.assign(ImageSizeFor(kind), 0xFF);
     if (kind == StorageKind::I2C)

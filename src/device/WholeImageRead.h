@@ -35,6 +35,13 @@ KeyCodeTextList BuildKeyCodeTexts(const WorkingSections& sections);
 // bytes 14..15 (Flash), big-endian; empty for None.
 std::string StoredPatchChecksumText(StorageKind kind, const WorkingSections& sections);
 
+// The no-device fill: default image 1 of the program's storage type becomes the working image and
+// is split into the sections (with check-and-repair), and KeyCodeTexts are built; the window
+// then fills its pages. False, with nothing changed, when the image is not of the kind's size.
+bool FillFromDefaultImage(StorageKind kind, std::span<const std::uint8_t> image,
+                          WorkingImages& images, const SectionDefaultsContext& ctx,
+                          const MacroStoreHooks& hooks = {});
+
 // What the main window does around a whole-image read.
 class PageFillView {
 public:

@@ -180,5 +180,34 @@ TEST(WholeImageReadTest, StoredPatchChecksumByStorageType) {
     EXPECT_EQ(StoredPatchChecksumText(StorageKind::None, s), "");
 }
 
+TEST(WholeImageReadTest, NoDeviceFillTakesDefaultImageOneOfTheProgramsType) {
+    for (const StorageKind kind : {StorageKind::I2C, StorageKind::Flash}) {
+        SCOPED_TRACE(std::string(StorageKindName(kind)));
+        std::vector<std::uint8_t> image = SimulatedMouse::DefaultImage(kind);
+        const std::size_t user = kind == StorageKind::I2C ? 164 : 0x2000;
+        image[user + 2] ^= 0x01; // a spoiled user section is repaired as on a read
+        WorkingImages images;
+        int macroHooks = 0;
+        MacroStoreHooks hooks{[&](const WorkingSections&) { ++macroHooks; },
+                              [&](const WorkingSections&) { ++macroHooks; }};
+        const SectionDefaultsContext ctx{kind, "RGB", 1, 0x1209, 0x0001};
+        ASSERT_TRUE(FillFromDefaultImage(kind, image, images, ctx, hooks));
+
+        EXPECT_EQ(kind == StorageKind::I2C ? images.EepromImage : images.FlashImage, image);
+        EXPECT_TRUE(SectionChecksumValid(images.Sections.UserSection));
+        EXPECT_EQ(images.Sections.VendorSection[4], image[4]);
+        EXPECT_EQ(images.KeyCodeTexts, BuildKeyCodeTexts(images.Sections));
+        EXPECT_EQ(macroHooks, 1);
+
+        // An image of the other size changes nothing.
+        const WorkingImages before = images;
+        const std::vector<std::uint8_t> wrong(kind == StorageKind::I2C ? kFlashImageSize
+                                                                       : kEepromImageSize);
+        EXPECT_FALSE(FillFromDefaultImage(kind, wrong, images, ctx));
+        EXPECT_EQ(images.Sections.VendorSection, before.Sections.VendorSection);
+        EXPECT_EQ(images.EepromImage, before.EepromImage);
+    }
+}
+
 } // namespace
 } // namespace trvx::test

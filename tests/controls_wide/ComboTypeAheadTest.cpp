@@ -80,5 +80,38 @@ TEST(ComboTypeAheadTest, BackspaceTabAndEscapePassThrough) {
     EXPECT_EQ(ahead.TypedPrefix(), u"k");
 }
 
+TEST(ComboTypeAheadTest, EditStyleCompletesTheTextAndSelectsTheRest) {
+    struct Case {
+        std::u16string text;
+        int selStart, selLength;
+        char16_t c;
+        bool consumed;
+        std::u16string completed;
+        int selFrom;
+    };
+    const Case cases[] = {
+        {u"", 0, 0, u'k', true, u"key down", 1},
+        {u"KE", 2, 0, u'y', true, u"KEy down", 3},
+        {u"Key down", 3, 5, u' ', true, u"Key down", 4},
+        {u"Key down", 4, 4, u'u', true, u"Key up", 5},
+        {u"Key down", 1, 2, u'x', false, u"", 0}, // the selection does not reach the end
+        {u"zz", 2, 0, u'z', false, u"", 0},
+    };
+    const std::vector<std::u16string> items{u"Delay", u"key down", u"Key up"};
+    for (const Case& c : cases) {
+        const auto o =
+            ComboTypeAhead::OnEditChar(c.c, c.text, c.selStart, c.selLength, items, false, false);
+        EXPECT_EQ(o.consumed, c.consumed) << int(c.c);
+        if (!c.consumed)
+            continue;
+        EXPECT_EQ(o.text, c.completed) << int(c.c);
+        EXPECT_EQ(o.selStart, c.selFrom);
+        EXPECT_EQ(o.selLength, int(c.completed.size()) - c.selFrom);
+    }
+    EXPECT_FALSE(ComboTypeAhead::OnEditChar(8, u"ab", 2, 0, items, true, true).consumed);
+    EXPECT_TRUE(ComboTypeAhead::OnEditChar(9, u"ab", 2, 0, items, true, true).closeList);
+    EXPECT_TRUE(ComboTypeAhead::OnEditChar(u'd', u"", 0, 0, items, true, false).openList);
+}
+
 } // namespace
 } // namespace trvx

@@ -194,5 +194,23 @@ TEST_F(UniComboBoxTest, ClearingKeepsTheTextAndItemsOutsideReadEmpty) {
     EXPECT_EQ(changes, 0);
 }
 
+TEST_F(UniComboBoxTest, EditStyleCompletesWhatIsTypedAndSelectsTheRest) {
+    combo.SetStyle(TComboStyle::csDropDown);
+    ASSERT_NE(combo.lineEdit(), nullptr);
+    type(*combo.lineEdit(), "k");
+    EXPECT_EQ(combo.Text(), u"key down") << "what was typed stays as typed";
+    EXPECT_EQ(combo.lineEdit()->selectedText(), "ey down");
+    EXPECT_EQ(combo.ItemIndex(), 1);
+    EXPECT_EQ(changes, 1);
+    type(*combo.lineEdit(), "e");
+    type(*combo.lineEdit(), "y");
+    type(*combo.lineEdit(), " ");
+    type(*combo.lineEdit(), "u");
+    EXPECT_EQ(combo.Text(), u"key up");
+    EXPECT_EQ(combo.ItemIndex(), 2);
+    type(*combo.lineEdit(), "!");
+    EXPECT_EQ(combo.Text(), u"key u!") << "no item: the character is typed over the selection";
+}
+
 } // namespace
 } // namespace trvx

@@ -2,6 +2,8 @@
 
 #include "controls/wide/WideStrings.h"
 
+#include <algorithm>
+
 namespace trvx {
 
 namespace {
@@ -67,6 +69,38 @@ ComboTypeAhead::Outcome ComboTypeAhead::OnChar(char16_t c, std::uint32_t nowMs,
     out.consumed = true;
     out.select = found;
     out.changed = found != itemIndex;
+    return out;
+}
+
+ComboTypeAhead::EditOutcome ComboTypeAhead::OnEditChar(char16_t c, std::u16string_view text,
+                                                       int selStart, int selLength,
+                                                       const std::vector<std::u16string>& items,
+                                                       bool autoDropDown, bool listOpen) {
+    EditOutcome out;
+    if (c == 8 || c == 27)
+        return out;
+    if (c == 9) {
+        out.closeList = autoDropDown && listOpen;
+        return out;
+    }
+    out.openList = autoDropDown && !listOpen;
+    const int length = static_cast<int>(text.size());
+    selStart = std::clamp(selStart, 0, length);
+    selLength = std::clamp(selLength, 0, length - selStart);
+    if (selStart + selLength != length)
+        return out;
+    std::u16string search(text.substr(0, std::size_t(selStart)));
+    search.push_back(c);
+    const int found = FindItemPrefix(items, -1, search);
+    if (found < 0)
+        return out;
+    const std::u16string& item = items[std::size_t(found)];
+    out.consumed = true;
+    out.select = found;
+    out.changed = text != item;
+    out.text = search + item.substr(std::min(search.size(), item.size()));
+    out.selStart = static_cast<int>(search.size());
+    out.selLength = static_cast<int>(out.text.size()) - out.selStart;
     return out;
 }
 

@@ -33,6 +33,24 @@ public:
 
     const std::u16string& TypedPrefix() const { return prefix_; }
 
+    struct EditOutcome {
+        bool consumed = false;
+        bool openList = false;
+        bool closeList = false;
+        int select = -1;      // the item found, -1 for none
+        bool changed = false; // the edit's text differs from the item's (case-sensitive)
+        std::u16string text;  // the completed text, the completed part selected
+        int selStart = 0;
+        int selLength = 0;
+    };
+
+    // The edit styles: a character typed while the selection reaches the end of the text
+    // completes the text before the selection plus the character to the first item that
+    // begins with it, keeping what was typed and selecting the rest.
+    static EditOutcome OnEditChar(char16_t c, std::u16string_view text, int selStart, int selLength,
+                                  const std::vector<std::u16string>& items, bool autoDropDown,
+                                  bool listOpen);
+
 private:
     std::u16string prefix_;
     std::uint32_t lastKeyMs_ = 0;

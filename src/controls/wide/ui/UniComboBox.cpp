@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 #include <chrono>
 
@@ -97,9 +98,71 @@ void TUniComboBox::SetItemIndex(int index) {
     showText();
 }
 
+std::u16string TUniComboBox::Text() const {
+    if (style_ == TComboStyle::csDropDown && lineEdit())
+        return lineEdit()->text().toStdU16String();
+    return text_;
+}
+
 void TUniComboBox::SetText(std::u16string_view text) {
     text_ = text;
+    if (style_ == TComboStyle::csDropDown && lineEdit())
+        lineEdit()->setText(toQString(text_));
     showText();
+}
+
+void TUniComboBox::SetStyle(TComboStyle style) {
+    if (style_ == style)
+        return;
+    const std::u16string text = Text();
+    style_ = style;
+    const QSignalBlocker block(this);
+    setEditable(style == TComboStyle::csDropDown);
+    if (QLineEdit* edit = lineEdit()) {
+        // Our own completion replaces Qt's.
+        setCompleter(nullptr);
+        setInsertPolicy(QComboBox::NoInsert);
+        edit->installEventFilter(this);
+    }
+    SetText(text);
+}
+
+bool TUniComboBox::TypeEditChar(char16_t c) {
+    QLineEdit* edit = lineEdit();
+    if (!autoComplete_ || !edit)
+        return false;
+    std::vector<std::u16string> items;
+    items.reserve(std::size_t(count()));
+    for (int i = 0; i < count(); ++i)
+        items.push_back(itemText(i).toStdU16String());
+    const int selStart = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+    const int selLength = edit->hasSelectedText() ? int(edit->selectionLength()) : 0;
+    const auto out =
+        ComboTypeAhead::OnEditChar(c, edit->text().toStdU16String(), selStart, selLength, items,
+                                   autoDropDown_, view()->isVisible());
+    if (out.closeList)
+        hidePopup();
+    if (out.openList) {
+        // Opening the list keeps the text and its selection.
+        const QString keep = edit->text();
+        showPopup();
+        edit->setText(keep);
+        edit->setSelection(selStart, selLength);
+    }
+    if (!out.consumed)
+        return false;
+    {
+        const QSignalBlocker block(this);
+        setCurrentIndex(out.select);
+    }
+    edit->setText(toQString(out.text));
+    edit->setSelection(out.selStart, out.selLength);
+    text_ = out.text;
+    if (out.changed) {
+        emit clicked();
+        emit changed();
+    }
+    return true;
 }
 
 void TUniComboBox::showText() {
@@ -150,6 +213,10 @@ bool TUniComboBox::TypeChar(char16_t c) {
 }
 
 void TUniComboBox::keyPressEvent(QKeyEvent* event) {
+    if (style_ == TComboStyle::csDropDown) {
+        QComboBox::keyPressEvent(event);
+        return;
+    }
     const QString typed = event->text();
     if (typed.size() == 1 && (typed.at(0).unicode() >= 0x20 || typed.at(0).unicode() == 8)) {
         if (TypeChar(typed.at(0).unicode()) || typed.at(0).unicode() >= 0x20) {
@@ -169,6 +236,13 @@ bool TUniComboBox::eventFilter(QObject* watched, QEvent* event) {
             TypeChar(typed.at(0).unicode());
             return true;
         }
+    }
+    if (watched == lineEdit() && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QString typed = key->text();
+        if (typed.size() == 1 && typed.at(0).unicode() >= 0x20 &&
+            TypeEditChar(typed.at(0).unicode()))
+            return true;
     }
     return QComboBox::eventFilter(watched, event);
 }

@@ -36,6 +36,10 @@ private:
     TUniComboBox& combo_;
 };
 
+// csDropDownList: pick from the list only (the program's combo boxes); csDropDown: an edit
+// whose typing completes to the first matching item.
+enum class TComboStyle { csDropDownList, csDropDown };
+
 class TUniComboBox : public QComboBox {
     Q_OBJECT
 public:
@@ -47,8 +51,10 @@ public:
     int ItemIndex() const { return currentIndex(); }
     // From code: no handler runs; an index outside the items leaves no selection.
     void SetItemIndex(int index);
-    std::u16string Text() const { return text_; }
+    std::u16string Text() const;
     void SetText(std::u16string_view text);
+    TComboStyle Style() const { return style_; }
+    void SetStyle(TComboStyle style);
 
     bool AutoComplete() const { return autoComplete_; }
     void SetAutoComplete(bool value) { autoComplete_ = value; }
@@ -58,6 +64,8 @@ public:
     void SetClock(Clock* clock) { clock_ = clock; }
     // One typed character, as from the keyboard; true when the type-ahead used it.
     bool TypeChar(char16_t c);
+    // One character typed into the edit part of the edit style; true when it completed.
+    bool TypeEditChar(char16_t c);
 
 signals:
     void clicked();
@@ -77,7 +85,7 @@ private:
     std::u16string text_;
     bool autoComplete_ = true;
     bool autoDropDown_ = false;
-    bool popupOpen_ = false;
+    TComboStyle style_ = TComboStyle::csDropDownList;
     Clock* clock_ = nullptr;
 
     friend class TUniComboBoxStrings;

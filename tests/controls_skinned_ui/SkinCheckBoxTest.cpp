@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -86,6 +87,23 @@ TEST(SkinCheckBox, UserClicksAndKeysToggle) {
     Mouse(&box, QEvent::MouseButtonRelease);
     EXPECT_FALSE(box.isChecked());
     EXPECT_EQ(c.clicks, 4);
+}
+
+TEST(SkinCheckBox, AcceleratorClicksAnEnabledBox) {
+    SkinCheckBox box;
+    Counter c(box);
+    box.setCaption(QStringLiteral("&Fire"));
+    auto* accelerator = box.findChild<QShortcut*>();
+    ASSERT_NE(accelerator, nullptr);
+    EXPECT_EQ(accelerator->key(), QKeySequence::mnemonic(QStringLiteral("&Fire")));
+    emit accelerator->activated();
+    EXPECT_TRUE(box.isChecked());
+    EXPECT_EQ(c.clicks, 1);
+    box.setEnabled(false);
+    emit accelerator->activated();
+    EXPECT_EQ(c.clicks, 1);
+    box.setCaption(QStringLiteral("Fire"));
+    EXPECT_TRUE(accelerator->key().isEmpty());
 }
 
 TEST(SkinCheckBox, ChangeFromAWorkerThreadIsMadeOnTheUiThread) {

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 #include <QThread>
 
 namespace trvx {
@@ -37,6 +38,20 @@ void SkinCheckBox::setChecked(bool checked) {
 
 void SkinCheckBox::setCaption(const QString& caption) {
     caption_ = caption;
+    // The caption's accelerator ("&Fire") focuses and clicks the box.
+    const QKeySequence mnemonic = QKeySequence::mnemonic(caption);
+    if (!accelerator_ && !mnemonic.isEmpty()) {
+        accelerator_ = new QShortcut(this);
+        connect(accelerator_, &QShortcut::activated, this, [this] {
+            if (!isEnabled())
+                return;
+            if (focusPolicy() != Qt::NoFocus)
+                setFocus(Qt::ShortcutFocusReason);
+            click();
+        });
+    }
+    if (accelerator_)
+        accelerator_->setKey(mnemonic);
     applyAutoSize();
     update();
 }

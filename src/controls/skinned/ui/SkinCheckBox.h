@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QWidget>
 
+class QShortcut;
+
 namespace trvx {
 
 class SkinCheckBox : public QWidget {
@@ -78,6 +80,7 @@ private:
     bool transparent_ = false;
     bool autoSize_ = true;
     bool pressedInside_ = false;
+    QShortcut* accelerator_ = nullptr;
 };
 
 } // namespace trvx

@@ -4,8 +4,10 @@
 #include "DeviceLinkFixture.h"
 
 #include <chrono>
+#include <condition_variable>
 #include <future>
 #include <map>
+#include <mutex>
 #include <thread>
 
 namespace trvx::test {
@@ -122,6 +124,103 @@ TEST(DeviceLinkBusy, IsShownAndHiddenOutsideTheExchange) {
     busy.finish();
     EXPECT_EQ(busy.calls, 4 + 2 + 2 + 2);
     EXPECT_EQ(busy.blocked, 0);
+}
+
+// One mouse interface whose input read blocks until the test lets it return, and that counts
+// its open handles: closing the device must not pull the handle from under a running read.
+class BlockingInputHid final : public HidBackend {
+public:
+    std::vector<HidInterfaceInfo> enumerate() override {
+        HidInterfaceInfo info;
+        info.path = "mouse";
+        info.vendorId = 0x1209;
+        info.productId = 0x0001;
+        info.featureReportLength = 8;
+        info.inputReportLength = 8;
+        return {info};
+    }
+    int countInterfaces() override { return 1; }
+    std::unique_ptr<HidHandle> open(const std::string&, HidAccess) override {
+        return std::make_unique<Handle>(*this);
+    }
+
+    int openHandles() {
+        std::lock_guard lock(mutex_);
+        return open_;
+    }
+    bool waitUntilReading() {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, 5s, [this] { return reading_; });
+    }
+    void letReadReturn() {
+        std::lock_guard lock(mutex_);
+        release_ = true;
+        changed_.notify_all();
+    }
+
+private:
+    class Handle final : public HidHandle {
+    public:
+        explicit Handle(BlockingInputHid& hid) : hid_(hid) {
+            std::lock_guard lock(hid_.mutex_);
+            ++hid_.open_;
+        }
+        ~Handle() override {
+            std::lock_guard lock(hid_.mutex_);
+            --hid_.open_;
+        }
+        bool setFeature(std::span<const std::uint8_t>) override { return true; }
+        bool getFeature(std::span<std::uint8_t>) override { return true; }
+        InputReadResult readInput(std::span<std::uint8_t> buffer, int,
+                                  std::size_t& bytesRead) override {
+            std::unique_lock lock(hid_.mutex_);
+            hid_.reading_ = true;
+            hid_.changed_.notify_all();
+            hid_.changed_.wait(lock, [this] { return hid_.release_; });
+            // A closed handle would be gone by now: prove this one is still alive.
+            buffer[0] = ReportIdInput;
+            bytesRead = 1;
+            return InputReadResult::Ok;
+        }
+
+    private:
+        BlockingInputHid& hid_;
+    };
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    int open_ = 0;
+    bool reading_ = false;
+    bool release_ = false;
+};
+
+TEST(DeviceLinkClose, AHandleInARunningReadIsClosedWhenTheReadReturns) {
+    BlockingInputHid hid;
+    VirtualClock clock;
+    DeviceLink link(hid, clock);
+    int version = 0;
+    ASSERT_TRUE(link.OpenDevice(0x1209, 0x0001, version));
+    ASSERT_EQ(hid.openHandles(), 2); // query handle (command and data) and input handle
+
+    auto read = std::async(std::launch::async, [&link] {
+        std::array<std::uint8_t, 8> buffer{};
+        std::size_t n = 0;
+        const InputReadResult result = link.ReadInputReport(buffer, -1, n);
+        return result == InputReadResult::Ok && n == 1 && buffer[0] == ReportIdInput;
+    });
+    ASSERT_TRUE(hid.waitUntilReading());
+
+    // Closing does not wait for the read; it closes what nobody uses at once.
+    auto close = std::async(std::launch::async, [&link] { link.CloseDevice(); });
+    ASSERT_EQ(close.wait_for(5s), std::future_status::ready);
+    EXPECT_FALSE(link.IsOpen());
+    EXPECT_FALSE(link.HasInputHandle());
+    EXPECT_EQ(hid.openHandles(), 1) << "the reading thread still holds the input handle";
+
+    hid.letReadReturn();
+    ASSERT_EQ(read.wait_for(5s), std::future_status::ready);
+    EXPECT_TRUE(read.get());
+    EXPECT_EQ(hid.openHandles(), 0) << "closed once the read let go of it";
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "controls/wide/GifAnimation.h"
 #include "controls_wide/FakeUiHost.h"
 #include "controls_wide/GifTestEncoder.h"
+#include "controls_wide/ManualClock.h"
 
 #include <gtest/gtest.h>
 
@@ -83,7 +84,7 @@ protected:
     }
 
     FakeUiHost host;
-    VirtualClock clock;
+    timer_test::ManualClock clock;
     GifAnimation anim{host, &clock};
     int starts = 0;
     int stops = 0;

@@ -3,6 +3,7 @@
 
 #include "controls/wide/ThreadedTimer.h"
 #include "controls_wide/FakeUiHost.h"
+#include "controls_wide/ManualClock.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,7 @@ protected:
     }
 
     FakeUiHost host;
-    VirtualClock clock;
+    timer_test::ManualClock clock;
     int ticks = 0;
     std::thread::id tickThread;
 };

@@ -7,7 +7,7 @@
 
 #include "controls/wide/ui/GifAnimator.h"
 #include "controls/wide/ui/KeyedPainting.h"
-#include "device/Clock.h"
+#include "controls_wide/ManualClock.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -52,7 +52,7 @@ protected:
     QImage shot() { return anim->grab().toImage(); }
 
     QWidget parent;
-    VirtualClock clock;
+    timer_test::ManualClock clock;
     TAnimGIFAnimator* anim = new TAnimGIFAnimator(&parent, &clock);
 };
 

@@ -4,7 +4,7 @@
 #include "controls/wide/ui/UniComboBox.h"
 #include "controls/wide/ui/UniEdit.h"
 #include "controls/wide/ui/UniListBox.h"
-#include "device/Clock.h"
+#include "controls_wide/ManualClock.h"
 
 #include <QApplication>
 #include <QImage>
@@ -139,7 +139,7 @@ protected:
         QObject::connect(&combo, &TUniComboBox::changed, [&] { ++changes; });
         QObject::connect(&combo, &TUniComboBox::clicked, [&] { ++clicks; });
     }
-    VirtualClock clock;
+    timer_test::ManualClock clock;
     TUniComboBox combo;
     int changes = 0;
     int clicks = 0;

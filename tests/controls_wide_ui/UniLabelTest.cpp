@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QThread>
 
@@ -143,6 +144,23 @@ TEST(UniLabelTest, AnEmptyAutoSizedLabelKeepsOneLineOfHeight) {
     EXPECT_EQ(fixed.TextOffset(13), 13);
 }
 
+TEST(UniLabelTest, AcceleratorFocusesTheFocusControl) {
+    QWidget dialog;
+    TUniLabel label(&dialog);
+    QLineEdit edit(&dialog);
+    label.SetCaption(u"&Name && number");
+    EXPECT_FALSE(label.DialogChar(u'n')) << "no focus control: nothing to do";
+    label.SetFocusControl(&edit);
+    EXPECT_FALSE(label.DialogChar(u'x'));
+    EXPECT_TRUE(label.DialogChar(u'n'));
+    EXPECT_TRUE(label.DialogChar(u'N'));
+    label.SetShowAccelChar(false);
+    EXPECT_FALSE(label.DialogChar(u'n'));
+    label.SetShowAccelChar(true);
+    label.SetCaption(u"a && b");
+    EXPECT_FALSE(label.DialogChar(u'b')) << "a doubled ampersand is no accelerator";
+}
+
 TEST(UniHintsTest, ShortPartIsTheTooltipAndTheLongPartGoesToTheHintLabel) {
     QWidget page;
     TUniLabel button(&page);
@@ -153,6 +171,11 @@ TEST(UniHintsTest, ShortPartIsTheTooltipAndTheLongPartGoesToTheHintLabel) {
     EXPECT_EQ(button.Hint(), u"Save|Writes the profile to the mouse \u4E2D");
     EXPECT_EQ(FindWideHint(&inner), button.Hint());
     EXPECT_EQ(FindWideHint(&page), u"");
+    button.SetShowHint(false);
+    EXPECT_EQ(button.toolTip(), "");
+    EXPECT_EQ(button.Hint(), u"Save|Writes the profile to the mouse \u4E2D");
+    button.SetShowHint(true);
+    EXPECT_EQ(button.toolTip(), "Save");
 
     TUniApplicationHint appHint;
     appHint.SetHintLabel(&status);

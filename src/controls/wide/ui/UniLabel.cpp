@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 #include <QThread>
 
 namespace trvx {
@@ -36,6 +37,8 @@ void TUniLabel::SetCaption(std::u16string_view caption) {
         return;
     caption_ = caption;
     setAccessibleName(toQString(caption_));
+    if (focusControl_)
+        updateShortcut();
     adjustToText();
     update();
     emit captionChanged();
@@ -43,10 +46,52 @@ void TUniLabel::SetCaption(std::u16string_view caption) {
 
 void TUniLabel::SetHint(std::u16string_view hint) {
     SetControlWideHint(this, hint);
+    if (!showHint_)
+        setToolTip(QString());
 }
 
 std::u16string TUniLabel::Hint() const {
     return GetControlWideHint(this);
+}
+
+void TUniLabel::SetShowHint(bool show) {
+    if (showHint_ == show)
+        return;
+    showHint_ = show;
+    SetControlWideHint(this, Hint());
+    if (!show)
+        setToolTip(QString());
+}
+
+void TUniLabel::SetFocusControl(QWidget* control) {
+    focusControl_ = control;
+    updateShortcut();
+}
+
+bool TUniLabel::DialogChar(char16_t c) {
+    if (!focusControl_ || !isEnabled() || !showAccelChar_)
+        return false;
+    const auto key = LabelHotKey(caption_);
+    if (!key || QString(QChar(*key)).toCaseFolded() != QString(QChar(c)).toCaseFolded())
+        return false;
+    if (focusControl_->isEnabled() && focusControl_->focusPolicy() != Qt::NoFocus)
+        focusControl_->setFocus(Qt::ShortcutFocusReason);
+    return true;
+}
+
+void TUniLabel::updateShortcut() {
+    delete shortcut_;
+    shortcut_ = nullptr;
+    const auto key = LabelHotKey(caption_);
+    if (!focusControl_ || !key)
+        return;
+    // Alt and the hot key, as dialogs take accelerators.
+    shortcut_ = new QShortcut(QKeySequence(QStringLiteral("Alt+") + QChar(*key)), this);
+    shortcut_->setContext(Qt::WindowShortcut);
+    connect(shortcut_, &QShortcut::activated, this, [this] {
+        if (const auto k = LabelHotKey(caption_))
+            DialogChar(*k);
+    });
 }
 
 void TUniLabel::SetAlignment(TAlignment value) {

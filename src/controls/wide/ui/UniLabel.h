@@ -6,10 +6,13 @@
 #include "controls/wide/LabelLayout.h"
 
 #include <QColor>
+#include <QPointer>
 #include <QWidget>
 
 #include <string>
 #include <string_view>
+
+class QShortcut;
 
 namespace trvx {
 
@@ -25,6 +28,16 @@ public:
     std::u16string GetCaption() const { return caption_; }
     void SetHint(std::u16string_view hint);
     std::u16string Hint() const;
+    // Whether the short hint shows as a tooltip (the hint itself is kept either way).
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool show);
+    // The control the label's accelerator gives the focus to; none by default.
+    QWidget* FocusControl() const { return focusControl_; }
+    void SetFocusControl(QWidget* control);
+    // A typed character meant for the label's accelerator: with a focus control, the label
+    // enabled and accelerators shown, a match (ignoring case) focuses the control. True when
+    // handled.
+    bool DialogChar(char16_t c);
 
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment value);
@@ -71,6 +84,7 @@ protected:
 
 private:
     int textFlags() const;
+    void updateShortcut();
     void adjustToText();
 
     std::u16string caption_;
@@ -83,6 +97,9 @@ private:
     QColor color_{0xF0, 0xF0, 0xF0};
     int tag_ = 0;
     bool pressed_ = false;
+    bool showHint_ = true;
+    QPointer<QWidget> focusControl_;
+    QShortcut* shortcut_ = nullptr;
 };
 
 } // namespace trvx

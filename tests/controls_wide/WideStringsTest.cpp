@@ -291,6 +291,26 @@ TEST(UniStringsFiles, WithoutMarkTheBytesAreUtf16) {
               (std::vector<std::uint8_t>{0xEF, 0xBB, 'a', 0, '\r', 0, '\n', 0}));
 }
 
+TEST(UniStringsFiles, DuplicatesASortedListRefusesAreAnErrorNotAThrow) {
+    // A file is outside data: a policy the list enforces must come back as a failed load.
+    TUniStringList list;
+    list.SetSorted(true);
+    list.SetDuplicates(DuplicatePolicy::dpError);
+    list.Add(u"kept");
+    const std::vector<std::uint8_t> bytes = {'b', '\n', 'a', '\n', 'b', '\n'};
+    Status status;
+    EXPECT_NO_THROW(status = list.LoadFromBytes(bytes));
+    EXPECT_FALSE(status.ok());
+    EXPECT_EQ(status.error, "String list does not allow duplicates");
+    EXPECT_EQ(list.UpdateCount(), 0);
+    EXPECT_EQ(itemsOf(list), (std::vector<std::u16string>{u"kept"}));
+
+    int changes = 0;
+    list.OnChange = [&](TUniStringList&) { ++changes; };
+    list.Add(u"new");
+    EXPECT_EQ(changes, 1); // not stuck in an update
+}
+
 class TempDir : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -247,16 +247,38 @@ std::u16string TWideStrings::GetTextStr() const {
 
 void TWideStrings::SetTextStr(std::u16string_view text) {
     std::vector<std::u16string> lines = SplitWideLines(text);
-    BeginUpdate();
+    UpdateScope update(*this);
     Clear();
     for (const std::u16string& line : lines)
         Add(line);
-    EndUpdate();
+}
+
+Status TWideStrings::SetTextFromOutside(std::u16string_view text) {
+    // The list may refuse what a file holds (duplicates in a sorted list); that is a failed
+    // load, and the list keeps the items it had.
+    std::vector<std::pair<std::u16string, void*>> before;
+    const int n = GetCount();
+    for (int i = 0; i < n; ++i)
+        before.emplace_back(Get(i), GetObject(i));
+    try {
+        SetTextStr(text);
+        return Status::Ok();
+    } catch (const EStringListError& error) {
+        UpdateScope update(*this);
+        Clear();
+        for (const auto& [item, object] : before) {
+            try {
+                AddObject(item, object);
+            } catch (const EStringListError&) {
+                // Only a list whose policy changed after it was filled refuses its own items.
+            }
+        }
+        return Status::Fail(error.what());
+    }
 }
 
 Status TWideStrings::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-    SetTextStr(Utf16FromLittleEndianBytes(bytes));
-    return Status::Ok();
+    return SetTextFromOutside(Utf16FromLittleEndianBytes(bytes));
 }
 
 std::vector<std::uint8_t> TWideStrings::SaveToBytes() const {
@@ -351,12 +373,14 @@ Status TUniStrings::LoadFromBytesMarked(std::span<const std::uint8_t> bytes, boo
             Utf8ToUtf16(std::string_view(reinterpret_cast<const char*>(rest.data()), rest.size()));
         break;
     }
-    BeginUpdate();
-    SetTextStr(text);
-    EndUpdate();
-    if (withMark)
+    Status status;
+    {
+        UpdateScope update(*this);
+        status = SetTextFromOutside(text);
+    }
+    if (withMark && status.ok())
         lastLoadCharSet_ = charSet;
-    return Status::Ok();
+    return status;
 }
 
 std::vector<std::uint8_t> TUniStrings::SaveToBytesMarked(bool withMark) const {

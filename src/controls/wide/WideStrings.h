@@ -99,6 +99,22 @@ public:
 protected:
     virtual void SetUpdateState(bool) {}
 
+    // BeginUpdate now, EndUpdate when the scope ends, also by an exception.
+    class UpdateScope {
+    public:
+        explicit UpdateScope(TWideStrings& list) : list_(list) { list_.BeginUpdate(); }
+        ~UpdateScope() { list_.EndUpdate(); }
+        UpdateScope(const UpdateScope&) = delete;
+        UpdateScope& operator=(const UpdateScope&) = delete;
+
+    private:
+        TWideStrings& list_;
+    };
+
+    // SetTextStr for text read from outside: a refusal by the list gives a failed status and
+    // leaves the items as they were.
+    Status SetTextFromOutside(std::u16string_view text);
+
 private:
     char16_t delimiter_ = u',';
     char16_t quote_ = u'"';

@@ -97,6 +97,19 @@ void DevicePoller::Tick() {
     }
 }
 
+void DevicePoller::InputLost() {
+    // During a tick or a reset the handle dies on purpose; they deal with it themselves.
+    if (busy_ || mousePaths_.empty())
+        return;
+    BusyScope scope(busy_);
+    if (!MousePaths().empty())
+        return;
+    // The poll compares with what is there now, so the mouse's return is an arrival.
+    lastHidCount_ = link_.CountHidInterfaces();
+    mousePaths_.clear();
+    MouseLeft();
+}
+
 void DevicePoller::CloseMouse() {
     mouse_.Revoke();
     if (observer_ != nullptr)

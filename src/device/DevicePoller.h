@@ -96,6 +96,9 @@ public:
     void ResetAndReconnect();
     // The no-device state and its message; the mouse stays open but is no longer accepted.
     void EnterNoDeviceState();
+    // The input-report listener lost its handle (queued to the UI thread by the window). A mouse
+    // that has gone is let go at once instead of at the next tick; one still there stays as it is.
+    void InputLost();
 
     bool IsBusy() const { return busy_; }
     int LastHidCount() const { return lastHidCount_; }

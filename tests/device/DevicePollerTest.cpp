@@ -189,6 +189,28 @@ TEST(DevicePollerTest, UnplugShowsNoDeviceAndReplugReadsAgain) {
     EXPECT_EQ(rig.view.Count("fill pages I2C"), 1);
 }
 
+TEST(DevicePollerTest, LostInputHandleLetsAGoneMouseGoAtOnce) {
+    PollerRig rig(StorageKind::I2C);
+    rig.poller->Tick();
+    rig.view.Take();
+
+    // The mouse is still there: nothing changes.
+    rig.poller->InputLost();
+    EXPECT_TRUE(rig.view.events.empty());
+    EXPECT_TRUE(rig.mouse.IsAccepted());
+
+    rig.sim->Unplug();
+    rig.poller->InputLost();
+    EXPECT_EQ(rig.view.Take(), std::vector<std::string>{kNoDeviceEvent});
+    EXPECT_FALSE(rig.link.IsOpen());
+    rig.Tick(); // the departure is not announced twice
+    EXPECT_TRUE(rig.view.events.empty());
+
+    rig.sim->Plug();
+    rig.Tick();
+    EXPECT_TRUE(rig.mouse.IsAccepted());
+}
+
 TEST(DevicePollerTest, KeyboardComingAndGoingLeavesTheReadMouseAlone) {
     PollerRig rig(StorageKind::I2C);
     rig.poller->Tick();

@@ -61,6 +61,31 @@ TEST(SkinButton, FaceShowsTheFrameOfEachState) {
     EXPECT_NE(XpFramePixel(1, 1, 5), XpFramePixel(2, 1, 5));
 }
 
+bool HasPixel(const QImage& image, QRgb color) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == color)
+                return true;
+    return false;
+}
+
+TEST(SkinButton, DisabledCaptionIsEmbossed) {
+    // DeepBlue's face holds neither pure white nor mid grey, so these can only be the caption.
+    SkinButton button;
+    button.setUIStyle(SkinUIStyle::DeepBlue);
+    button.setGeometry(0, 0, 120, 27);
+    QFont f = button.font();
+    f.setPixelSize(20);
+    button.setFont(f);
+    button.setCaption(QStringLiteral("IIII"));
+    EXPECT_FALSE(HasPixel(button.renderFace(), qRgb(0xFF, 0xFF, 0xFF)));
+    EXPECT_FALSE(HasPixel(button.renderFace(), qRgb(0x80, 0x80, 0x80)));
+    button.setEnabled(false);
+    const QImage face = button.renderFace();
+    EXPECT_TRUE(HasPixel(face, qRgb(0xFF, 0xFF, 0xFF)));
+    EXPECT_TRUE(HasPixel(face, qRgb(0x80, 0x80, 0x80)));
+}
+
 TEST(SkinButton, LookSetsTransparencyAndFormGivesTheStartingLook) {
     QWidget form;
     QWidget* frame = new QWidget(&form);

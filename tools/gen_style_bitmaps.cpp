@@ -239,11 +239,12 @@ Canvas CheckBox(Look look, int w, int h, bool round) {
     });
 }
 
-// Down arrow (a filled triangle) centred in a rectangle.
+// Down arrow (a filled triangle, 9 pixels wide) centred in a rectangle; bold enough to survive
+// being stretched over a slightly smaller button.
 void DownArrow(Canvas& c, int x0, int y0, int w, int h, Rgb color) {
-    const int cx = x0 + w / 2, cy = y0 + h / 2 - 1;
-    for (int i = 0; i < 4; ++i)
-        c.fill(cx - 3 + i, cy + i, cx + 4 - i, cy + i + 1, color);
+    const int cx = x0 + w / 2, cy = y0 + h / 2 - 2;
+    for (int i = 0; i < 5; ++i)
+        c.fill(cx - 4 + i, cy + i, cx + 5 - i, cy + i + 1, color);
 }
 
 void SideArrow(Canvas& c, int x0, int y0, int w, int h, Rgb color, bool right) {

@@ -182,7 +182,10 @@ TEST(UniHintsTest, ShortPartIsTheTooltipAndTheLongPartGoesToTheHintLabel) {
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
     QApplication::sendEvent(&inner, &enter);
     EXPECT_EQ(status.GetCaption(), u"Writes the profile to the mouse \u4E2D");
-    QApplication::sendEvent(&page, &enter);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&inner, &leave); // back onto the button
+    EXPECT_EQ(status.GetCaption(), u"Writes the profile to the mouse \u4E2D");
+    QApplication::sendEvent(&button, &leave); // onto the page, which has no hint
     EXPECT_EQ(status.GetCaption(), u"");
 }
 

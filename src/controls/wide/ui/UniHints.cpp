@@ -60,8 +60,15 @@ void TUniApplicationHint::SetHintLabel(TUniLabel* label) {
 }
 
 bool TUniApplicationHint::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Enter && watched->isWidgetType())
-        setHint(std::u16string(LongHintOf(FindWideHint(static_cast<QWidget*>(watched)))));
+    if (!watched->isWidgetType())
+        return QObject::eventFilter(watched, event);
+    const auto* widget = static_cast<QWidget*>(watched);
+    if (event->type() == QEvent::Enter) {
+        setHint(std::u16string(LongHintOf(FindWideHint(widget))));
+    } else if (event->type() == QEvent::Leave) {
+        // Back onto the parent no Enter comes; a sibling's Enter follows and wins.
+        setHint(std::u16string(LongHintOf(FindWideHint(widget->parentWidget()))));
+    }
     return QObject::eventFilter(watched, event);
 }
 

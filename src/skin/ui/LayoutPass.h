@@ -1,0 +1,56 @@
+#pragma once
+// The skin loaders and the layout and caption pass of the main window.
+//
+// Each function returns an error text for the window to show, empty when it did its work. The
+// pass reads and checks the whole language set before it touches a control: on an error the
+// window keeps everything it showed.
+
+#include "skin/LayoutPlan.h"
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <string_view>
+
+namespace trvx {
+
+// What the window keeps of the skin and of the last pass. The window sets GDEnable and NumOrder
+// from its general settings before the first pass; the rest is written by the loaders.
+struct LayoutState : LayoutValues {
+    // Inputs.
+    bool GDEnable = false; // general setting "GD_Enable"
+    int NumOrder = 1;      // general setting "Num_Order"
+    // The skin size, from the background picture (LoadSkinBackground).
+    int SkinWidth = 0;
+    int SkinHeight = 0;
+    // The set the last successful pass applied, 0 before the first.
+    int LangIndex = 0;
+    // When set, the pass calls it instead of carrying the key labels' captions over by their
+    // text: the key pages rebuild Key1 .. Key12 from their key entries in the new set.
+    std::function<void(QWidget& form)> RebuildKeyCaptions;
+};
+
+// The decoded skin image of that name (any case), shared by every control showing it; a null
+// image when there is none or it does not decode.
+QImage SkinImage(std::string_view name);
+
+// Shows the skin image in the picture control of that name. False when either is missing.
+bool LoadPicture(QWidget& form, std::string_view control, std::string_view image);
+
+// "L1_BackGround" into Img_Base_1; its size becomes state.SkinWidth/SkinHeight and the size of
+// the cover labels Disable_All_1 .. Disable_All_5.
+QString LoadSkinBackground(QWidget& form, LayoutState& state);
+
+// The start-up pictures of every page and button (the key page's panel only while one of
+// rb_1 .. rb_3 is checked).
+QString LoadSkinImages(QWidget& form);
+
+// The layout and caption pass of language set langIndex (1 .. 3): the set's backgrounds, every
+// layout family and every caption. On success state holds the set's values and "" is returned;
+// on an error nothing changes and the error text ("'' is not a valid integer value.") is
+// returned.
+QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex);
+
+} // namespace trvx

@@ -1,0 +1,42 @@
+#pragma once
+// A skin picture of the main window: shows one image at its own size (auto-size) and reports
+// clicks, presses and the pointer entering and leaving, so the window's hover handlers can swap
+// the image of a button.
+
+#include <QImage>
+#include <QWidget>
+
+namespace trvx {
+
+class SkinPicture : public QWidget {
+    Q_OBJECT
+public:
+    explicit SkinPicture(QWidget* parent = nullptr);
+
+    // Shows the image; with auto-size on (the default) the control takes its size.
+    void setPicture(const QImage& picture);
+    const QImage& picture() const { return picture_; }
+    bool autoSize() const { return autoSize_; }
+    void setAutoSize(bool on);
+
+signals:
+    void clicked();
+    void mouseEnter();
+    void mouseLeave();
+    void mouseDown(Qt::MouseButton button, QPoint pos);
+    void mouseUp(Qt::MouseButton button, QPoint pos);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QImage picture_;
+    bool autoSize_ = true;
+    bool pressed_ = false;
+};
+
+} // namespace trvx

@@ -15,6 +15,19 @@ bool NeedsBoundaryByte(std::uint8_t b) {
 }
 constexpr std::size_t kBoundaryOffset = 255;
 
+// Whether an event of the body starts at `index`: the boundary byte may only go in front of a
+// whole event, or the event it splits is read as other events.
+bool StartsAnEvent(const MacroBody& body, std::size_t bodySize, std::size_t index) {
+    std::size_t p = 0;
+    while (p < index && p < bodySize) {
+        const int size = MacroEventSize(body[p]);
+        if (size == 0)
+            return false;
+        p += static_cast<std::size_t>(size);
+    }
+    return p == index;
+}
+
 bool SameUsedNames(const EepromMacroStore& a, const EepromMacroStore& b) {
     std::vector<TMacroName> na, nb;
     std::vector<std::uint16_t> la, lb;
@@ -118,6 +131,8 @@ MacroStoreError EepromMacroStore::Pack(EepromMacroStore& store) {
             if (bodySize + 1 > kMacroBodySize)
                 return MacroStoreError::AreaOverflow;
             const std::size_t at = kBoundaryOffset - bodyAt;
+            if (!StartsAnEvent(body, bodySize, at))
+                return MacroStoreError::Malformed;
             std::copy_backward(body.begin() + at, body.begin() + bodySize,
                                body.begin() + bodySize + 1);
             body[at] = meLoopEnd;

@@ -68,8 +68,9 @@ public:
     MacroStoreError ParseStrict(std::span<const std::uint8_t, kEepromMacroAreaSize> area);
 
     // Packs the tables into MacroArea with the block-boundary byte and renews the start
-    // addresses. Refused (store unchanged) when the packed macros need more than 512 bytes or a
-    // body would grow past 256 bytes.
+    // addresses. Refused (store unchanged) when the packed macros need more than 512 bytes, a
+    // body would grow past 256 bytes, or the boundary byte would fall inside an event
+    // (Malformed).
     MacroStoreError RefreshMacro4480();
     // MacroBytesUsed := the sum of the lengths.
     void CheckMacroLen4480();

@@ -127,11 +127,21 @@ TEST(EepromMacroStore, BoundaryByteThatWouldGrowABodyPast256IsRefused) {
 }
 
 TEST(EepromMacroStore, BoundaryByteThatSplitsAnEventIsRefused) {
-    // The delay's operand 0x02 lands at 255: the mouse would read the rest as other events.
-    const MacroBody body = BodyBuilder().repeat(0xA1, 237).bytes({0xFE, 0x01, 0x02, 0x00}).body();
-    EepromMacroStore store;
-    EXPECT_EQ(store.Add(MacroNameFromText("X"), body), MacroStoreError::Malformed);
-    EXPECT_EQ(store.Count(), 0);
+    const std::vector<std::vector<std::uint8_t>> tails{
+        // The delay's operand 0x02 lands at 255: the mouse would read the rest as other events.
+        {0xFE, 0x01, 0x02, 0x00},
+        // The key's usage 0x02 lands at 255; read with the 0xFC the macro would still end at the
+        // same place (82 FC, 02 A1, 00), but it would press other keys.
+        {0x82, 0x02, 0xA1, 0x00},
+    };
+    for (const auto& tail : tails) {
+        const std::size_t presses = 255 - 16 - (tail[0] == 0xFE ? 2 : 1);
+        const MacroBody body = BodyBuilder().repeat(0xA1, presses).bytes(tail).body();
+        EepromMacroStore store;
+        EXPECT_EQ(store.Add(MacroNameFromText("X"), body), MacroStoreError::Malformed);
+        EXPECT_EQ(store.Count(), 0);
+        EXPECT_EQ(store.MacroArea, TI2CMacroArea{});
+    }
 }
 
 TEST(EepromMacroStore, AddRefusals) {

@@ -1,0 +1,17 @@
+#pragma once
+// Captions of the main window's controls whatever their class: wide labels, skinned buttons,
+// check boxes and group boxes, and plain Qt widgets.
+
+#include <QString>
+
+class QWidget;
+
+namespace trvx {
+
+// False when the control has no caption of a kind known here.
+bool SetControlCaption(QWidget* control, const QString& caption);
+QString ControlCaption(const QWidget* control);
+// Replaces a combo box's or list's items; false when it is neither.
+bool SetControlItems(QWidget* control, const QStringList& items);
+
+} // namespace trvx

@@ -1,0 +1,60 @@
+#include "shell/ui/DeviceWorker.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QMetaObject>
+
+namespace trvx {
+
+DeviceWorker::DeviceWorker(QObject* parent) : QObject(parent), runner_(new QObject) {
+    thread_.setObjectName(QStringLiteral("device"));
+    runner_->moveToThread(&thread_);
+    connect(&thread_, &QThread::finished, runner_, &QObject::deleteLater);
+    thread_.start();
+}
+
+DeviceWorker::~DeviceWorker() {
+    WaitIdle();
+    thread_.quit();
+    thread_.wait();
+}
+
+bool DeviceWorker::OnWorkerThread() const {
+    return QThread::currentThread() == &thread_;
+}
+
+void DeviceWorker::Post(std::function<void()> job) {
+    ++pending_;
+    QMetaObject::invokeMethod(
+        runner_,
+        [this, job = std::move(job)] {
+            job();
+            if (--pending_ == 0)
+                QMetaObject::invokeMethod(
+                    this, [this] { emit idle(); }, Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
+}
+
+bool DeviceWorker::WaitIdle(int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (pending_ > 0) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(1);
+    }
+    QCoreApplication::processEvents();
+    return true;
+}
+
+void RunOnUi(QObject* context, const std::function<void()>& fn) {
+    if (QThread::currentThread() == context->thread()) {
+        fn();
+        return;
+    }
+    QMetaObject::invokeMethod(context, fn, Qt::BlockingQueuedConnection);
+}
+
+} // namespace trvx

@@ -1,0 +1,42 @@
+#include "shell/ui/LoadingWindow.h"
+
+#include "controls/wide/ui/GifAnimator.h"
+#include "platform/Resources.h"
+
+namespace trvx {
+
+TFormLoadingUI::TFormLoadingUI(QWidget& mainWindow, Clock* clock)
+    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool),
+      main_(mainWindow), waitGif_(new TAnimGIFAnimator(this, clock)) {
+    setObjectName(QStringLiteral("FormLoadingUI"));
+    setWindowTitle(QStringLiteral("Loading"));
+    // The black around the spinner is see-through.
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFixedSize(kWidth, kHeight);
+
+    waitGif_->setObjectName(QStringLiteral("WaitGif"));
+    waitGif_->SetAutoSize(false);
+    waitGif_->setGeometry(0, 0, 200, 192);
+    waitGif_->SetStretch(true);
+    waitGif_->SetTransparent(true);
+    waitGif_->LoadImage(resource("WaitGif"));
+
+    const WindowRect r = PlacementFor(main_);
+    move(r.left, r.top);
+    waitGif_->SetAnimate(true);
+}
+
+WindowRect TFormLoadingUI::PlacementFor(const QWidget& mainWindow) const {
+    const QRect m = mainWindow.frameGeometry();
+    return BusyWindowPlacement({m.left(), m.top(), m.width(), m.height()}, width(), height());
+}
+
+void TFormLoadingUI::ShowCentred() {
+    const WindowRect r = PlacementFor(main_);
+    move(r.left, r.top);
+    show();
+    raise();
+}
+
+} // namespace trvx

@@ -1,0 +1,34 @@
+#pragma once
+// The busy window: a small borderless window on top of everything with the turning spinner,
+// shown while the mouse is talked to. Created once after the main window, kept to the end.
+
+#include "shell/ShellRules.h"
+
+#include <QWidget>
+
+namespace trvx {
+
+class TAnimGIFAnimator;
+class Clock;
+
+class TFormLoadingUI : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 206;
+    static constexpr int kHeight = 196;
+
+    // Placed 40 pixels below the centre of `mainWindow`, animation started.
+    explicit TFormLoadingUI(QWidget& mainWindow, Clock* clock = nullptr);
+
+    // Centred below the main window's centre again, then shown on top.
+    void ShowCentred();
+    TAnimGIFAnimator* WaitGif() const { return waitGif_; }
+    // Where the busy window goes for the main window's current place.
+    WindowRect PlacementFor(const QWidget& mainWindow) const;
+
+private:
+    QWidget& main_;
+    TAnimGIFAnimator* waitGif_;
+};
+
+} // namespace trvx

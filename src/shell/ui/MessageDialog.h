@@ -1,0 +1,26 @@
+#pragma once
+// The program's message dialog: the text, no icon, the application title, one OK button, the
+// font of the current language set. Tests and the scenario runner answer it through a
+// responder instead of a user.
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace trvx {
+
+class FormMessageDialog {
+public:
+    // Called with the text in place of showing the dialog. Empty: show it.
+    using Responder = std::function<void(const QString& text)>;
+    // Installs a responder; returns the previous one.
+    static Responder setResponder(Responder responder);
+
+    // Shows the text modally and returns when the user closed the dialog (by OK or its close
+    // box, which answer alike).
+    static void Show(QWidget* parent, const QString& text, const QString& fontName);
+};
+
+} // namespace trvx

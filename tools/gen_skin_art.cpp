@@ -768,14 +768,6 @@ QImage macroPanel(const Layout& L) {
         headingMark(p, L.at(stem) - P);
     const QPoint box = L.at("DelayTime") - P;
     section(p, QRectF(box.x() - 8, 6, 850 - box.x(), 362));
-    // a record emblem below the delay and insert box
-    const QPointF c(box.x() + 113, 300);
-    p.setPen(QPen(withAlpha(kAccentDim, 70), 2));
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(c, 26, 26);
-    p.setPen(Qt::NoPen);
-    p.setBrush(withAlpha(kAccent, 40));
-    p.drawEllipse(c, 12, 12);
     return img;
 }
 

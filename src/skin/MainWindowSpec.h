@@ -39,6 +39,8 @@ struct ControlSpec {
     bool hidden = false;
     std::string text;               // design-time caption (labels, check boxes, group boxes)
     std::vector<std::string> items; // design-time items (lists and combo boxes)
+    std::string image;              // design-time skin image of a picture, "" for none
+    bool centred = false;           // a label's caption centred both ways (button labels)
 };
 
 // The whole table, parents before their children.

@@ -1,0 +1,320 @@
+#include "skin/ui/LayoutPass.h"
+
+#include "controls/skinned/ui/BorderlessPanel.h"
+#include "controls/skinned/ui/GroupBox.h"
+#include "controls/skinned/ui/SkinButton.h"
+#include "controls/skinned/ui/SkinCheckBox.h"
+#include "controls/skinned/ui/SkinComboBox.h"
+#include "controls/skinned/ui/SkinEdit.h"
+#include "controls/skinned/ui/SkinListBox.h"
+#include "controls/wide/ui/UniLabel.h"
+#include "skin/LayoutText.h"
+#include "skin/ui/MainWindowControls.h"
+#include "skin/ui/SkinPicture.h"
+
+#include <QComboBox>
+#include <QHash>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <unordered_map>
+
+namespace trvx {
+namespace {
+
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QColor colourOf(std::uint32_t value) {
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+// The error box's text: a full stop is added unless the text ends in one or a lower character.
+QString errorText(const std::string& message) {
+    QString text = qs(message);
+    if (!text.isEmpty() && text.back().unicode() > u'.')
+        text += QLatin1Char('.');
+    return text;
+}
+
+// Every named control under the form, looked up once per pass.
+class ControlIndex {
+public:
+    explicit ControlIndex(const QWidget& form) {
+        for (QWidget* w : form.findChildren<QWidget*>())
+            if (!w->objectName().isEmpty())
+                byName_.insert(w->objectName(), w);
+    }
+    QWidget* find(const std::string& name) const { return byName_.value(qs(name), nullptr); }
+
+private:
+    QHash<QString, QWidget*> byName_;
+};
+
+int checkedPageRadio(const QWidget& form) {
+    for (int n = 1; n <= 8; ++n) {
+        auto* rb = FindControlAs<QRadioButton>(form, "rb_" + std::to_string(n));
+        if (rb && rb->isChecked())
+            return n;
+    }
+    return 0;
+}
+
+// Checks that every control of the ops exists and every picture decodes; the first fault found,
+// "" when none.
+QString checkOps(const ControlIndex& index, const std::vector<SkinOp>& ops) {
+    for (const SkinOp& o : ops) {
+        if (!index.find(o.control))
+            return QStringLiteral("The main window has no control named %1.").arg(qs(o.control));
+        if (!o.ref.empty() && !index.find(o.ref))
+            return QStringLiteral("The main window has no control named %1.").arg(qs(o.ref));
+    }
+    for (const std::string& image : PicturesOf(ops))
+        if (SkinImage(image).isNull())
+            return QStringLiteral("The skin image %1 is missing or cannot be read.").arg(qs(image));
+    return {};
+}
+
+void setFontColour(QWidget* w, const QColor& c) {
+    if (auto* label = qobject_cast<TUniLabel*>(w)) {
+        label->SetFontColor(c);
+        return;
+    }
+    QPalette p = w->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(role, c);
+    w->setPalette(p);
+}
+
+void setBackColour(QWidget* w, std::uint32_t value) {
+    const QColor c = colourOf(value);
+    if (auto* label = qobject_cast<TUniLabel*>(w)) {
+        label->SetColor(c);
+        label->SetTransparent(false);
+    } else if (auto* panel = qobject_cast<PlainPanel*>(w)) {
+        panel->setColor(c);
+    } else if (auto* list = qobject_cast<SkinListBox*>(w)) {
+        list->setColor(value);
+    } else {
+        QPalette p = w->palette();
+        for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window, QPalette::Button})
+            p.setColor(role, c);
+        w->setPalette(p);
+    }
+}
+
+void setBorderColour(QWidget* w, std::uint32_t value) {
+    const QColor c = colourOf(value);
+    if (auto* panel = qobject_cast<PlainPanel*>(w))
+        panel->setBorderColor(c);
+    else if (auto* list = qobject_cast<SkinListBox*>(w))
+        list->setBorderColor(value);
+    else if (auto* edit = qobject_cast<SkinEdit*>(w))
+        edit->setBorderColor(c);
+    else if (auto* combo = qobject_cast<SkinComboBox*>(w))
+        combo->setBorderColor(c);
+}
+
+void setCaption(QWidget* w, const std::string& text) {
+    const QString t = qs(text);
+    if (auto* label = qobject_cast<TUniLabel*>(w))
+        label->SetCaption(t.toStdU16String());
+    else if (auto* button = qobject_cast<SkinButton*>(w))
+        button->setCaption(t);
+    else if (auto* check = qobject_cast<SkinCheckBox*>(w))
+        check->setCaption(t);
+    else if (auto* box = qobject_cast<SkinGroupBox*>(w))
+        box->setCaption(t);
+    else if (auto* edit = qobject_cast<QLineEdit*>(w))
+        edit->setText(t);
+}
+
+std::string captionOf(QWidget* w) {
+    if (auto* label = qobject_cast<TUniLabel*>(w))
+        return QString::fromStdU16String(label->GetCaption()).toStdString();
+    return {};
+}
+
+void applyOp(const SkinOp& o, const ControlIndex& index, const CaptionSection* newSet,
+             std::span<const CaptionSection> allSets) {
+    QWidget* w = index.find(o.control);
+    QWidget* ref = o.ref.empty() ? nullptr : index.find(o.ref);
+    switch (o.kind) {
+    case SkinOpKind::Picture:
+        if (auto* pic = qobject_cast<SkinPicture*>(w))
+            pic->setPicture(SkinImage(o.text));
+        break;
+    case SkinOpKind::Show:
+        w->setVisible(true);
+        break;
+    case SkinOpKind::Hide:
+        w->setVisible(false);
+        break;
+    case SkinOpKind::Left:
+        w->move(o.x, w->y());
+        break;
+    case SkinOpKind::Top:
+        w->move(w->x(), o.y);
+        break;
+    case SkinOpKind::Width:
+        w->resize(o.x, w->height());
+        break;
+    case SkinOpKind::Height:
+        w->resize(w->width(), o.y);
+        break;
+    case SkinOpKind::Move:
+        w->move(o.x, o.y);
+        break;
+    case SkinOpKind::SizeFromPicture:
+        w->resize(o.setWidth ? ref->width() + o.dx : w->width(),
+                  o.setHeight ? ref->height() + o.dy : w->height());
+        break;
+    case SkinOpKind::ScaleStep:
+        if (o.row)
+            w->move(o.x + o.n * (ref->width() + o.dx), o.y);
+        else
+            w->move(o.x, o.y - o.n * (ref->height() + o.dx));
+        break;
+    case SkinOpKind::LeftFrom:
+        w->move(ref->x() + o.dx, w->y());
+        break;
+    case SkinOpKind::HeightFromFont:
+        w->resize(w->width(), 2 * w->font().pointSize());
+        break;
+    case SkinOpKind::FontSize: {
+        QFont f = w->font();
+        f.setPointSize(o.x > 0 ? o.x : 1);
+        w->setFont(f);
+        break;
+    }
+    case SkinOpKind::FontColor:
+        setFontColour(w, colourOf(o.colour));
+        break;
+    case SkinOpKind::BackColor:
+        setBackColour(w, o.colour);
+        break;
+    case SkinOpKind::BorderColor:
+        setBorderColour(w, o.colour);
+        break;
+    case SkinOpKind::FontName: {
+        QFont f = w->font();
+        f.setFamily(qs(o.text));
+        w->setFont(f);
+        break;
+    }
+    case SkinOpKind::Caption:
+        setCaption(w, o.text);
+        break;
+    case SkinOpKind::KeyCaption:
+        if (newSet)
+            setCaption(w, CarryKeyCaption(captionOf(w), *newSet, allSets));
+        break;
+    case SkinOpKind::Items:
+        if (auto* combo = qobject_cast<QComboBox*>(w)) {
+            // Items are replaced in place: the list keeps its count and its selection.
+            const int n = std::min<int>(combo->count(), static_cast<int>(o.items.size()));
+            for (int i = 0; i < n; ++i)
+                combo->setItemText(i, qs(o.items[static_cast<std::size_t>(i)]));
+        }
+        break;
+    case SkinOpKind::AlignLeft:
+        if (auto* label = qobject_cast<TUniLabel*>(w))
+            label->SetAlignment(TAlignment::taLeftJustify);
+        break;
+    }
+}
+
+std::unordered_map<std::string, QImage>& imageCache() {
+    static std::unordered_map<std::string, QImage> cache;
+    return cache;
+}
+
+} // namespace
+
+QImage SkinImage(std::string_view name) {
+    std::string key(name);
+    for (char& c : key)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    auto& cache = imageCache();
+    if (const auto it = cache.find(key); it != cache.end())
+        return it->second;
+    const std::span<const std::uint8_t> bytes = FindTextResource(name);
+    QImage image;
+    if (!bytes.empty())
+        image.loadFromData(bytes.data(), static_cast<int>(bytes.size()), "PNG");
+    cache.emplace(key, image);
+    return image;
+}
+
+bool LoadPicture(QWidget& form, std::string_view control, std::string_view image) {
+    auto* pic = FindControlAs<SkinPicture>(form, control);
+    const QImage decoded = SkinImage(image);
+    if (!pic || decoded.isNull())
+        return false;
+    pic->setPicture(decoded);
+    return true;
+}
+
+QString LoadSkinBackground(QWidget& form, LayoutState& state) {
+    auto* base = FindControlAs<SkinPicture>(form, "Img_Base_1");
+    if (!base)
+        return QStringLiteral("The main window has no control named Img_Base_1.");
+    const QImage background = SkinImage("L1_BackGround");
+    if (background.isNull())
+        return QStringLiteral("The skin image L1_BackGround is missing or cannot be read.");
+    base->setPicture(background);
+    state.SkinWidth = base->width();
+    state.SkinHeight = base->height();
+    for (int n = 1; n <= 5; ++n)
+        if (QWidget* cover = FindControl(form, "Disable_All_" + std::to_string(n)))
+            cover->resize(state.SkinWidth, state.SkinHeight);
+    return {};
+}
+
+QString LoadSkinImages(QWidget& form) {
+    const std::vector<SkinOp> ops = SkinImageOps(checkedPageRadio(form));
+    const ControlIndex index(form);
+    if (QString error = checkOps(index, ops); !error.isEmpty())
+        return error;
+    for (const SkinOp& o : ops)
+        applyOp(o, index, nullptr, {});
+    return {};
+}
+
+QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex) {
+    if (langIndex < 1 || langIndex > 3)
+        return QStringLiteral("There is no language set %1.").arg(langIndex);
+    LayoutInputs inputs;
+    inputs.LangIndex = langIndex;
+    inputs.PageRadio = checkedPageRadio(form);
+    inputs.GDEnable = state.GDEnable;
+    inputs.NumOrder = state.NumOrder;
+    // The whole set is read and checked before any control changes.
+    ParseResult<LayoutPlan> plan = BuildLayoutPlan(inputs);
+    if (!plan)
+        return errorText(plan.error);
+    const ControlIndex index(form);
+    if (QString error = checkOps(index, plan->ops); !error.isEmpty())
+        return error;
+    std::vector<CaptionSection> sets;
+    for (int n = 1; n <= 3; ++n)
+        if (ParseResult<CaptionSection> set = ReadCaptionSection("lang" + std::to_string(n)))
+            sets.push_back(std::move(*set));
+    const CaptionSection* newSet = nullptr;
+    for (const CaptionSection& s : sets)
+        if (SameKey(s.Name(), "lang" + std::to_string(langIndex)))
+            newSet = &s;
+
+    const bool rebuildKeys = static_cast<bool>(state.RebuildKeyCaptions);
+    for (const SkinOp& o : plan->ops)
+        if (!(rebuildKeys && o.kind == SkinOpKind::KeyCaption))
+            applyOp(o, index, newSet, sets);
+    static_cast<LayoutValues&>(state) = std::move(plan->values);
+    state.LangIndex = langIndex;
+    if (rebuildKeys)
+        state.RebuildKeyCaptions(form);
+    return {};
+}
+
+} // namespace trvx

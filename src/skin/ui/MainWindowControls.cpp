@@ -1,0 +1,144 @@
+#include "skin/ui/MainWindowControls.h"
+
+#include "controls/skinned/ui/BorderlessPanel.h"
+#include "controls/skinned/ui/GroupBox.h"
+#include "controls/skinned/ui/HexEdit.h"
+#include "controls/skinned/ui/IntEdit.h"
+#include "controls/skinned/ui/RectShape.h"
+#include "controls/skinned/ui/SkinButton.h"
+#include "controls/skinned/ui/SkinCheckBox.h"
+#include "controls/skinned/ui/SkinComboBox.h"
+#include "controls/skinned/ui/SkinEdit.h"
+#include "controls/skinned/ui/SkinListBox.h"
+#include "controls/skinned/ui/SkinPageControl.h"
+#include "controls/wide/ui/UniLabel.h"
+#include "skin/MainWindowSpec.h"
+#include "skin/ui/LayoutPass.h"
+#include "skin/ui/SkinPicture.h"
+
+#include <QButtonGroup>
+#include <QHash>
+#include <QRadioButton>
+
+namespace trvx {
+namespace {
+
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QWidget* create(const ControlSpec& s, QWidget* parent) {
+    const QString text = qs(s.text);
+    switch (s.kind) {
+    case ControlKind::Page: {
+        auto* w = new QWidget(parent);
+        return w;
+    }
+    case ControlKind::Picture: {
+        auto* w = new SkinPicture(parent);
+        if (!s.image.empty())
+            w->setPicture(SkinImage(s.image));
+        return w;
+    }
+    case ControlKind::Label: {
+        auto* w = new TUniLabel(parent);
+        w->SetAutoSize(false);
+        w->SetTransparent(true);
+        w->SetShowAccelChar(false);
+        if (s.centred) {
+            w->SetAlignment(TAlignment::taCenter);
+            w->SetLayout(TTextLayout::tlCenter);
+        } else {
+            w->SetLayout(TTextLayout::tlCenter);
+        }
+        w->SetCaption(text.toStdU16String());
+        return w;
+    }
+    case ControlKind::Edit:
+        return new SkinEdit(parent);
+    case ControlKind::IntEdit:
+        return new IntEdit(parent);
+    case ControlKind::HexEdit:
+        return new HexEdit(parent);
+    case ControlKind::ComboBox: {
+        auto* w = new SkinComboBox(parent);
+        for (const std::string& item : s.items)
+            w->addItem(qs(item));
+        return w;
+    }
+    case ControlKind::CheckBox: {
+        auto* w = new SkinCheckBox(parent);
+        w->setCaption(text);
+        return w;
+    }
+    case ControlKind::ListBox:
+        return new SkinListBox(parent);
+    case ControlKind::Panel:
+        return new PlainPanel(parent);
+    case ControlKind::GroupBox: {
+        auto* w = new SkinGroupBox(parent);
+        w->setCaption(text);
+        return w;
+    }
+    case ControlKind::Shape: {
+        auto* w = new RectShape(parent);
+        w->setShadow(false);
+        return w;
+    }
+    case ControlKind::Radio:
+        return new QRadioButton(text, parent);
+    case ControlKind::Button: {
+        auto* w = new SkinButton(parent);
+        w->setCaption(text);
+        return w;
+    }
+    case ControlKind::PageControl:
+        return new SkinPageControl(parent);
+    case ControlKind::TabSheet: {
+        auto* w = new SkinTabSheet(qobject_cast<SkinPageControl*>(parent));
+        w->setCaption(text);
+        return w;
+    }
+    }
+    return new QWidget(parent);
+}
+
+} // namespace
+
+void CreateMainWindowControls(QWidget& form) {
+    QHash<QString, QWidget*> byName;
+    // The page radios and the language radios are two separate choices.
+    auto* pages = new QButtonGroup(&form);
+    auto* languages = new QButtonGroup(&form);
+    for (const ControlSpec& s : MainWindowControlSpecs()) {
+        QWidget* parent = s.parent.empty() ? &form : byName.value(qs(s.parent), &form);
+        QWidget* w = create(s, parent);
+        const QString name = qs(s.name);
+        w->setObjectName(name);
+        if (s.kind != ControlKind::TabSheet)
+            w->move(s.x, s.y);
+        if (s.w > 0 && s.kind != ControlKind::TabSheet)
+            w->resize(s.w, s.h);
+        w->setVisible(!s.hidden);
+        if (auto* radio = qobject_cast<QRadioButton*>(w))
+            (name.startsWith(QLatin1String("rb_Lang")) ? languages : pages)->addButton(radio);
+        byName.insert(name, w);
+    }
+    // At start the key page of the first profile and the first language set are chosen.
+    if (auto* rb = FindControlAs<QRadioButton>(form, "rb_1"))
+        rb->setChecked(true);
+    if (auto* rb = FindControlAs<QRadioButton>(form, "rb_Lang1"))
+        rb->setChecked(true);
+    // Group boxes whose art lies under them let it show through.
+    for (const char* box : {"Gb_Delay", "Gb_Insert"})
+        if (auto* gb = FindControlAs<SkinGroupBox>(form, box))
+            gb->setTransparent(true);
+    if (auto* pc = FindControlAs<SkinPageControl>(form, "Pg_Parameter"))
+        pc->selectPage(0);
+}
+
+QWidget* FindControl(const QWidget& form, std::string_view name) {
+    return form.findChild<QWidget*>(qs(name));
+}
+
+} // namespace trvx

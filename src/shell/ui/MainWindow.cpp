@@ -179,7 +179,6 @@ public:
 
     // BusyIndicator: the link shows the busy window from whichever thread talks to the mouse.
     void ShowBusy() override {
-        ++form_.busyShown_;
         QMetaObject::invokeMethod(
             &form_,
             [this] {
@@ -190,7 +189,6 @@ public:
                                                        : Qt::QueuedConnection);
     }
     void HideBusy() override {
-        form_.busyShown_ = 0;
         QMetaObject::invokeMethod(
             &form_,
             [this] {
@@ -230,9 +228,9 @@ TForm1::TForm1(MainWindowOptions options, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(kMainWindowCaption));
     devTimer_.setInterval(DevicePoller::kTimerIntervalMillis);
-    connect(&devTimer_, &QTimer::timeout, this, &TForm1::PollDevice);
+    connect(&devTimer_, &ClockTimer::timeout, this, &TForm1::PollDevice);
     labelRun_.setInterval(RunningLabel::kIntervalMillis);
-    connect(&labelRun_, &QTimer::timeout, this, &TForm1::LabelRunTimer);
+    connect(&labelRun_, &ClockTimer::timeout, this, &TForm1::LabelRunTimer);
 
     FormCreate();
 }
@@ -313,7 +311,7 @@ void TForm1::FormCreate() {
     // 17. Language set 1.
     LangIndex = 1;
     keyCaptionLang_ = 1;
-    if (const QString error = ApplyLayout(*this, Layout, LangIndex); !error.isEmpty())
+    if (const QString error = RunLayoutPass(LangIndex); !error.isEmpty())
         RefreshFormMessagDialog(error);
     AppTitle = Layout.AppTitle;
     FontName = Layout.FontName;
@@ -368,6 +366,11 @@ void TForm1::FormCreate() {
 
     // 28.
     update();
+}
+
+QString TForm1::RunLayoutPass(int langIndex) {
+    return options_.applyLayout ? options_.applyLayout(*this, Layout, langIndex)
+                                : ApplyLayout(*this, Layout, langIndex);
 }
 
 DevicePollerTexts TForm1::PollerTexts() const {
@@ -781,7 +784,7 @@ bool TForm1::LangButtonClick(int n) {
     QComboBox* insert = qobject_cast<QComboBox*>(Control("CB_Insert"));
     const int insertIndex = insert != nullptr ? insert->currentIndex() : -1;
     keyCaptionLang_ = n;
-    const QString error = ApplyLayout(*this, Layout, n);
+    const QString error = RunLayoutPass(n);
     if (!error.isEmpty()) {
         keyCaptionLang_ = LangIndex;
         RefreshFormMessagDialog(error);

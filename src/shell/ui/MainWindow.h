@@ -5,6 +5,7 @@
 // The poller and the whole-image read run on the device thread (DeviceWorker); what they ask of
 // the window runs here on the UI thread, so the window keeps painting during a read.
 
+#include "controls/wide/ui/ClockTimer.h"
 #include "device/AcceptedMouse.h"
 #include "device/Clock.h"
 #include "device/DeviceLink.h"
@@ -19,11 +20,11 @@
 #include "skin/ui/LayoutPass.h"
 
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 
 #include <array>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,6 +43,8 @@ struct MainWindowOptions {
     // The screen the window is centred on; the primary screen's size when empty.
     std::optional<QSize> screenSize;
     bool trayIcon = true;
+    // The layout and caption pass; ApplyLayout when empty (tests put a failing set here).
+    std::function<QString(QWidget& form, LayoutState& state, int langIndex)> applyLayout;
 };
 
 class TForm1 : public QWidget {
@@ -76,8 +79,9 @@ public:
     AcceptedMouse& Mouse() { return *mouse_; }
     DevicePoller* Poller() { return poller_.get(); }
     DeviceWorker& Worker() { return *worker_; }
-    QTimer& DevTimer() { return devTimer_; }
-    QTimer& LabelRun() { return labelRun_; }
+    // Real timers, or driven by the virtual clock when a VirtualTimerScheduler is current.
+    ClockTimer& DevTimer() { return devTimer_; }
+    ClockTimer& LabelRun() { return labelRun_; }
     RunningLabel& RunLabel() { return runLabel_; }
     TrayIcon* TrayIcon1() const { return trayIcon_; }
     // The caption texts of the current set, by key ("Str100").
@@ -182,6 +186,7 @@ private:
     const CaptionSection& CaptionsOfSet(int n);
     KeyEntryContext KeyContext();
     DevicePollerTexts PollerTexts() const;
+    QString RunLayoutPass(int langIndex);
 
     MainWindowOptions options_;
     std::unique_ptr<RealClock> ownClock_;
@@ -195,12 +200,11 @@ private:
     std::unique_ptr<DeviceWorker> worker_;
     TFormLoadingUI* formLoadingUI_ = nullptr;
     TrayIcon* trayIcon_ = nullptr;
-    QTimer devTimer_;
-    QTimer labelRun_;
+    ClockTimer devTimer_;
+    ClockTimer labelRun_;
     RunningLabel runLabel_;
     int checkedRadio_ = 1;
     int uiTransfers_ = 0;
-    std::atomic<int> busyShown_{0};
     bool closePending_ = false;
     bool closing_ = false;
     std::array<std::optional<CaptionSection>, 3> captionSets_;

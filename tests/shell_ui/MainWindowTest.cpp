@@ -1,0 +1,316 @@
+#include "shell/ui/MainWindow.h"
+
+#include "controls/wide/ui/UniLabel.h"
+#include "shell/ShellRules.h"
+#include "shell/ui/ControlText.h"
+#include "shell/ui/DeviceWorker.h"
+#include "shell/ui/LoadingWindow.h"
+#include "shell/ui/MessageDialog.h"
+#include "sim/SimulatedMouse.h"
+#include "skin/ui/SkinPicture.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace trvx {
+namespace {
+
+// The main window on a simulated I2C mouse and a virtual clock; every message it shows is
+// recorded instead of waiting for a user.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = FormMessageDialog::setResponder(
+            [this](const QString& text) { messages_.push_back(text.toStdString()); });
+    }
+    void TearDown() override {
+        form_.reset();
+        FormMessageDialog::setResponder(previous_);
+    }
+
+    TForm1& Create(MainWindowOptions extra = {}) {
+        MainWindowOptions options = std::move(extra);
+        options.backend = &mouse_;
+        options.clock = &clock_;
+        options.screenSize = QSize(1920, 1080);
+        options.trayIcon = false;
+        form_ = std::make_unique<TForm1>(std::move(options));
+        form_->show();
+        return *form_;
+    }
+
+    // One poll tick on the device thread, run to its end: the mouse is found and read.
+    void Poll() {
+        form_->PollDevice();
+        ASSERT_TRUE(form_->Worker().WaitIdle());
+        QCoreApplication::processEvents();
+    }
+
+    QString Caption(std::string_view name) { return ControlCaption(form_->Control(name)); }
+    bool Visible(std::string_view name) {
+        QWidget* w = form_->Control(name);
+        return w != nullptr && !w->isHidden();
+    }
+    bool ShowsImage(std::string_view control, std::string_view image) {
+        auto* picture = qobject_cast<SkinPicture*>(form_->Control(control));
+        return picture != nullptr && picture->picture() == SkinImage(image);
+    }
+
+    VirtualClock clock_;
+    SimulatedMouse mouse_{StorageKind::I2C, clock_};
+    std::unique_ptr<TForm1> form_;
+    std::vector<std::string> messages_;
+    FormMessageDialog::Responder previous_;
+};
+
+TEST_F(MainWindowTest, StartsOnThePageOfKeysUnderTheCoversWithoutAMouse) {
+    TForm1& form = Create();
+    EXPECT_EQ(form.windowTitle(), QString::fromLatin1(kMainWindowCaption));
+    EXPECT_EQ(form.size(), QSize(form.Layout.SkinWidth, form.Layout.SkinHeight));
+    EXPECT_GT(form.Layout.SkinWidth, 0);
+    EXPECT_EQ(form.pos(), QPoint((1920 - form.width()) / 2, (1080 - form.height()) / 2));
+    EXPECT_EQ(form.VisiblePage(), 1);
+    EXPECT_TRUE(form.NoDeviceShown);
+    EXPECT_EQ(form.LangIndex, 1);
+    for (int n = 1; n <= 5; ++n)
+        EXPECT_TRUE(Visible("Disable_All_" + std::to_string(n)));
+    EXPECT_FALSE(form.DevTimer().isActive()); // polling starts with the busy window
+    // The see-through colour cuts the window to the skin's outline.
+    EXPECT_FALSE(form.mask().isEmpty());
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(MainWindowTest, BusyWindowSitsBelowTheCentreAndStartsPolling) {
+    TForm1& form = Create();
+    form.move(100, 50);
+    TFormLoadingUI* busy = form.CreateLoadingWindow();
+    ASSERT_NE(busy, nullptr);
+    const QRect main = form.frameGeometry();
+    EXPECT_EQ(busy->pos(), QPoint(main.left() + (main.width() - busy->width()) / 2,
+                                  main.top() + (main.height() - busy->height()) / 2 + 40));
+    EXPECT_TRUE(busy->testAttribute(Qt::WA_TranslucentBackground));
+    EXPECT_TRUE(busy->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(form.DevTimer().isActive());
+    EXPECT_EQ(form.DevTimer().interval(), 1500);
+
+    // Centred again before each showing, after the main window moved.
+    form.move(300, 200);
+    busy->ShowCentred();
+    const QRect moved = form.frameGeometry();
+    EXPECT_EQ(busy->pos(), QPoint(moved.left() + (moved.width() - busy->width()) / 2,
+                                  moved.top() + (moved.height() - busy->height()) / 2 + 40));
+    EXPECT_TRUE(busy->isVisible());
+}
+
+TEST_F(MainWindowTest, PollFindsAndReadsTheMouseThenPagesSwitch) {
+    TForm1& form = Create();
+    form.CreateLoadingWindow();
+    form.DevTimer().stop();
+    Poll();
+    EXPECT_TRUE(form.Mouse().IsAccepted());
+    EXPECT_FALSE(form.NoDeviceShown);
+    EXPECT_FALSE(form.FillingUI);
+    for (int n = 1; n <= 5; ++n)
+        EXPECT_FALSE(Visible("Disable_All_" + std::to_string(n)));
+    EXPECT_FALSE(form.FormLoadingUI()->isVisible());
+    EXPECT_TRUE(form.DevTimer().isActive()); // the read switched polling on again
+    EXPECT_TRUE(messages_.empty());
+
+    struct Case {
+        std::string_view button;
+        int page;
+        int radio;
+        std::string_view selected;
+    };
+    for (const Case& c :
+         {Case{"Btn_Adv_3", 2, 4, "Img_Adv_1"}, Case{"Btn_Breath_1", 3, 5, "Img_Breath_5"},
+          Case{"Btn_Macro_2", 4, 6, "Img_Macro_2"}, Case{"Btn_Update_5", 5, 7, "Img_Update_3"},
+          Case{"Btn_Main_4", 1, 1, "Img_Main_4"}}) {
+        form.PageButtonClick(SplitCopyName(c.button)->family);
+        EXPECT_EQ(form.VisiblePage(), c.page) << c.button;
+        EXPECT_EQ(form.CheckedRadio(), c.radio) << c.button;
+        EXPECT_TRUE(ShowsImage(c.selected, "SetS_03")) << c.button;
+        EXPECT_EQ(form.size(), QSize(form.Layout.SkinWidth, form.Layout.SkinHeight));
+    }
+
+    form.PageButtonClick("Engineer");
+    EXPECT_EQ(form.VisiblePage(), 7);
+    EXPECT_EQ(form.size(), QSize(1256, 680));
+    EXPECT_TRUE(form.mask().isEmpty());
+    EXPECT_FALSE(form.RefreshingKeyTexts);
+    form.PageButtonClick("Adv");
+    EXPECT_EQ(form.size(), QSize(form.Layout.SkinWidth, form.Layout.SkinHeight));
+    EXPECT_FALSE(form.mask().isEmpty());
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(MainWindowTest, PageButtonsRefuseWithoutAMouseAndWaitWhileNoDeviceIsShown) {
+    TForm1& form = Create();
+    // No mouse opened yet: every click says so once and changes nothing.
+    form.PageButtonClick("Adv");
+    form.PageButtonClick("Engineer");
+    ASSERT_EQ(messages_.size(), 2u);
+    EXPECT_EQ(messages_[0], form.NoDeviceText);
+    EXPECT_FALSE(form.NoDeviceText.empty());
+    EXPECT_EQ(form.VisiblePage(), 1);
+
+    // The mouse is open but the no-device appearance is still up: nothing, silently.
+    Poll();
+    form.RefreshErrorAP();
+    messages_.clear();
+    form.PageButtonClick("Breath");
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(form.VisiblePage(), 1);
+}
+
+TEST_F(MainWindowTest, UnplugShowsTheNoDeviceMessageAndCovers) {
+    TForm1& form = Create();
+    Poll();
+    form.PageButtonClick("Macro");
+    mouse_.Unplug();
+    Poll();
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], form.LangText("Str100") + "\n" + form.LangText("Str101"));
+    EXPECT_TRUE(form.NoDeviceShown);
+    EXPECT_EQ(form.VisiblePage(), 1);
+    EXPECT_TRUE(Visible("Disable_All_3"));
+    EXPECT_FALSE(form.Mouse().IsAccepted());
+}
+
+TEST_F(MainWindowTest, MessageDialogAnswersThroughTheResponder) {
+    TForm1& form = Create();
+    form.RefreshFormMessagDialog(QStringLiteral("No Device Found\rPlease check"));
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], "No Device Found\nPlease check");
+}
+
+TEST_F(MainWindowTest, LanguageSwitchChangesCaptionsAndRebuildsKeysFromTheirEntries) {
+    TForm1& form = Create();
+    Poll();
+    form.PageButtonClick("Adv");
+    ASSERT_TRUE(form.LangButtonClick(2));
+    EXPECT_EQ(form.LangIndex, 2);
+    EXPECT_EQ(form.VisiblePage(), 2); // the page stays
+    EXPECT_TRUE(ShowsImage("Img_Lang2_3", "SetS_03"));
+    EXPECT_TRUE(ShowsImage("Img_Lang1_3", "SetS_01"));
+    EXPECT_EQ(QApplication::applicationDisplayName(), QString::fromStdString(form.AppTitle));
+
+    // Key captions come from the key entries in the new set, not from the old captions.
+    const auto set2 = ReadCaptionSection("lang2");
+    ASSERT_TRUE(set2);
+    EXPECT_EQ(form.AppTitle, set2->Text("Title"));
+    KeyEntryContext ctx;
+    ctx.caption = [&](std::string_view key) { return set2->Text(key); };
+    ctx.storage = StorageKind::I2C;
+    ctx.refreshingKeyTexts = true;
+    for (int k = 1; k <= 12; ++k)
+        EXPECT_EQ(
+            Caption("Key" + std::to_string(k)).toStdString(),
+            KeyCodeToText(form.Images.KeyCodeTexts[static_cast<std::size_t>(k - 1)], ctx).text)
+            << k;
+
+    // Switching to the set in use runs the whole pass again with the same result.
+    const QString key1 = Caption("Key1");
+    ASSERT_TRUE(form.LangButtonClick(2));
+    EXPECT_EQ(Caption("Key1"), key1);
+}
+
+TEST_F(MainWindowTest, LanguageSetThatFailsKeepsTheOldSetAndSaysWhy) {
+    MainWindowOptions options;
+    options.applyLayout = [](QWidget& form, LayoutState& state, int n) {
+        if (n == 3)
+            return QStringLiteral("'' is not a valid integer value.");
+        return ApplyLayout(form, state, n);
+    };
+    TForm1& form = Create(options);
+    Poll();
+    const std::string title = form.AppTitle;
+    const QString key1 = Caption("Key1");
+    EXPECT_FALSE(form.LangButtonClick(3));
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], "'' is not a valid integer value.");
+    EXPECT_EQ(form.LangIndex, 1);
+    EXPECT_EQ(form.AppTitle, title);
+    EXPECT_EQ(Caption("Key1"), key1);
+    EXPECT_TRUE(ShowsImage("Img_Lang1_1", "SetS_03"));
+    EXPECT_FALSE(ShowsImage("Img_Lang3_1", "SetS_03"));
+}
+
+TEST_F(MainWindowTest, RunningLabelScrollsRestoresAndIgnoresAnEmptyCaption) {
+    TForm1& form = Create();
+    form.Settings.TREnable = true;
+    QWidget* label = form.Control("Btn_Adv_2");
+    ASSERT_NE(label, nullptr);
+    const QString caption = QStringLiteral("Advanced");
+    ASSERT_TRUE(SetControlCaption(label, caption));
+
+    form.HoverEnter(label);
+    EXPECT_TRUE(ShowsImage("Img_Adv_2", "SetS_02"));
+    EXPECT_TRUE(form.LabelRun().isActive());
+    for (int i = 0; i < 3; ++i)
+        form.LabelRunTimer();
+    EXPECT_NE(Caption("Btn_Adv_2"), caption);
+    form.HoverLeave(label);
+    EXPECT_EQ(Caption("Btn_Adv_2"), caption);
+    EXPECT_FALSE(form.LabelRun().isActive());
+    // The current page's button shows selected again after the leave.
+    EXPECT_TRUE(ShowsImage("Img_Adv_2", "SetS_01"));
+    EXPECT_TRUE(ShowsImage("Img_Main_2", "SetS_03"));
+
+    SetControlCaption(label, QString());
+    form.HoverEnter(label);
+    for (int i = 0; i < 3; ++i)
+        form.LabelRunTimer();
+    EXPECT_EQ(Caption("Btn_Adv_2"), QString());
+    form.HoverLeave(label);
+
+    // Rolling switched off: the images change, the caption never does.
+    SetControlCaption(label, caption);
+    form.Settings.TREnable = false;
+    form.HoverEnter(label);
+    form.LabelRunTimer();
+    EXPECT_EQ(Caption("Btn_Adv_2"), caption);
+    form.HoverLeave(label);
+}
+
+TEST_F(MainWindowTest, CloseWaitsForATransferToEnd) {
+    TForm1& form = Create();
+    int closed = 0;
+    QObject::connect(&form, &TForm1::closed, [&] { ++closed; });
+
+    {
+        TForm1::TransferScope transfer(form);
+        form.close();
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_TRUE(form.ClosePending());
+        EXPECT_EQ(closed, 0);
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(closed, 1);
+    EXPECT_FALSE(form.isVisible());
+
+    // A job of the device thread holds the close the same way.
+    form.show();
+    std::atomic<bool> release{false};
+    form.Worker().Post([&] {
+        while (!release)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    });
+    form.close();
+    EXPECT_TRUE(form.ClosePending());
+    EXPECT_EQ(closed, 1);
+    release = true;
+    ASSERT_TRUE(form.Worker().WaitIdle());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(closed, 2);
+}
+
+} // namespace
+} // namespace trvx

@@ -1,0 +1,132 @@
+// Pictures of the main window for review: every page in every language set, as PNG files.
+//
+//   snapshot OUTPUT_DIR [i2c|flash|none]
+//
+// Runs offscreen on the simulated mouse (I2C unless told otherwise) with a virtual clock, so
+// it needs no display, no mouse and no waiting. Files: page<P>_lang<N>.png; the see-through
+// parts of the skin are transparent. Messages the window shows are printed on stderr.
+#include "controls/wide/ui/ClockTimer.h"
+#include "device/Clock.h"
+#include "shell/ui/DeviceWorker.h"
+#include "shell/ui/MainWindow.h"
+#include "shell/ui/MessageDialog.h"
+#include "sim/SimulatedMouse.h"
+#include "skin/ui/MainWindowControls.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string_view>
+
+namespace {
+
+void Settle() {
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+}
+
+// The window as it shows on the desktop: outside its shape nothing.
+QImage Render(trvx::TForm1& form) {
+    QImage image = form.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QRegion shape = form.mask();
+    if (!shape.isEmpty()) {
+        QPainter painter(&image);
+        painter.setCompositionMode(QPainter::CompositionMode_Clear);
+        for (const QRect& r : QRegion(image.rect()).subtracted(shape))
+            painter.fillRect(r, Qt::transparent);
+    }
+    return image;
+}
+
+// Shows one page as its menu button would; the fire page has no button of its own.
+void ShowPage(trvx::TForm1& form, int page) {
+    static constexpr std::array<std::string_view, 8> kFamilies{
+        "", "Main", "Adv", "Breath", "Macro", "Update", "", "Engineer"};
+    if (page == 6) {
+        form.PageButtonClick("Main");
+        for (int p = 1; p <= 7; ++p)
+            if (QWidget* w = form.Control("gbPage" + std::to_string(p)))
+                w->setVisible(p == 6);
+        return;
+    }
+    form.PageButtonClick(kFamilies[static_cast<std::size_t>(page)]);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: snapshot OUTPUT_DIR [i2c|flash|none]\n");
+        return 2;
+    }
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Gaming Mouse"));
+
+    const QString outDir = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(outDir)) {
+        std::fprintf(stderr, "snapshot: cannot create %s\n", argv[1]);
+        return 1;
+    }
+    const std::string_view device = argc > 2 ? argv[2] : "i2c";
+    if (device != "i2c" && device != "flash" && device != "none") {
+        std::fprintf(stderr, "snapshot: the mouse is i2c, flash or none\n");
+        return 2;
+    }
+    const trvx::StorageKind kind =
+        device == "flash" ? trvx::StorageKind::Flash : trvx::StorageKind::I2C;
+
+    trvx::FormMessageDialog::setResponder([](const QString& text) {
+        std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
+    });
+
+    trvx::VirtualClock clock;
+    // The window's timers run on the virtual clock: nothing fires behind the pictures' backs.
+    trvx::VirtualTimerScheduler timers(clock);
+    trvx::VirtualTimerScheduler::SetCurrent(&timers);
+    trvx::SimulatedMouse mouse(kind, clock);
+    if (device == "none")
+        mouse.Unplug();
+
+    trvx::MainWindowOptions options;
+    options.backend = &mouse;
+    options.clock = &clock;
+    options.screenSize = QSize(1920, 1080);
+    options.trayIcon = false;
+    auto form = std::make_unique<trvx::TForm1>(options);
+    form->show();
+    form->CreateLoadingWindow();
+    // The poll is driven here, one tick, instead of by the timer.
+    form->DevTimer().stop();
+    form->PollDevice();
+    form->Worker().WaitIdle();
+    form->DevTimer().stop();
+    Settle();
+
+    int failures = 0;
+    for (int lang = 1; lang <= 3; ++lang) {
+        if (!form->LangButtonClick(lang))
+            ++failures;
+        for (int page = 1; page <= 7; ++page) {
+            ShowPage(*form, page);
+            Settle();
+            const QString file =
+                QStringLiteral("%1/page%2_lang%3.png").arg(outDir).arg(page).arg(lang);
+            if (!Render(*form).save(file, "PNG")) {
+                std::fprintf(stderr, "snapshot: cannot write %s\n", file.toUtf8().constData());
+                ++failures;
+            }
+        }
+    }
+    form->PageButtonClick("Main");
+    form.reset();
+    trvx::VirtualTimerScheduler::SetCurrent(nullptr);
+    return failures == 0 ? 0 : 1;
+}

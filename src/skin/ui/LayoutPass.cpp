@@ -282,39 +282,62 @@ QString LoadSkinImages(QWidget& form) {
     return {};
 }
 
-QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex) {
-    if (langIndex < 1 || langIndex > 3)
-        return QStringLiteral("There is no language set %1.").arg(langIndex);
+namespace {
+
+LayoutInputs inputsOf(const QWidget& form, const LayoutState& state, int langIndex) {
     LayoutInputs inputs;
     inputs.LangIndex = langIndex;
     inputs.PageRadio = checkedPageRadio(form);
     inputs.GDEnable = state.GDEnable;
     inputs.NumOrder = state.NumOrder;
-    // The whole set is read and checked before any control changes.
-    ParseResult<LayoutPlan> plan = BuildLayoutPlan(inputs);
+    return inputs;
+}
+
+QString applyPlan(QWidget& form, LayoutState& state, int langIndex,
+                  const ParseResult<LayoutPlan>& plan, const CaptionSection* newSet) {
     if (!plan)
         return errorText(plan.error);
     const ControlIndex index(form);
     if (QString error = checkOps(index, plan->ops); !error.isEmpty())
         return error;
+    // Nothing failed: from here on the set is applied whole.
     std::vector<CaptionSection> sets;
     for (int n = 1; n <= 3; ++n)
         if (ParseResult<CaptionSection> set = ReadCaptionSection("lang" + std::to_string(n)))
             sets.push_back(std::move(*set));
-    const CaptionSection* newSet = nullptr;
-    for (const CaptionSection& s : sets)
-        if (SameKey(s.Name(), "lang" + std::to_string(langIndex)))
-            newSet = &s;
-
     const bool rebuildKeys = static_cast<bool>(state.RebuildKeyCaptions);
     for (const SkinOp& o : plan->ops)
         if (!(rebuildKeys && o.kind == SkinOpKind::KeyCaption))
             applyOp(o, index, newSet, sets);
-    static_cast<LayoutValues&>(state) = std::move(plan->values);
+    static_cast<LayoutValues&>(state) = plan->values;
     state.LangIndex = langIndex;
     if (rebuildKeys)
         state.RebuildKeyCaptions(form);
     return {};
+}
+
+} // namespace
+
+QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex) {
+    if (langIndex < 1 || langIndex > 3)
+        return QStringLiteral("There is no language set %1.").arg(langIndex);
+    const std::string n = std::to_string(langIndex);
+    ParseResult<LayoutSection> layout = ReadLayoutSection("org" + n);
+    if (!layout)
+        return errorText(layout.error);
+    ParseResult<CaptionSection> captions = ReadCaptionSection("lang" + n);
+    if (!captions)
+        return errorText(captions.error);
+    return ApplyLayout(form, state, langIndex, *layout, *captions);
+}
+
+QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex, const LayoutSection& layout,
+                    const CaptionSection& captions) {
+    if (langIndex < 1 || langIndex > 3)
+        return QStringLiteral("There is no language set %1.").arg(langIndex);
+    const ParseResult<LayoutPlan> plan =
+        BuildLayoutPlan(layout, captions, inputsOf(form, state, langIndex));
+    return applyPlan(form, state, langIndex, plan, &captions);
 }
 
 } // namespace trvx

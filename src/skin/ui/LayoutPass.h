@@ -53,4 +53,8 @@ QString LoadSkinImages(QWidget& form);
 // returned.
 QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex);
 
+// The same pass from given sections instead of the embedded ones (tests, tools).
+QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex, const LayoutSection& layout,
+                    const CaptionSection& captions);
+
 } // namespace trvx

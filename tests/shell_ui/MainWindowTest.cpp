@@ -83,7 +83,11 @@ TEST_F(MainWindowTest, StartsOnThePageOfKeysUnderTheCoversWithoutAMouse) {
         EXPECT_TRUE(Visible("Disable_All_" + std::to_string(n)));
     EXPECT_FALSE(form.DevTimer().isActive()); // polling starts with the busy window
     // The see-through colour cuts the window to the skin's outline.
-    EXPECT_FALSE(form.mask().isEmpty());
+    const QImage skin = SkinImage("L1_BackGround");
+    ASSERT_EQ(skin.pixel(0, 0), qRgb(128, 0, 0));
+    ASSERT_NE(skin.pixel(form.width() / 2, form.height() / 2), qRgb(128, 0, 0));
+    EXPECT_FALSE(form.mask().contains(QPoint(0, 0)));
+    EXPECT_TRUE(form.mask().contains(QPoint(form.width() / 2, form.height() / 2)));
     EXPECT_TRUE(messages_.empty());
 }
 
@@ -147,7 +151,11 @@ TEST_F(MainWindowTest, PollFindsAndReadsTheMouseThenPagesSwitch) {
     EXPECT_FALSE(form.RefreshingKeyTexts);
     form.PageButtonClick("Adv");
     EXPECT_EQ(form.size(), QSize(form.Layout.SkinWidth, form.Layout.SkinHeight));
-    EXPECT_FALSE(form.mask().isEmpty());
+    const QImage skin = SkinImage("L1_BackGround");
+    ASSERT_EQ(skin.pixel(0, 0), qRgb(128, 0, 0));
+    ASSERT_NE(skin.pixel(form.width() / 2, form.height() / 2), qRgb(128, 0, 0));
+    EXPECT_FALSE(form.mask().contains(QPoint(0, 0)));
+    EXPECT_TRUE(form.mask().contains(QPoint(form.width() / 2, form.height() / 2)));
     EXPECT_TRUE(messages_.empty());
 }
 

@@ -273,10 +273,8 @@ void TForm1::FormCreate() {
     move(place.left, place.top);
 
     // 6. Maroon is the see-through colour: the window takes the skin's outline.
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(kShapeKey));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    // (The colour is painted by the form itself, not set in its palette: the controls would
+    // inherit it.)
     ApplyShapeMask();
 
     // 7, 8. Qt paints double buffered already; the link starts with no handles.
@@ -295,6 +293,11 @@ void TForm1::FormCreate() {
         Settings = *settings;
     else
         RefreshFormMessagDialog(Widen(settings.error));
+    // The web link's five copies sit where the general settings put them.
+    for (int n = 1; n <= kSkinnedPageCopies; ++n)
+        for (const char* stem : {"Img_Web_", "Btn_Web_"})
+            if (QWidget* w = Control(Name(stem, n)))
+                w->move(Settings.WebX, Settings.WebY);
     Layout.GDEnable = Settings.GDEnable;
     Layout.NumOrder = Settings.NumOrder;
     Layout.RebuildKeyCaptions = [this](QWidget&) {
@@ -517,9 +520,9 @@ void TForm1::ApplyShapeMask() {
         clearMask();
         return;
     }
+    // The region of every pixel that is not the key colour.
     const QImage keyed = background.convertToFormat(QImage::Format_RGB32);
-    const QImage mask = keyed.createMaskFromColor(kShapeKey, Qt::MaskOutColor);
-    setMask(QBitmap::fromImage(mask));
+    setMask(QRegion(QBitmap::fromImage(keyed.createMaskFromColor(kShapeKey, Qt::MaskInColor))));
 }
 
 void TForm1::ButtonTypeB_1IconInit() {
@@ -966,6 +969,18 @@ void TForm1::closeEvent(QCloseEvent* event) {
     FinishClose();
     event->accept();
     emit closed();
+}
+
+void TForm1::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (mask().isEmpty()) {
+        painter.fillRect(rect(), palette().color(QPalette::Window));
+        return;
+    }
+    // Under the pages the skin's own background, so a page without a picture of its own
+    // (the fire page before it is filled) still sits on the skin.
+    painter.fillRect(rect(), QColor(kShapeKey));
+    painter.drawImage(0, 0, SkinImage("L1_BackGround"));
 }
 
 void TForm1::FinishClose() {

@@ -193,8 +193,13 @@ private:
     const CaptionSection& cap_;
     const LayoutInputs& in_;
     LayoutPlan plan_;
+    SkinOp scratch_;
 
-    int I(const std::string& key) { return r_.Int(key); }
+    int I(const std::string& key) {
+        if (r_.ok())
+            plan_.keysRead.push_back(key);
+        return r_.Int(key);
+    }
     Rgb colour(const std::string& stem) {
         Rgb c;
         c.R = I(stem + "_R");
@@ -204,6 +209,11 @@ private:
     }
 
     SkinOp& op(SkinOpKind kind, std::string control) {
+        // After a failed read the plan is thrown away; the rest of the pass only reads on.
+        if (!r_.ok()) {
+            scratch_ = SkinOp();
+            return scratch_;
+        }
         SkinOp o;
         o.kind = kind;
         o.control = std::move(control);
@@ -223,6 +233,12 @@ private:
         SkinOp& o = op(SkinOpKind::Move, c);
         o.x = x;
         o.y = y;
+    }
+    // Reads the left key, then the top key, and moves the control there.
+    void moveKeys(const std::string& c, const std::string& xKey, const std::string& yKey) {
+        const int x = I(xKey);
+        const int y = I(yKey);
+        move(c, x, y);
     }
     void sizeFrom(const std::string& c, const std::string& pic, int dx = 0, int dy = 0,
                   bool setWidth = true, bool setHeight = true) {
@@ -382,7 +398,7 @@ private:
         const Rgb c = colour("Color_C");
         each(keys, [&](const std::string& n) { fontColour(n, c); });
         each(combos, [&](const std::string& n) { fontColour(n, c); });
-        move("Img_P1", I("P1_X"), I("P1_Y"));
+        moveKeys("Img_P1", "P1_X", "P1_Y");
         for (int n = 1; n <= 12; ++n) {
             const std::string label = num("Key", kKeySlot[n - 1]);
             const std::string pic = "Img_" + label;
@@ -555,11 +571,11 @@ private:
         each(edits, [&](const std::string& c) { backColour(c, back); });
         const Rgb border = colour("Color_D_Border");
         each(edits, [&](const std::string& c) { borderColour(c, border); });
-        move("Img_P2", I("P2_X"), I("P2_Y"));
+        moveKeys("Img_P2", "P2_X", "P2_Y");
         for (int n = 1; n <= 3; ++n) {
             const std::string fk = num("FK", n);
-            move(num("Edt_Repeat", n), I(fk + "Cnt_X"), I(fk + "Cnt_Y"));
-            move(num("Edt_DelayTime", n), I(fk + "Delay_X"), I(fk + "Delay_Y"));
+            moveKeys(num("Edt_Repeat", n), fk + "Cnt_X", fk + "Cnt_Y");
+            moveKeys(num("Edt_DelayTime", n), fk + "Delay_X", fk + "Delay_Y");
             const int x = I(fk + "Continue_X");
             const int y = I(fk + "Continue_Y");
             const std::string pic = num("Img_Fire", n, "Continue");
@@ -600,13 +616,13 @@ private:
                 move(c, x, y);
                 sizeFrom(c, pic);
             }
-            move("Img_" + dpi, I(dpi + "_Check_X"), I(dpi + "_Check_Y"));
-            move("lbl_" + dpi, I(dpi + "_X"), I(dpi + "_Y"));
-            move("lbl_" + dpi + "Value", I(dpi + "_Value_X"), I(dpi + "_Value_Y"));
+            moveKeys("Img_" + dpi, dpi + "_Check_X", dpi + "_Check_Y");
+            moveKeys("lbl_" + dpi, dpi + "_X", dpi + "_Y");
+            moveKeys("lbl_" + dpi + "Value", dpi + "_Value_X", dpi + "_Value_Y");
             levelBars(dpi + "_Steps", series("Img_" + dpi + "_", 1, 12));
         }
-        move("lbl_AIMDPI", I("AIMDPI_X"), I("AIMDPI_Y"));
-        move("lbl_AIMDPIValue", I("AIMDPI_Value_X"), I("AIMDPI_Value_Y"));
+        moveKeys("lbl_AIMDPI", "AIMDPI_X", "AIMDPI_Y");
+        moveKeys("lbl_AIMDPIValue", "AIMDPI_Value_X", "AIMDPI_Value_Y");
         levelBars("AIMDPI_Steps", series("Img_AIMDPI_", 1, 12));
     }
 
@@ -617,7 +633,7 @@ private:
         each(labels, [&](const std::string& c) { fontSize(c, size); });
         const Rgb c = colour("Color_E");
         each(labels, [&](const std::string& n) { fontColour(n, c); });
-        move("Img_P3", I("P3_X"), I("P3_Y"));
+        moveKeys("Img_P3", "P3_X", "P3_Y");
         const int x = I("StepTime_X");
         const int y = I("StepTime_Y");
         const int d = I("StepTime_D");
@@ -632,7 +648,7 @@ private:
             top(label, y + 24);
         }
         for (int n = 1; n <= 7; ++n)
-            move(num("Img_LED", n), I(num("LEDMode", n, "_X")), I(num("LEDMode", n, "_Y")));
+            moveKeys(num("Img_LED", n), num("LEDMode", n, "_X"), num("LEDMode", n, "_Y"));
         for (int k : {3, 6}) {
             const int cx = I(num("LED", k, "Control_X"));
             const int cy = I(num("LED", k, "Control_Y"));
@@ -687,7 +703,7 @@ private:
               "Btn_Del", "Btn_Insert", "Btn_Edit", "Edt_Delay", "Edt_InsertDelay", "edt_Repeat",
               "edt_XAxisValue", "edt_YAxisValue"})
             backColour(c, v.ColorFBack);
-        move("Img_P4", I("P4_X"), I("P4_Y"));
+        moveKeys("Img_P4", "P4_X", "P4_Y");
         for (const auto& [stem, list] :
              {std::pair{"PCMacroName", "LB_PCMacroName"}, std::pair{"MseMacroName", "LB_MacroName"},
               std::pair{"MacroContent", "LB_macro"}}) {
@@ -700,16 +716,16 @@ private:
         v.MacroNameHeight = I("MacroNameHeight");
         pictureButton("Img_New", "Btn_New", "BtnNew");
         pictureButton("Img_Start", "Btn_Start", "BtnStart");
-        move("Gb_Delay", I("DelayTime_X"), I("DelayTime_Y"));
+        moveKeys("Gb_Delay", "DelayTime_X", "DelayTime_Y");
         radioRows("RecDelay", {"RecDelay", "DelayTime", "NoDelay"});
-        move("Edt_Delay", I("DelayEdit_X"), I("DelayEdit_Y"));
+        moveKeys("Edt_Delay", "DelayEdit_X", "DelayEdit_Y");
         {
             const int x = I("Insert_X");
             const int y = I("Insert_Y");
             move("Gb_Insert", x, y);
             move("Img_InsertBase", x + 10, y + 10);
         }
-        move("CB_Insert", I("InsertList_X"), I("InsertList_Y"));
+        moveKeys("CB_Insert", "InsertList_X", "InsertList_Y");
         radioRows("InsertRecDelay", {"InsertRecDelay", "InsertDelayTime", "InsertNoDelay"});
         {
             const int x = I("InsertDelayEdit_X");
@@ -739,9 +755,9 @@ private:
         each(labels, [&](const std::string& c) { fontSize(c, size); });
         const Rgb c = colour("Color_I");
         each(labels, [&](const std::string& n) { fontColour(n, c); });
-        move("Img_P5", I("P5_X"), I("P5_Y"));
-        move("lbl_BINPath", I("lbl_BINPath_X"), I("lbl_BINPath_Y"));
-        move("lbl_LoadBIN", I("lbl_LoadBin_X"), I("lbl_LoadBin_Y"));
+        moveKeys("Img_P5", "P5_X", "P5_Y");
+        moveKeys("lbl_BINPath", "lbl_BINPath_X", "lbl_BINPath_Y");
+        moveKeys("lbl_LoadBIN", "lbl_LoadBin_X", "lbl_LoadBin_Y");
         pictureButton("Img_LoadBIN", "Btn_LoadBIN", "Btn_LoadBin");
         pictureButton("Img_Program", "Btn_Program", "Btn_Program");
     }
@@ -770,11 +786,11 @@ private:
         for (const char* c : {"Edt_FireDelay", "Edt_InsertFireDelay", "edt_FireRepeat",
                               "edt_FireXAxisValue", "edt_FireYAxisValue"})
             borderColour(c, border);
-        move("Img_P6", I("P6_X"), I("P6_Y"));
+        moveKeys("Img_P6", "P6_X", "P6_Y");
         for (int n = 1; n <= 7; ++n)
             pictureButton(num("Img_Fire", n), num("Btn_Fire", n), num("Fire", n));
         for (int n = 1; n <= 5; ++n)
-            move(num("Img_GunMode", n), I(num("GunMode", n, "_X")), I(num("GunMode", n, "_Y")));
+            moveKeys(num("Img_GunMode", n), num("GunMode", n, "_X"), num("GunMode", n, "_Y"));
         {
             const int x = I("IsHasLK_X");
             const int y = I("IsHasLK_Y");
@@ -795,7 +811,7 @@ private:
                     kc == std::string::npos ? num(k, n) : num(k.substr(0, kc), n, k.substr(kc));
                 const std::string name =
                     ec == std::string::npos ? num(e, n) : num(e.substr(0, ec), n, "Offset");
-                move(name, I(stem + "_X"), I(stem + "_Y"));
+                moveKeys(name, stem + "_X", stem + "_Y");
             }
         }
         for (int n = 1; n <= 3; ++n) {
@@ -816,7 +832,7 @@ private:
     // heightFromFont false for the two labels whose width key leaves their height alone.
     void textLabel(const std::string& stem, const std::string& label, const Rgb* shared = nullptr,
                    bool heightFromFont = true, const std::string& sizeKey = {}) {
-        move(label, I(stem + "_X"), I(stem + "_Y"));
+        moveKeys(label, stem + "_X", stem + "_Y");
         if (shared)
             fontColour(label, *shared);
         else

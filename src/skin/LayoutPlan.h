@@ -119,6 +119,7 @@ struct LayoutInputs {
 struct LayoutPlan {
     std::vector<SkinOp> ops; // in the order they are applied
     LayoutValues values;
+    std::vector<std::string> keysRead; // the layout keys read, in read order (repeats kept)
 };
 
 // Builds the whole pass for one set from its sections. Fails at the first layout key that is

@@ -91,7 +91,9 @@ void addFrame(Table& t, const std::string& page, int n) {
         t.button(num(stem, n), page);
     for (const char* tab : kFrameTabs)
         t.button(num(std::string(tab) + "_", n), page);
-    t.button(num("Web_", n), page, "WebS_01");
+    // The general settings place the web link; until then it waits outside the window.
+    t.picture(num("Img_Web_", n), page, "WebS_01", 9400, 16);
+    t.label(num("Btn_Web_", n), page, 9400, 16).centred = true;
 }
 
 void addCoverAndClose(Table& t, const std::string& page, int n) {
@@ -127,9 +129,10 @@ void keyPage(Table& t) {
         t.picture(num("Img_Key", n), p);
         t.label(num("Key", n), p, 0, 0, 150, 30).centred = true;
     }
+    // The eighth option (gun key) shows only while the gun display asks for it.
     for (int n = 1; n <= 8; ++n) {
-        t.picture(num("Img_ComboKey", n), p);
-        t.label(num("IB_ComboKey", n), p, 0, 0, 320, 16);
+        t.picture(num("Img_ComboKey", n), p).hidden = n == 8;
+        t.label(num("IB_ComboKey", n), p, 0, 0, 320, 16).hidden = n == 8;
     }
     addMenu(t, "Pnl_Main",
             {"Key_Standard", "Key_Special", "Key_Media", "Key_WWW", "Key_MyPC", "Key_Assembly",

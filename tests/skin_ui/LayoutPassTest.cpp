@@ -375,3 +375,38 @@ TEST_F(LayoutPassTest, KeyLabelsCarryTheirCaptionOverOrAreRebuiltByTheKeyPages) 
 
 } // namespace
 } // namespace trvx
+
+namespace trvx {
+namespace {
+
+// Every page of every set paints its background art; with TRVX_SKIN_SNAPSHOTS set to a folder
+// the pages are also saved there for a look.
+TEST_F(LayoutPassTest, EveryPagePaintsInEverySet) {
+    const char* dir = std::getenv("TRVX_SKIN_SNAPSHOTS");
+    for (int set = 1; set <= 3; ++set) {
+        for (int page = 1; page <= 7; ++page) {
+            const char* radio[] = {"rb_1", "rb_4", "rb_5", "rb_6", "rb_7", "rb_1", "rb_8"};
+            check(radio[page - 1]);
+            ASSERT_EQ(ApplyLayout(form, state, set), QString());
+            for (int p = 1; p <= 7; ++p)
+                w(("gbPage" + std::to_string(p)).c_str())->setVisible(p == page);
+            if (page == 7)
+                form.resize(kEngineerWidth, kEngineerHeight);
+            else
+                form.resize(kSkinWidth, kSkinHeight);
+            const QImage shot = form.grab().toImage();
+            ASSERT_FALSE(shot.isNull());
+            if (page <= 6 && set <= 2) {
+                // A corner of the window shows the background picture.
+                const QImage back = SkinImage("L" + std::to_string(set) + "_BackGround");
+                EXPECT_EQ(shot.pixelColor(40, 640).rgb(), back.pixelColor(40, 640).rgb())
+                    << "set " << set << " page " << page;
+            }
+            if (dir)
+                shot.save(QStringLiteral("%1/set%2_page%3.png").arg(dir).arg(set).arg(page));
+        }
+    }
+}
+
+} // namespace
+} // namespace trvx

@@ -23,6 +23,9 @@
 namespace trvx {
 namespace {
 
+// The edge colour of the panels in the skin art (0x00BBGGRR).
+constexpr SkinColor kBoxBorder = 50 | (60 << 8) | (72 << 16);
+
 QString qs(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
@@ -131,8 +134,10 @@ void CreateMainWindowControls(QWidget& form) {
         rb->setChecked(true);
     // Group boxes whose art lies under them let it show through.
     for (const char* box : {"Gb_Delay", "Gb_Insert"})
-        if (auto* gb = FindControlAs<SkinGroupBox>(form, box))
+        if (auto* gb = FindControlAs<SkinGroupBox>(form, box)) {
             gb->setTransparent(true);
+            gb->setBorderColor(kBoxBorder);
+        }
     if (auto* pc = FindControlAs<SkinPageControl>(form, "Pg_Parameter"))
         pc->selectPage(0);
 }

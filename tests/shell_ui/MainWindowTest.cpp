@@ -218,11 +218,17 @@ TEST_F(MainWindowTest, LanguageSwitchChangesCaptionsAndRebuildsKeysFromTheirEntr
     ctx.caption = [&](std::string_view key) { return set2->Text(key); };
     ctx.storage = StorageKind::I2C;
     ctx.refreshingKeyTexts = true;
+    const TIDBlock& id = form.Images.Sections.IDBlock;
+    for (std::size_t n = 0; n < 3; ++n)
+        ctx.fireKeys[n] = {id[2 + 3 * n] + 1, id[3 + 3 * n] * 256 + id[4 + 3 * n]};
     for (int k = 1; k <= 12; ++k)
         EXPECT_EQ(
             Caption("Key" + std::to_string(k)).toStdString(),
             KeyCodeToText(form.Images.KeyCodeTexts[static_cast<std::size_t>(k - 1)], ctx).text)
             << k;
+
+    // The mouse's third key carries the first fire key's stored set.
+    EXPECT_EQ(Caption("Key3"), QStringLiteral("Fire Key1"));
 
     // Switching to the set in use runs the whole pass again with the same result.
     const QString key1 = Caption("Key1");

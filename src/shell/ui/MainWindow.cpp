@@ -1,5 +1,6 @@
 #include "shell/ui/MainWindow.h"
 
+#include "controls/skinned/ui/SkinListBox.h"
 #include "controls/skinned/ui/TrayIcon.h"
 #include "controls/wide/ui/UniHints.h"
 #include "controls/wide/ui/UniLabel.h"
@@ -320,7 +321,14 @@ void TForm1::FormCreate() {
     FontName = Layout.FontName;
     NoDeviceText = Layout.NoDeviceText;
 
-    // 18. The list item heights are set by the macro pages from Layout.MacroNameHeight.
+    // 18. Item height of the name lists, from the set.
+    for (const char* name :
+         {"LB_PCMacroName", "LB_MacroName", "LB_macro", "LB_FireMacroName", "LB_FireMacro"}) {
+        if (auto* wide = qobject_cast<TUniListBox*>(Control(name)))
+            wide->SetItemHeight(Layout.MacroNameHeight);
+        else if (auto* skinned = qobject_cast<SkinListBox*>(Control(name)))
+            skinned->setItemHeight(Layout.MacroNameHeight);
+    }
 
     // 19. The program's storage type and ids from the first default image.
     const auto facts = ReadDefaultImageHead(resource(kDefaultImageResources[0]));
@@ -725,8 +733,7 @@ void TForm1::HoverLeave(QWidget* label) {
             SetPicture(copyImage, "SetS_01");
             // The current page's button shows selected again, not normal.
             const PageRadio& radio = kPageRadios[static_cast<std::size_t>(checkedRadio_ - 1)];
-            if (!NoDeviceShown || radio.family == "Main")
-                SetPictureCopies(radio.family, "SetS_03");
+            SetPictureCopies(radio.family, "SetS_03");
         }
     }
     if (!runLabel_.Name().empty())
@@ -752,6 +759,10 @@ KeyEntryContext TForm1::KeyContext() {
     ctx.storage =
         mouse_->AcceptedStorage() != StorageKind::None ? mouse_->AcceptedStorage() : StorageType;
     ctx.refreshingKeyTexts = true;
+    // Fire keys are named after the parameter sets stored in ID bytes 2..10.
+    const TIDBlock& id = Images.Sections.IDBlock;
+    for (std::size_t n = 0; n < ctx.fireKeys.size(); ++n)
+        ctx.fireKeys[n] = {id[2 + 3 * n] + 1, id[3 + 3 * n] * 256 + id[4 + 3 * n]};
     return ctx;
 }
 

@@ -69,8 +69,15 @@ Status writeFileReplacing(const std::filesystem::path& name,
         }
         done += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0 || ::rename(temp.c_str(), name.c_str()) != 0) {
-        const int err = errno;
+    // The handle is closed whatever fsync said, then the temporary file replaces the old one.
+    const bool synced = ::fsync(fd) == 0;
+    int err = errno;
+    const bool closed = ::close(fd) == 0;
+    if (synced && !closed)
+        err = errno;
+    if (!synced || !closed || ::rename(temp.c_str(), name.c_str()) != 0) {
+        if (synced && closed)
+            err = errno;
         ::unlink(temp.c_str());
         return Status::Fail("Cannot create file \"" + shown + "\". " + SystemErrorText(err));
     }

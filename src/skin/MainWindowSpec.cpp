@@ -91,6 +91,11 @@ void addFrame(Table& t, const std::string& page, int n) {
         t.button(num(stem, n), page);
     for (const char* tab : kFrameTabs)
         t.button(num(std::string(tab) + "_", n), page);
+    // The engineering tab appears only through the hidden access.
+    for (const char* c : {"Img_Engineer_", "Btn_Engineer_"})
+        for (ControlSpec& s : t.specs)
+            if (s.name == num(c, n))
+                s.hidden = true;
     // The general settings place the web link; until then it waits outside the window.
     t.picture(num("Img_Web_", n), page, "WebS_01", 9400, 16);
     t.label(num("Btn_Web_", n), page, 9400, 16).centred = true;
@@ -276,9 +281,10 @@ void macroPage(Table& t) {
     t.add("CB_Insert", K::ComboBox, in, 0, 0, 167, 22).items = {
         "Delay",         "Key",  "Left Button",  "Right Button",
         "Middle Button", "Move", "Repeat Start", "Repeat End"};
+    // The box starts on a delay: the recording rows belong to a key and wait hidden.
     for (const char* r : {"InsertRecDelay", "InsertDelayTime", "InsertNoDelay"}) {
-        t.picture(std::string("LED_") + r, in, "RdS_D");
-        t.label(std::string("IB_") + r, in, 0, 0, 120, 19);
+        t.picture(std::string("LED_") + r, in, "RdS_D").hidden = true;
+        t.label(std::string("IB_") + r, in, 0, 0, 120, 19).hidden = true;
     }
     t.add("Edt_InsertDelay", K::Edit, in, 0, 0, 42, 21);
     t.label("lbl_Delay", in, 0, 0, 70, 17);

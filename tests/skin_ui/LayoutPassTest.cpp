@@ -406,6 +406,27 @@ TEST_F(LayoutPassTest, EveryPagePaintsInEverySet) {
                 shot.save(QStringLiteral("%1/set%2_page%3.png").arg(dir).arg(set).arg(page));
         }
     }
+    if (!dir)
+        return;
+    // The pop-ups and the insert box, which start hidden.
+    check("rb_1");
+    ASSERT_EQ(ApplyLayout(form, state, 2), QString());
+    for (int p = 1; p <= 7; ++p)
+        w(("gbPage" + std::to_string(p)).c_str())->setVisible(p == 1);
+    form.resize(kSkinWidth, kSkinHeight);
+    w("Pnl_Main")->move(420, 140);
+    w("Pnl_Main")->show();
+    w("Pnl_Special")->move(614, 160);
+    w("Pnl_Special")->show();
+    form.grab().save(QStringLiteral("%1/menus.png").arg(dir));
+    w("gbPage1")->hide();
+    w("gbPage4")->show();
+    w("Gb_Delay")->hide();
+    w("Gb_Insert")->show();
+    w("Img_InsertBase")->show();
+    w("Pnl_PCMacro")->move(200, 200);
+    w("Pnl_PCMacro")->show();
+    form.grab().save(QStringLiteral("%1/insert.png").arg(dir));
 }
 
 } // namespace

@@ -208,7 +208,7 @@ TEST_F(MainWindowTest, LanguageSwitchChangesCaptionsAndRebuildsKeysFromTheirEntr
     EXPECT_EQ(form.VisiblePage(), 2); // the page stays
     EXPECT_TRUE(ShowsImage("Img_Lang2_3", "SetS_03"));
     EXPECT_TRUE(ShowsImage("Img_Lang1_3", "SetS_01"));
-    EXPECT_EQ(QApplication::applicationDisplayName(), QString::fromStdString(form.AppTitle));
+    EXPECT_EQ(form.windowTitle(), QString::fromLatin1(kMainWindowCaption));
 
     // Key captions come from the key entries in the new set, not from the old captions.
     const auto set2 = ReadCaptionSection("lang2");

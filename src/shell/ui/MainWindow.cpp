@@ -133,7 +133,8 @@ public:
         RunOnUi(&form_, [&] { form_.RefreshFormMessagDialog(Widen(text)); });
     }
     void ShowSystemMessage(const std::string& text) override {
-        RunOnUi(&form_, [&] { FormMessageDialog::Show(&form_, Widen(text), QString()); });
+        RunOnUi(&form_,
+                [&] { FormMessageDialog::Show(&form_, Widen(text), QString(), QString()); });
     }
     void ShowReadIds(std::uint8_t manuId, std::uint8_t proId) override {
         RunOnUi(&form_, [&] {
@@ -343,8 +344,11 @@ void TForm1::FormCreate() {
 
     // 21. Pointer settings are read by the sensitivity page when it comes.
 
-    // 22. The application title of the set.
-    QApplication::setApplicationDisplayName(Widen(AppTitle));
+    // 22. The application title of the set (AppTitle) titles the message dialogs and the
+    // tray hint; it is not Qt's display name, which would change the window caption that the
+    // single-instance check and the desktop know the window by.
+    if (trayIcon_ != nullptr)
+        trayIcon_->setHint(Widen(AppTitle));
 
     // 23. The poller, with the program's own mouse first in the id table.
     DevicePollerConfig config;
@@ -676,7 +680,7 @@ void TForm1::HideDisableAll() {
 void TForm1::RefreshFormMessagDialog(const QString& text) {
     QString shown = text;
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    FormMessageDialog::Show(this, shown, Widen(FontName));
+    FormMessageDialog::Show(this, shown, Widen(FontName), Widen(AppTitle));
 }
 
 void TForm1::LabelRunTimer() {
@@ -821,7 +825,8 @@ bool TForm1::LangButtonClick(int n) {
     }
     if (insert != nullptr)
         insert->setCurrentIndex(insertIndex);
-    QApplication::setApplicationDisplayName(Widen(AppTitle));
+    if (trayIcon_ != nullptr)
+        trayIcon_->setHint(Widen(AppTitle));
     RefreshAPPage();
     runLabel_.Restart(ControlCaption(Control(Name("Btn_Lang", n) + "_1")).toStdU16String());
     return true;

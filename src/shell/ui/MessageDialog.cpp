@@ -1,6 +1,5 @@
 #include "shell/ui/MessageDialog.h"
 
-#include <QApplication>
 #include <QMessageBox>
 
 #include <utility>
@@ -18,13 +17,13 @@ FormMessageDialog::Responder FormMessageDialog::setResponder(Responder responder
     return std::exchange(CurrentResponder(), std::move(responder));
 }
 
-void FormMessageDialog::Show(QWidget* parent, const QString& text, const QString& fontName) {
+void FormMessageDialog::Show(QWidget* parent, const QString& text, const QString& fontName,
+                             const QString& title) {
     if (const Responder& responder = CurrentResponder()) {
         responder(text);
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
-                    QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
     if (!fontName.isEmpty()) {
         QFont font = box.font();
         font.setFamily(fontName);

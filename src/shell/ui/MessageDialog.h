@@ -20,7 +20,8 @@ public:
 
     // Shows the text modally and returns when the user closed the dialog (by OK or its close
     // box, which answer alike).
-    static void Show(QWidget* parent, const QString& text, const QString& fontName);
+    static void Show(QWidget* parent, const QString& text, const QString& fontName,
+                     const QString& title);
 };
 
 } // namespace trvx

@@ -79,6 +79,31 @@ TEST_F(LayoutPassTest, BackgroundGivesTheSkinSizeToTheStateAndTheCovers) {
         EXPECT_EQ(w(cover)->size(), QSize(1030, 660)) << cover;
 }
 
+TEST_F(LayoutPassTest, StartImagesLoadTheKeyPanelOnlyForAKeyPage) {
+    auto* panel = FindControlAs<SkinPicture>(form, "Img_P1");
+    EXPECT_EQ(panel->picture().cacheKey(), SkinImage("L1_Back1").cacheKey());
+    panel->setPicture(SkinImage("L2_Back2"));
+    check("rb_4");
+    ASSERT_EQ(LoadSkinImages(form), QString());
+    EXPECT_EQ(panel->picture().cacheKey(), SkinImage("L2_Back2").cacheKey());
+    EXPECT_EQ(w("Img_Key7")->size(), QSize(150, 30));
+    EXPECT_EQ(w("Img_Fire1")->size(), QSize(120, 56));
+    EXPECT_EQ(w("Img_P5")->size(), QSize(540, 102));
+}
+
+TEST(SkinLoaders, AFormWithoutTheControlsGetsAnErrorAndNoChange) {
+    QWidget bare;
+    LayoutState state;
+    EXPECT_FALSE(LoadSkinBackground(bare, state).isEmpty());
+    EXPECT_EQ(state.SkinWidth, 0);
+    EXPECT_FALSE(LoadSkinImages(bare).isEmpty());
+    EXPECT_FALSE(ApplyLayout(bare, state, 1).isEmpty());
+    EXPECT_EQ(state.LangIndex, 0);
+    EXPECT_FALSE(ApplyLayout(bare, state, 4).isEmpty());
+    EXPECT_TRUE(SkinImage("NoSuchPicture").isNull());
+    EXPECT_EQ(SkinImage("l1_background").cacheKey(), SkinImage("L1_BackGround").cacheKey());
+}
+
 TEST_F(LayoutPassTest, EveryControlOfTheTableExistsOnceWithItsParent) {
     for (const ControlSpec& s : MainWindowControlSpecs()) {
         const auto found = form.findChildren<QWidget*>(QString::fromStdString(s.name));

@@ -2,6 +2,7 @@
 
 #include "skin/CaptionKeys.h"
 
+#include <algorithm>
 #include <array>
 #include <set>
 
@@ -195,10 +196,12 @@ private:
     LayoutPlan plan_;
     SkinOp scratch_;
 
+    // Values far outside any window are held at a bound, so the rules' sums cannot overflow.
+    static constexpr int kLimit = 1 << 20;
     int I(const std::string& key) {
         if (r_.ok())
             plan_.keysRead.push_back(key);
-        return r_.Int(key);
+        return std::clamp(r_.Int(key), -kLimit, kLimit);
     }
     Rgb colour(const std::string& stem) {
         Rgb c;

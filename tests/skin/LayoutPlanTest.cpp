@@ -61,6 +61,26 @@ TEST(LayoutPlanTest, PositionsOfADisabledMemberMayBeAbsent) {
     EXPECT_FALSE(touches(*plan, "Key5", SkinOpKind::Move));
 }
 
+TEST(LayoutPlanTest, ExtremeValuesAreHeldAtABound) {
+    LayoutSection s = everyKey();
+    s.AddLine("Size_C=$80000000"); // the smallest 32-bit number: the options' size is one less
+    s.AddLine("M_L_W=-2147483648");
+    s.AddLine("Edit_PCMarco_Width=$7FFFFFFF");
+    const ParseResult<LayoutPlan> plan = BuildLayoutPlan(s, CaptionSection(), {});
+    ASSERT_TRUE(plan.ok());
+    for (const SkinOp& o : plan->ops) {
+        if (o.control == "IB_ComboKey1" && o.kind == SkinOpKind::FontSize) {
+            EXPECT_EQ(o.x, -(1 << 20) - 1);
+        }
+        if (o.control == "ST_Standard" && o.kind == SkinOpKind::Left) {
+            EXPECT_EQ(o.x, -(1 << 20) - 24);
+        }
+        if (o.control == "Btn_Import" && o.kind == SkinOpKind::Width) {
+            EXPECT_EQ(o.x, (1 << 20) - 2);
+        }
+    }
+}
+
 TEST(LayoutPlanTest, EveryBuiltInSetBuildsAndNamesOnlyControlsOfTheTable) {
     for (int set = 1; set <= 3; ++set) {
         LayoutInputs in;

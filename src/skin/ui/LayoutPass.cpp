@@ -301,11 +301,12 @@ QString applyPlan(QWidget& form, LayoutState& state, int langIndex,
     if (QString error = checkOps(index, plan->ops); !error.isEmpty())
         return error;
     // Nothing failed: from here on the set is applied whole.
+    const bool rebuildKeys = static_cast<bool>(state.RebuildKeyCaptions);
+    // Carrying a key caption over looks its text up in every set.
     std::vector<CaptionSection> sets;
-    for (int n = 1; n <= 3; ++n)
+    for (int n = 1; n <= 3 && !rebuildKeys; ++n)
         if (ParseResult<CaptionSection> set = ReadCaptionSection("lang" + std::to_string(n)))
             sets.push_back(std::move(*set));
-    const bool rebuildKeys = static_cast<bool>(state.RebuildKeyCaptions);
     for (const SkinOp& o : plan->ops)
         if (!(rebuildKeys && o.kind == SkinOpKind::KeyCaption))
             applyOp(o, index, newSet, sets);

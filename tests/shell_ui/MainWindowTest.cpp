@@ -10,7 +10,9 @@
 #include "skin/ui/SkinPicture.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +23,15 @@
 
 namespace trvx {
 namespace {
+
+// Stands in for the desktop's URL handler.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened.push_back(url); }
+};
 
 // The main window on a simulated I2C mouse and a virtual clock; every message it shows is
 // recorded instead of waiting for a user.
@@ -144,7 +155,21 @@ TEST_F(MainWindowTest, PollFindsAndReadsTheMouseThenPagesSwitch) {
         EXPECT_EQ(form.size(), QSize(form.Layout.SkinWidth, form.Layout.SkinHeight));
     }
 
+    // Opening the update page forgets a patch file read before.
+    form.PatchFileLoaded = true;
+    SetControlCaption(form.Control("lbl_LoadBIN"), QStringLiteral("patch.bin"));
+    form.PageButtonClick("Update");
+    EXPECT_FALSE(form.PatchFileLoaded);
+    EXPECT_EQ(Caption("lbl_LoadBIN"), QString());
+
+    // The engineering page shows the offset bytes as signed numbers.
+    form.Images.Sections.UserSection[7] = 0xFF;
+    form.Images.Sections.UserSection[17] = 0x7F;
+    form.Images.Sections.UserSection[26] = 0x80;
     form.PageButtonClick("Engineer");
+    EXPECT_EQ(Caption("edt_XOffset1"), QStringLiteral("-1"));
+    EXPECT_EQ(Caption("edt_YOffset1"), QStringLiteral("127"));
+    EXPECT_EQ(Caption("edt_YOffset10"), QStringLiteral("-128"));
     EXPECT_EQ(form.VisiblePage(), 7);
     EXPECT_EQ(form.size(), QSize(1256, 680));
     EXPECT_TRUE(form.mask().isEmpty());
@@ -294,6 +319,45 @@ TEST_F(MainWindowTest, RunningLabelScrollsRestoresAndIgnoresAnEmptyCaption) {
     form.HoverLeave(label);
 }
 
+TEST_F(MainWindowTest, FrameButtonsStayUsableUnderTheCovers) {
+    TForm1& form = Create();
+    int closed = 0;
+    QObject::connect(&form, &TForm1::closed, [&] { ++closed; });
+    form.ShowDisableAll();
+    for (int n = 1; n <= 5; ++n) {
+        for (std::string stem : {"Btn_Exit_", "Btn_Mini_"}) {
+            QWidget* button = form.Control(stem + std::to_string(n));
+            ASSERT_NE(button, nullptr);
+            QWidget* page = button->parentWidget();
+            EXPECT_EQ(page->childAt(button->geometry().center()), button) << stem << n;
+        }
+    }
+    // Hovering the exit button lights all five copies; leaving puts them back.
+    form.HoverEnter(form.Control("Btn_Exit_2"));
+    EXPECT_TRUE(ShowsImage("Img_Exit_5", "ExitS_02"));
+    form.HoverLeave(form.Control("Btn_Exit_2"));
+    EXPECT_TRUE(ShowsImage("Img_Exit_5", "ExitS_01"));
+
+    QMetaObject::invokeMethod(form.Control("Btn_Exit_3"), "clicked");
+    EXPECT_EQ(closed, 1);
+}
+
+TEST_F(MainWindowTest, WebLinkOpensOnlyWhenEnabled) {
+    TForm1& form = Create();
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    form.Settings.WebAddress = "https://example.com/mouse";
+    form.Settings.WebEnable = false;
+    form.Btn_Web_0Click();
+    EXPECT_TRUE(catcher.opened.isEmpty());
+    EXPECT_TRUE(ShowsImage("Img_Web_4", "WebS_03"));
+    form.Settings.WebEnable = true;
+    form.Btn_Web_0Click();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    ASSERT_EQ(catcher.opened.size(), 1);
+    EXPECT_EQ(catcher.opened[0], QUrl(QStringLiteral("https://example.com/mouse")));
+}
+
 TEST_F(MainWindowTest, CloseWaitsForATransferToEnd) {
     TForm1& form = Create();
     int closed = 0;
@@ -328,3 +392,5 @@ TEST_F(MainWindowTest, CloseWaitsForATransferToEnd) {
 
 } // namespace
 } // namespace trvx
+
+#include "MainWindowTest.moc"

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 
 namespace trvx {
@@ -29,6 +30,8 @@ bool SetControlCaption(QWidget* control, const QString& caption) {
         p->setCaption(caption);
     else if (auto* l = qobject_cast<QLabel*>(control))
         l->setText(caption);
+    else if (auto* e = qobject_cast<QLineEdit*>(control))
+        e->setText(caption);
     else if (auto* a = qobject_cast<QAbstractButton*>(control))
         a->setText(caption);
     else if (auto* q = qobject_cast<QGroupBox*>(control))
@@ -53,6 +56,8 @@ QString ControlCaption(const QWidget* control) {
         return p->caption();
     if (auto* l = qobject_cast<const QLabel*>(control))
         return l->text();
+    if (auto* e = qobject_cast<const QLineEdit*>(control))
+        return e->text();
     if (auto* a = qobject_cast<const QAbstractButton*>(control))
         return a->text();
     if (auto* q = qobject_cast<const QGroupBox*>(control))

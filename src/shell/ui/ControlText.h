@@ -1,6 +1,6 @@
 #pragma once
 // Captions of the main window's controls whatever their class: wide labels, skinned buttons,
-// check boxes and group boxes, and plain Qt widgets.
+// check boxes and group boxes, plain Qt widgets; an edit's caption is its text.
 
 #include <QString>
 

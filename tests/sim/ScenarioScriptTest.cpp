@@ -1,0 +1,160 @@
+#include "sim/ScenarioScript.h"
+
+#include <gtest/gtest.h>
+
+namespace trvx {
+namespace {
+
+using K = ScenarioStepKind;
+
+TEST(ScenarioScriptTest, EveryStepOfTheLanguageParses) {
+    const ScenarioParse parse = ParseScenario("# a comment line\n"
+                                              "device flash\n"
+                                              "file-of /tmp/my image.bin\n"
+                                              "start\n"
+                                              "wait 3600   # after the arrival\n"
+                                              "click Btn_Main_1\n"
+                                              "dblclick LB_Name\n"
+                                              "hover Key1\n"
+                                              "leave Key1\n"
+                                              "rclick Key2\n"
+                                              "text edt_Name two words\n"
+                                              "text edt_Name\n"
+                                              "choose cb_CPI1 3\n"
+                                              "check cb_Mode0\n"
+                                              "uncheck cb_Mode0\n"
+                                              "key edt_Name F5\n"
+                                              "plug\n"
+                                              "unplug\n"
+                                              "other-plug\n"
+                                              "other-unplug\n"
+                                              "sim poke 0x1E4 12 34\n"
+                                              "sim info 41 3A 80\n"
+                                              "sim fail-reply 3\n"
+                                              "sim fail-send 1\n"
+                                              "input 42 00 00 01\n"
+                                              "answer ok\n"
+                                              "answer cancel\n"
+                                              "answer my macro\n"
+                                              "choose-file /tmp/a.bin\n"
+                                              "choose-color ff8000\n"
+                                              "snapshot /tmp/x.png\n"
+                                              "frames\n"
+                                              "expect 40 0D 00 00 00 00 00 00\n"
+                                              "expect-none\n"
+                                              "skip-to 400D000000000000\n"
+                                              "messages\n"
+                                              "image\n");
+    ASSERT_TRUE(parse.ok()) << parse.errors.front();
+    const std::vector<K> kinds{
+        K::Device,      K::FileOf,  K::Start,      K::Wait,         K::Click,       K::DblClick,
+        K::Hover,       K::Leave,   K::RClick,     K::Text,         K::Text,        K::Choose,
+        K::Check,       K::Uncheck, K::Key,        K::Plug,         K::Unplug,      K::OtherPlug,
+        K::OtherUnplug, K::SimPoke, K::SimInfo,    K::SimFailReply, K::SimFailSend, K::Input,
+        K::Answer,      K::Answer,  K::Answer,     K::ChooseFile,   K::ChooseColor, K::Snapshot,
+        K::Frames,      K::Expect,  K::ExpectNone, K::SkipTo,       K::Messages,    K::Image};
+    ASSERT_EQ(parse.steps.size(), kinds.size());
+    for (std::size_t i = 0; i < kinds.size(); ++i)
+        EXPECT_EQ(parse.steps[i].kind, kinds[i]) << parse.steps[i].source;
+
+    const auto& s = parse.steps;
+    EXPECT_EQ(s[0].device, ScenarioDevice::Flash);
+    EXPECT_EQ(s[1].name, "/tmp/my image.bin");
+    EXPECT_EQ(s[3].number, 3600);
+    EXPECT_EQ(s[3].line, 5);
+    EXPECT_EQ(s[3].source, "wait 3600");
+    EXPECT_EQ(s[4].name, "Btn_Main_1");
+    EXPECT_EQ(s[9].name, "edt_Name");
+    EXPECT_EQ(s[9].text, "two words");
+    EXPECT_EQ(s[10].text, "");
+    EXPECT_EQ(s[11].number, 3);
+    EXPECT_EQ(s[14].text, "F5");
+    EXPECT_EQ(s[19].number, 0x1E4);
+    EXPECT_EQ(s[19].bytes, (std::vector<std::uint8_t>{0x12, 0x34}));
+    EXPECT_EQ(s[20].bytes, (std::vector<std::uint8_t>{0x41, 0x3A, 0x80}));
+    EXPECT_EQ(s[21].number, 3);
+    EXPECT_EQ(s[24].answer, ScenarioAnswer::Ok);
+    EXPECT_EQ(s[25].answer, ScenarioAnswer::Cancel);
+    EXPECT_EQ(s[26].answer, ScenarioAnswer::Text);
+    EXPECT_EQ(s[26].text, "my macro");
+    EXPECT_EQ(s[28].color, 0xFF8000u);
+    EXPECT_EQ(s[31].bytes, s[33].bytes);
+}
+
+TEST(ScenarioScriptTest, BadLinesAreNamedWithTheirLineAndNothingElseIsLost) {
+    struct Case {
+        const char* line;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"clik Btn_Main_1", "line 2: unknown step 'clik'"},
+        {"sim reboot", "line 2: unknown step 'sim reboot'"},
+        {"device usb", "line 2: 'device' takes i2c, flash or none"},
+        {"wait soon", "line 2: 'wait' takes a number of milliseconds, not 'soon'"},
+        {"wait -5", "line 2: 'wait' takes a number of milliseconds, not '-5'"},
+        {"click", "line 2: 'click' takes one control name"},
+        {"click a b", "line 2: 'click' takes one control name"},
+        {"choose cb_CPI1", "line 2: 'choose' takes a control name and an item index"},
+        {"expect 4G", "line 2: 'expect' takes hex bytes, such as 40 05 00 2C"},
+        {"expect 400", "line 2: 'expect' takes hex bytes, such as 40 05 00 2C"},
+        {"input", "line 2: 'input' takes hex bytes, such as 40 05 00 2C"},
+        {"sim poke 12", "line 2: 'sim poke' takes hex bytes, such as 40 05 00 2C"},
+        {"choose-color red", "line 2: 'choose-color' takes a colour as rrggbb"},
+        {"start now", "line 2: 'start' takes nothing after it"},
+        {"answer", "line 2: 'answer' takes ok, cancel or a text"},
+    };
+    for (const Case& c : cases) {
+        const ScenarioParse parse = ParseScenario(std::string("start\n") + c.line + "\nwait 1\n");
+        ASSERT_EQ(parse.errors.size(), 1u) << c.line;
+        EXPECT_EQ(parse.errors[0], c.error);
+        EXPECT_EQ(parse.steps.size(), 2u) << c.line;
+    }
+}
+
+TEST(ScenarioScriptTest, FramesPrintOnceAndExpectMatchesSentFramesInOrder) {
+    ScenarioFrameLog log;
+    const SimFrame info{true, {0x40, 0x0D, 0, 0, 0, 0, 0, 0}};
+    const SimFrame reply{false, {0x41, 0x3A, 0xC0, 0, 0, 0, 0, 0}};
+    const SimFrame read{true, {0x40, 0x09, 0x00, 0x00, 0x00, 0x07, 0, 0}};
+    log.Append(std::vector<SimFrame>{info, reply});
+    EXPECT_EQ(log.TakeUnprinted(), "> 40 0D 00 00 00 00 00 00\n< 41 3A C0 00 00 00 00 00\n");
+    EXPECT_EQ(log.TakeUnprinted(), "");
+
+    std::string error;
+    EXPECT_FALSE(log.ExpectNone(error));
+    EXPECT_EQ(error, "expect-none: > 40 0D 00 00 00 00 00 00 was sent and not expected");
+    EXPECT_TRUE(log.Expect(info.bytes, error)); // the received frame between is passed over
+    EXPECT_TRUE(log.ExpectNone(error));
+    EXPECT_FALSE(log.Expect(info.bytes, error));
+    EXPECT_EQ(error, "expected > 40 0D 00 00 00 00 00 00, but nothing more was sent");
+
+    log.Append(std::vector<SimFrame>{read, reply, info, read});
+    EXPECT_FALSE(log.Expect(info.bytes, error));
+    EXPECT_EQ(error, "expected > 40 0D 00 00 00 00 00 00, but > 40 09 00 00 00 07 00 00 was sent");
+    // skip-to passes over the read to the information command; nothing is passed over when
+    // the frame never comes.
+    EXPECT_TRUE(log.SkipTo(info.bytes, error));
+    const std::vector<std::uint8_t> never{0x40, 0x0E, 0, 0, 0, 0, 0, 0};
+    EXPECT_FALSE(log.SkipTo(never, error));
+    EXPECT_EQ(error, "skip-to > 40 0E 00 00 00 00 00 00: no such frame was sent");
+    EXPECT_TRUE(log.Expect(read.bytes, error));
+    EXPECT_TRUE(log.ExpectNone(error));
+    // Received frames are never matched by expect.
+    EXPECT_FALSE(log.SkipTo(reply.bytes, error));
+}
+
+TEST(ScenarioScriptTest, ImageAndMessageFormats) {
+    std::vector<std::uint8_t> image(20);
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = static_cast<std::uint8_t>(i * 17);
+    EXPECT_EQ(FormatImageLines(image), "0000: 00 11 22 33 44 55 66 77 88 99 AA BB CC DD EE FF\n"
+                                       "0010: 10 21 32 43\n");
+    EXPECT_EQ(FormatMessageLine("No Device Found\rPlease check"),
+              "message: No Device Found | Please check\n");
+    EXPECT_EQ(FormatMessageLine("one line"), "message: one line\n");
+    EXPECT_EQ(ParseHexBytes("4 0a FF"), (std::vector<std::uint8_t>{0x04, 0x0A, 0xFF}));
+    EXPECT_FALSE(ParseHexBytes(""));
+}
+
+} // namespace
+} // namespace trvx

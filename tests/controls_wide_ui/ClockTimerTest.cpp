@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace trvx {
@@ -60,6 +61,31 @@ TEST_F(VirtualTimers, StoppedTimersStayQuietAndATickThatSleepsDoesNotCatchUp) {
     scheduler.Advance(1500);                 // the next poll was due at 5100 ms
     EXPECT_EQ(polls, 2);
     EXPECT_EQ(labels, 0);
+}
+
+TEST_F(VirtualTimers, SettleWaitsForWorkATickHandedToAnotherThread) {
+    // A poll tick that hands its arrival wait to a worker thread, as the main window does: the
+    // settle hook joins it before the next due timer is looked for, so the next poll always
+    // comes after that wait has moved the clock, never racing it.
+    std::vector<std::int64_t> pollTimes;
+    std::thread worker;
+    ClockTimer poll;
+    QObject::connect(&poll, &ClockTimer::timeout, [&] {
+        pollTimes.push_back(clock.nowMicros() / 1000);
+        worker = std::thread([this] { clock.sleepMillis(2100); });
+    });
+    int settles = 0;
+    scheduler.SetSettle([&] {
+        ++settles;
+        if (worker.joinable())
+            worker.join();
+    });
+    poll.start(1500);
+    scheduler.Advance(4500);
+    scheduler.SetSettle(nullptr);
+    EXPECT_EQ(pollTimes, (std::vector<std::int64_t>{1500, 3600}));
+    EXPECT_EQ(settles, 2);
+    EXPECT_EQ(clock.nowMicros(), 5'700'000);
 }
 
 TEST(ClockTimerReal, WithoutASchedulerItIsARealTimer) {

@@ -5,6 +5,7 @@
 // The test encoder names a lambda `emit`, so it comes before any Qt header.
 #include "controls_wide/GifTestEncoder.h"
 
+#include "controls/wide/ui/ClockTimer.h"
 #include "controls/wide/ui/GifAnimator.h"
 #include "controls/wide/ui/KeyedPainting.h"
 #include "controls_wide/ManualClock.h"
@@ -118,6 +119,24 @@ TEST_F(GifAnimatorTest, FramesAdvanceOnTheUiThreadWhetherTheWindowIsShownOrNot) 
     anim->show();
     anim->Animation().AdvanceFrame();
     EXPECT_EQ(anim->FrameIndex(), 0);
+}
+
+TEST(GifAnimatorVirtualTest, UnderAVirtualClockTheFramesMoveOnlyWithTheClock) {
+    VirtualClock clock;
+    VirtualTimerScheduler scheduler(clock);
+    VirtualTimerScheduler::SetCurrent(&scheduler);
+    QWidget parent;
+    auto* anim = new TAnimGIFAnimator(&parent, &clock);
+    ASSERT_EQ(anim->LoadImage(twoFrames()), std::nullopt);
+    anim->SetAnimate(true);
+    EXPECT_FALSE(anim->Animation().Timer().WorkerRunning()); // no thread waits in real time
+    const int first = anim->FrameIndex();
+    QThread::msleep(80); // longer than a frame's delay: real time moves nothing
+    QApplication::processEvents();
+    EXPECT_EQ(anim->FrameIndex(), first);
+    scheduler.Advance(anim->Animation().FrameDelay());
+    EXPECT_NE(anim->FrameIndex(), first);
+    VirtualTimerScheduler::SetCurrent(nullptr);
 }
 
 TEST_F(GifAnimatorTest, DestroyedWithATickQueuedForTheUi) {

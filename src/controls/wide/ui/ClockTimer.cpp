@@ -125,6 +125,8 @@ void VirtualTimerScheduler::Advance(std::int64_t ms) {
             clock_.advanceMicros(timer->dueMicros_ - now);
         timer->FireFromScheduler();
         QCoreApplication::processEvents(QEventLoop::AllEvents);
+        if (settle_)
+            settle_();
     }
     const std::int64_t now = clock_.nowMicros();
     if (target > now)

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace trvx {
@@ -66,6 +67,11 @@ public:
     // slept past later due times fires those timers once, not once per missed interval.
     void Advance(std::int64_t ms);
 
+    // Called after each tick and its events, before the next due timer is looked for: the
+    // scenario runner waits there for the work a tick handed to another thread, so the time
+    // order stays the same from run to run.
+    void SetSettle(std::function<void()> settle) { settle_ = std::move(settle); }
+
 private:
     friend class ClockTimer;
     void Add(ClockTimer* timer);
@@ -75,6 +81,7 @@ private:
     VirtualClock& clock_;
     std::vector<ClockTimer*> timers_;
     std::uint64_t nextOrder_ = 0;
+    std::function<void()> settle_;
 };
 
 } // namespace trvx

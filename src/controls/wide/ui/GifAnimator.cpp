@@ -1,5 +1,7 @@
 #include "controls/wide/ui/GifAnimator.h"
 
+#include "controls/wide/ui/ClockTimer.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QThread>
@@ -9,6 +11,10 @@ namespace trvx {
 TAnimGIFAnimator::TAnimGIFAnimator(QWidget* parent, Clock* clock)
     : QWidget(parent), host_(this), anim_(host_, clock) {
     resize(105, 105);
+    // Under a virtual clock the frames tick on the window's timer, which the clock drives,
+    // instead of on a worker waiting in real time.
+    if (VirtualTimerScheduler::Current() != nullptr)
+        anim_.Timer().SetThreaded(false);
     anim_.OnStart = [this] { emit started(); };
     anim_.OnStop = [this] { emit stopped(); };
     anim_.OnChange = [this] { emit changed(); };

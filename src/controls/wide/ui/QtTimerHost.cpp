@@ -5,7 +5,7 @@
 namespace trvx {
 
 QtTimerHost::QtTimerHost(QObject* parent) : QObject(parent) {
-    connect(&timer_, &QTimer::timeout, this, [this] {
+    connect(&timer_, &ClockTimer::timeout, this, [this] {
         if (timerFn_)
             timerFn_();
     });

@@ -1,11 +1,12 @@
 #pragma once
 // The UI-thread side of the threaded timer: ticks are queued to the thread this object lives
-// on, and the non-threaded mode runs on a QTimer.
+// on, and the non-threaded mode runs on a ClockTimer (a QTimer unless a virtual clock drives
+// the window's timers).
 
 #include "controls/wide/ThreadedTimer.h"
+#include "controls/wide/ui/ClockTimer.h"
 
 #include <QObject>
-#include <QTimer>
 
 namespace trvx {
 
@@ -20,7 +21,7 @@ public:
     void stopUiTimer() override;
 
 private:
-    QTimer timer_;
+    ClockTimer timer_;
     std::function<void()> timerFn_;
 };
 

@@ -104,6 +104,7 @@ void InputListener::Run() {
             continue;
         HandleReport(buffer[kButtonByte]);
         ReadStatusRegisters();
+        ++handled_;
     }
 }
 

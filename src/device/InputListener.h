@@ -59,6 +59,9 @@ public:
     std::int64_t ReadCount() const { return reads_; }
     // True while the thread is waiting for a mouse to be opened.
     bool IsWaiting() const { return waiting_; }
+    // How many input reports 0x42 the thread has handled to the end (the status registers
+    // read), so a test can wait for one report's work to be done.
+    std::int64_t ReportsHandled() const { return handled_; }
 
 private:
     void Run();
@@ -82,6 +85,7 @@ private:
     std::int64_t generation_ = 0; // counts opens, so an old handle's error drops nothing new
 
     std::atomic<std::int64_t> reads_{0};
+    std::atomic<std::int64_t> handled_{0};
     std::atomic<bool> waiting_{false};
     // Held buttons, in the order their releases are handled. Only the thread touches them.
     bool heldCpi_ = false, heldCpiUp_ = false, heldCpiDown_ = false, heldProfile_ = false;

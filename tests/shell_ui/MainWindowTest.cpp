@@ -54,6 +54,8 @@ protected:
         options.trayIcon = false;
         form_ = std::make_unique<TForm1>(std::move(options));
         form_->show();
+        // Start-up hands the set's texts to the device thread; let that settle.
+        EXPECT_TRUE(form_->Worker().WaitIdle());
         return *form_;
     }
 

@@ -925,10 +925,15 @@ void TForm1::FillPagesOnUi(StorageKind) {
 }
 
 void TForm1::PollDevice() {
-    // A tick that finds the device thread busy is dropped, as a busy tick returns at once.
-    if (poller_ == nullptr || !worker_->IsIdle() || closePending_)
+    // A tick while the last one is still queued or running is dropped, as a busy tick
+    // returns at once.
+    if (poller_ == nullptr || tickPending_ || closePending_)
         return;
-    worker_->Post([this] { poller_->Tick(); });
+    tickPending_ = true;
+    worker_->Post([this] {
+        poller_->Tick();
+        tickPending_ = false;
+    });
 }
 
 bool TForm1::TransferInProgress() const {

@@ -206,6 +206,7 @@ private:
     RunningLabel runLabel_;
     int checkedRadio_ = 1;
     int uiTransfers_ = 0;
+    std::atomic<bool> tickPending_{false};
     bool closePending_ = false;
     bool closing_ = false;
     std::array<std::optional<CaptionSection>, 3> captionSets_;

@@ -2,6 +2,7 @@
 // hidraw, or the simulated one with TRVX_SIMULATE=i2c|flash), then the busy window, which
 // starts the device polling.
 #include "device/Clock.h"
+#include "device/DefaultImageSet.h"
 #include "platform/HidapiBackend.h"
 #include "shell/ui/LoadingWindow.h"
 #include "shell/ui/MainWindow.h"
@@ -32,6 +33,8 @@ int main(int argc, char** argv) {
     trvx::MainWindowOptions options;
     options.backend = backend.get();
     options.clock = &clock;
+    // TRVX_SIMULATE=flash or TRVX_STORAGE=flash: a program for flash mice.
+    options.defaultImageSet = trvx::DefaultImageSetFromEnvironment();
     auto form = std::make_unique<trvx::TForm1>(options);
     QObject::connect(&single, &trvx::SingleInstance::raiseRequested, form.get(),
                      &trvx::TForm1::RestoreAndRaise);

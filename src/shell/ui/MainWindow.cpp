@@ -5,6 +5,7 @@
 #include "controls/wide/ui/UniHints.h"
 #include "controls/wide/ui/UniLabel.h"
 #include "controls/wide/ui/UniListBox.h"
+#include "device/DefaultImageSet.h"
 #include "device/DefaultImages.h"
 #include "platform/Resources.h"
 #include "shell/ShellRules.h"
@@ -332,7 +333,8 @@ void TForm1::FormCreate() {
     }
 
     // 19. The program's storage type and ids from the first default image.
-    const auto facts = ReadDefaultImageHead(resource(kDefaultImageResources[0]));
+    const auto facts =
+        ReadDefaultImageHead(resource(DefaultImageResourcesOf(options_.defaultImageSet)[0]));
     if (facts) {
         StorageType = facts->StorageType;
         defaultVid_ = facts->DefaultVID;

@@ -43,6 +43,8 @@ struct MainWindowOptions {
     // The screen the window is centred on; the primary screen's size when empty.
     std::optional<QSize> screenSize;
     bool trayIcon = true;
+    // The default images the program is built around; their first fixes its storage type.
+    StorageKind defaultImageSet = StorageKind::I2C;
     // The layout and caption pass; ApplyLayout when empty (tests put a failing set here).
     std::function<QString(QWidget& form, LayoutState& state, int langIndex)> applyLayout;
 };
@@ -79,6 +81,7 @@ public:
     AcceptedMouse& Mouse() { return *mouse_; }
     DevicePoller* Poller() { return poller_.get(); }
     DeviceWorker& Worker() { return *worker_; }
+    InputListener* Listener() { return listener_.get(); }
     // Real timers, or driven by the virtual clock when a VirtualTimerScheduler is current.
     ClockTimer& DevTimer() { return devTimer_; }
     ClockTimer& LabelRun() { return labelRun_; }

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <string>
@@ -390,6 +391,47 @@ TEST_F(MainWindowTest, CloseWaitsForATransferToEnd) {
     ASSERT_TRUE(form.Worker().WaitIdle());
     QCoreApplication::processEvents();
     EXPECT_EQ(closed, 2);
+}
+
+// On the real clock the arrival wait and the read take real time; they run on the device
+// thread, so the window's event loop keeps turning all along.
+TEST(MainWindowRealClockTest, WindowKeepsRunningWhileTheMouseIsFoundAndRead) {
+    std::vector<std::string> messages;
+    const auto previous = FormMessageDialog::setResponder(
+        [&](const QString& text) { messages.push_back(text.toStdString()); });
+    RealClock clock;
+    SimulatedMouse mouse(StorageKind::I2C, clock);
+    mouse.SetTransferLatencyMicros(300);
+    MainWindowOptions options;
+    options.backend = &mouse;
+    options.clock = &clock;
+    options.trayIcon = false;
+    {
+        TForm1 form(options);
+        form.show();
+        form.CreateLoadingWindow();
+        form.DevTimer().stop();
+        ASSERT_TRUE(form.Worker().WaitIdle());
+
+        QElapsedTimer timer;
+        timer.start();
+        form.PollDevice();
+        qint64 last = 0;
+        qint64 worst = 0;
+        while (!form.Worker().IsIdle() && timer.elapsed() < 20000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            const qint64 now = timer.elapsed();
+            worst = std::max(worst, now - last);
+            last = now;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        EXPECT_GE(timer.elapsed(), 2100); // the arrival wait really waited
+        EXPECT_TRUE(form.Mouse().IsAccepted());
+        EXPECT_FALSE(form.NoDeviceShown);
+        EXPECT_LT(worst, 100) << "the UI thread was held " << worst << " ms";
+    }
+    FormMessageDialog::setResponder(previous);
+    EXPECT_TRUE(messages.empty());
 }
 
 } // namespace

@@ -3,11 +3,12 @@
 //   snapshot OUTPUT_DIR [i2c|flash|none]
 //
 // Runs offscreen on the simulated mouse (I2C unless told otherwise) with a virtual clock, so
-// it needs no display, no mouse and no waiting. Files: page<P>_lang<N>.png; the see-through
-// parts of the skin are transparent. Messages the window shows are printed on stderr.
+// it needs no display, no mouse and no waiting. Files: page<P>_lang<N>.png and busy.png; the
+// see-through parts of the skin are transparent. Messages the window shows are printed on stderr.
 #include "controls/wide/ui/ClockTimer.h"
 #include "device/Clock.h"
 #include "shell/ui/DeviceWorker.h"
+#include "shell/ui/LoadingWindow.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/MessageDialog.h"
 #include "sim/SimulatedMouse.h"
@@ -124,6 +125,12 @@ int main(int argc, char** argv) {
                 ++failures;
             }
         }
+    }
+    // The busy window as it turns, on its first frame.
+    if (trvx::TFormLoadingUI* busy = form->FormLoadingUI()) {
+        const QString file = QStringLiteral("%1/busy.png").arg(outDir);
+        if (!busy->grab().toImage().save(file, "PNG"))
+            ++failures;
     }
     form->PageButtonClick("Main");
     form.reset();

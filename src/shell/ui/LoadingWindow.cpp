@@ -10,8 +10,12 @@ TFormLoadingUI::TFormLoadingUI(QWidget& mainWindow, Clock* clock)
       main_(mainWindow), waitGif_(new TAnimGIFAnimator(this, clock)) {
     setObjectName(QStringLiteral("FormLoadingUI"));
     setWindowTitle(QStringLiteral("Loading"));
-    // The black around the spinner is see-through.
+    // The black around the spinner is see-through: the window and the colour the picture is
+    // drawn over are transparent.
     setAttribute(Qt::WA_TranslucentBackground);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::transparent);
+    setPalette(pal);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(kWidth, kHeight);
 

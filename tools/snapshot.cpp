@@ -101,6 +101,8 @@ int main(int argc, char** argv) {
     options.clock = &clock;
     options.screenSize = QSize(1920, 1080);
     options.trayIcon = false;
+    // A flash mouse is shown by the program built for flash mice.
+    options.defaultImageSet = kind;
     auto form = std::make_unique<trvx::TForm1>(options);
     form->show();
     form->CreateLoadingWindow();

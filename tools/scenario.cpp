@@ -666,6 +666,16 @@ int main(int argc, char** argv) {
         return 1;
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // The offscreen platform's notices (no window masks, no raise) say nothing about the
+    // scenario; everything else Qt says still goes to stderr.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& line) {
+        if (line.startsWith(QLatin1String("This plugin does not support")) ||
+            line.startsWith(QLatin1String("QStandardPaths:")))
+            return;
+        std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+        if (type == QtFatalMsg)
+            std::abort();
+    });
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Gaming Mouse"));
     bool passed = false;

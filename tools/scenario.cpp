@@ -5,6 +5,8 @@
 //
 // Prints the frames and messages the script asks for; exit 0 when every step passed, 1 when a
 // step failed (with a line that says which and why) or the script does not parse.
+// Relative paths of `file-of` and `choose-file` are taken from the scenario file's folder
+// (they name inputs that lie beside it); `snapshot` writes relative to the working folder.
 #include "controls/skinned/ui/SkinCheckBox.h"
 #include "controls/skinned/ui/SkinEdit.h"
 #include "controls/skinned/ui/SkinInputDialog.h"
@@ -22,9 +24,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEnterEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -76,7 +80,7 @@ std::optional<QKeyCombination> KeyOf(const std::string& name) {
 
 class ScenarioRunner {
 public:
-    ScenarioRunner() : timers_(clock_) {
+    explicit ScenarioRunner(QDir scriptFolder) : folder_(std::move(scriptFolder)), timers_(clock_) {
         VirtualTimerScheduler::SetCurrent(&timers_);
         timers_.SetSettle([this] { SettleDevice(); });
         previousMessage_ = FormMessageDialog::setResponder([this](const QString& text) {
@@ -151,7 +155,7 @@ private:
             if (step.kind == K::Device)
                 device_ = step.device;
             else
-                fileOf_ = step.name;
+                fileOf_ = folder_.absoluteFilePath(QString::fromStdString(step.name)).toStdString();
             return true;
         case K::Start:
             return Start(error);
@@ -210,7 +214,7 @@ private:
             answers_.push_back(step);
             return true;
         case K::ChooseFile:
-            files_.push_back(QString::fromStdString(step.name));
+            files_.push_back(folder_.absoluteFilePath(QString::fromStdString(step.name)));
             return true;
         case K::ChooseColor:
             colors_.push_back(QColor::fromRgb(step.color));
@@ -625,6 +629,7 @@ private:
 
     static void Note(const std::string& text) { std::printf("note: %s\n", text.c_str()); }
 
+    QDir folder_;
     VirtualClock clock_;
     VirtualTimerScheduler timers_;
     ScenarioDevice device_ = ScenarioDevice::I2C;
@@ -680,7 +685,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Gaming Mouse"));
     bool passed = false;
     {
-        trvx::ScenarioRunner runner;
+        trvx::ScenarioRunner runner(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteDir());
         passed = runner.Run(parse.steps);
     }
     std::fflush(stdout);

@@ -81,6 +81,11 @@ private:
     int x_, y_, step_;
 };
 
+// Design-time font colours of the labels that no layout colours (0x00BBGGRR): the skin's light
+// text and the softer one of the scale numbers.
+constexpr int kLightText = 223 | (228 << 8) | (234 << 16);
+constexpr int kScaleText = 190 | (198 << 8) | (208 << 16);
+
 constexpr const char* kFrameTabs[] = {"Main",  "Switch", "Fixed",    "Adv",  "Breath",
                                       "Macro", "Update", "Engineer", "Save", "Load",
                                       "Lang1", "Lang2",  "Lang3"};
@@ -174,7 +179,7 @@ void addScale(Table& t, const std::string& p, const std::string& stem, int count
     for (int i = 1; i <= count; ++i)
         t.picture("Img_" + num(stem, i), p, i == 1 ? first : rest);
     for (int i = 1; i <= captions; ++i)
-        t.label("lbl_" + num(stem, i), p, 0, 0, 24, 15, std::to_string(i));
+        t.label("lbl_" + num(stem, i), p, 0, 0, 24, 15, std::to_string(i)).fontColour = kScaleText;
 }
 
 void sensitivityPage(Table& t) {
@@ -318,8 +323,8 @@ void updatePage(Table& t) {
     const std::string p = "gbPage5";
     t.picture("Img_Base_5", p);
     t.picture("Img_P5", p);
-    t.label("lbl_BINPath", p, 0, 0, 80, 17);
-    t.label("lbl_LoadBIN", p, 0, 0, 420, 17);
+    t.label("lbl_BINPath", p, 0, 0, 92, 17).fontColour = kLightText;
+    t.label("lbl_LoadBIN", p, 0, 0, 400, 17);
     t.button("LoadBIN", p, "KeyS_01");
     t.button("Program", p, "KeyS_01");
 }
@@ -397,15 +402,19 @@ void engineerPage(Table& t) {
             true;
     t.picture("Btn_Close", p, "ExitS_01", 1212, 4);
     t.add("Pg_Parameter", K::PageControl, p, 8, 40, 1240, 590);
+    // The engineering sheets and buttons wait hidden, and the LED type locked, until the access
+    // code shows them.
     for (const auto& [sheet, caption] :
-         {std::pair{"ts_Operator", "Operator"}, std::pair{"ts_Engineer", "Engineer"},
-          std::pair{"ts_Gun", "Gun"}})
-        t.add(sheet, K::TabSheet, "Pg_Parameter").text = caption;
+         {std::pair{"ts_Operator", "Operator"}, std::pair{"ts_Engineer", "  Advanced    "},
+          std::pair{"ts_Gun", "  Gun Confirm  "}}) {
+        ControlSpec& s = t.add(sheet, K::TabSheet, "Pg_Parameter");
+        s.text = caption;
+        s.hidden = std::string_view(sheet) != "ts_Operator";
+    }
     int bx = 8;
     for (const char* b :
          {"Btn_Default", "Btn_ImportBaseMacro", "Btn_ImportGunMacro", "Btn_PatchCode"}) {
-        ControlSpec& s = t.add(b, K::Button, p, bx, 640, 150, 28);
-        s.hidden = std::string_view(b).starts_with("Btn_Import");
+        t.add(b, K::Button, p, bx, 640, 150, 28).hidden = true;
         bx += 158;
     }
     t.label("lbl_Content", p, 660, 646, 580, 17);
@@ -417,6 +426,9 @@ void engineerPage(Table& t) {
         .with("lbl_LEDMode", K::ComboBox, "cb_LEDMode")
         .label("lbl_LEDNum")
         .label("lbl_BreMode");
+    for (ControlSpec& s : t.specs)
+        if (s.name == "lbl_LEDMode" || s.name == "cb_LEDMode")
+            s.disabled = true;
     t.add("skGroupBox1", K::GroupBox, op, 8, 124, 300, 90);
     Rows(t, "skGroupBox1")
         .label("lbl_MCULEDStep")

@@ -36,11 +36,13 @@ struct ControlSpec {
     int y = 0;
     int w = 0; // 0: the kind's own size
     int h = 0;
-    bool hidden = false;
+    bool hidden = false; // a tab sheet: its tab hidden
+    bool disabled = false;
     std::string text;               // design-time caption (labels, check boxes, group boxes)
     std::vector<std::string> items; // design-time items (lists and combo boxes)
     std::string image;              // design-time skin image of a picture, "" for none
     bool centred = false;           // a label's caption centred both ways (button labels)
+    int fontColour = -1;            // a label's design-time font colour 0x00BBGGRR, -1 its own
 };
 
 // The whole table, parents before their children.

@@ -1,5 +1,6 @@
 // The main window's controls, the skin loaders and the layout and caption pass, on a bare form.
 #include "skin/ui/LayoutPass.h"
+#include "controls/skinned/ui/SkinPageControl.h"
 #include "controls/wide/ui/UniLabel.h"
 #include "skin/CaptionKeys.h"
 #include "skin/LayoutKeys.h"
@@ -112,6 +113,39 @@ TEST_F(LayoutPassTest, EveryControlOfTheTableExistsOnceWithItsParent) {
         if (s.kind != ControlKind::TabSheet) {
             EXPECT_EQ(found[0]->parentWidget()->objectName(), parent) << s.name;
         }
+    }
+}
+
+TEST_F(LayoutPassTest, EngineeringControlsStartHiddenAndTheLedTypeLocked) {
+    auto* pc = FindControlAs<SkinPageControl>(form, "Pg_Parameter");
+    ASSERT_NE(pc, nullptr);
+    EXPECT_EQ(pc->activePage()->objectName(), QStringLiteral("ts_Operator"));
+    for (const char* sheet : {"ts_Operator", "ts_Engineer", "ts_Gun"})
+        EXPECT_EQ(FindControlAs<SkinTabSheet>(form, sheet)->tabVisible(),
+                  std::string_view(sheet) == "ts_Operator")
+            << sheet;
+    for (const char* b :
+         {"Btn_Default", "Btn_ImportBaseMacro", "Btn_ImportGunMacro", "Btn_PatchCode"})
+        EXPECT_TRUE(w(b)->isHidden()) << b;
+    EXPECT_FALSE(w("lbl_LEDMode")->isEnabled());
+    EXPECT_FALSE(w("cb_LEDMode")->isEnabled());
+    EXPECT_TRUE(w("lbl_LEDNum")->isEnabled());
+}
+
+// Labels that no layout key colours keep a design-time colour readable on the dark art, and the
+// update page's caption fits before the path field's well in both built-in languages.
+TEST_F(LayoutPassTest, UncolouredLabelsAreLightAndThePathCaptionFits) {
+    for (int set = 1; set <= 2; ++set) {
+        ASSERT_EQ(ApplyLayout(form, state, set), QString());
+        for (const char* name : {"lbl_BINPath", "lbl_Spd11", "lbl_DbSpd11", "lbl_ScrSpd11"})
+            EXPECT_GT(FindControlAs<TUniLabel>(form, name)->FontColor().lightness(), 160)
+                << name << " set " << set;
+        auto* path = FindControlAs<TUniLabel>(form, "lbl_BINPath");
+        const int textWidth = QFontMetrics(path->font())
+                                  .horizontalAdvance(QString::fromStdU16String(path->GetCaption()));
+        EXPECT_LE(textWidth, path->width()) << "set " << set;
+        // The field's well starts 8 pixels left of the path label.
+        EXPECT_LE(path->x() + path->width(), w("lbl_LoadBIN")->x() - 8) << "set " << set;
     }
 }
 

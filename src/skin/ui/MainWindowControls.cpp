@@ -122,7 +122,15 @@ void CreateMainWindowControls(QWidget& form) {
             w->move(s.x, s.y);
         if (s.w > 0 && s.kind != ControlKind::TabSheet)
             w->resize(s.w, s.h);
-        w->setVisible(!s.hidden);
+        if (s.kind == ControlKind::TabSheet)
+            static_cast<SkinTabSheet*>(w)->setTabVisible(!s.hidden);
+        else
+            w->setVisible(!s.hidden);
+        w->setEnabled(!s.disabled);
+        if (s.fontColour >= 0)
+            if (auto* label = qobject_cast<TUniLabel*>(w))
+                label->SetFontColor(QColor(s.fontColour & 0xFF, (s.fontColour >> 8) & 0xFF,
+                                           (s.fontColour >> 16) & 0xFF));
         if (auto* radio = qobject_cast<QRadioButton*>(w))
             (name.startsWith(QLatin1String("rb_Lang")) ? languages : pages)->addButton(radio);
         byName.insert(name, w);

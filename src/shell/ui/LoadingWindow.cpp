@@ -28,7 +28,16 @@ TFormLoadingUI::TFormLoadingUI(QWidget& mainWindow, Clock* clock)
 
     const WindowRect r = PlacementFor(main_);
     move(r.left, r.top);
+}
+
+void TFormLoadingUI::showEvent(QShowEvent* event) {
     waitGif_->SetAnimate(true);
+    QWidget::showEvent(event);
+}
+
+void TFormLoadingUI::hideEvent(QHideEvent* event) {
+    waitGif_->SetAnimate(false);
+    QWidget::hideEvent(event);
 }
 
 WindowRect TFormLoadingUI::PlacementFor(const QWidget& mainWindow) const {

@@ -17,7 +17,8 @@ public:
     static constexpr int kWidth = 206;
     static constexpr int kHeight = 196;
 
-    // Placed 40 pixels below the centre of `mainWindow`, animation started.
+    // Placed 40 pixels below the centre of `mainWindow`. The spinner turns while the window is
+    // shown; hidden, it rests, so the idle program costs no CPU for a picture nobody sees.
     explicit TFormLoadingUI(QWidget& mainWindow, Clock* clock = nullptr);
 
     // Centred below the main window's centre again, then shown on top.
@@ -25,6 +26,10 @@ public:
     TAnimGIFAnimator* WaitGif() const { return waitGif_; }
     // Where the busy window goes for the main window's current place.
     WindowRect PlacementFor(const QWidget& mainWindow) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     QWidget& main_;

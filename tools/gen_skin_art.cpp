@@ -358,16 +358,18 @@ QImage webButton(State s) {
     return img;
 }
 
+// The box keeps to the left of its 16 x 16 picture: the option labels lying over it start their
+// text four blanks in, and the gap keeps the text off the box.
 QImage checkBox(bool on) {
     QImage img = canvas(16, 16);
     Painter p(&img);
-    const QRectF r(0.5, 0.5, 15, 15);
+    const QRectF r(0.5, 1.5, 13, 13);
     p.setPen(QPen(on ? kAccentLight : QColor(78, 92, 108), 1));
     p.setBrush(on ? QBrush(vertical(r, kAccent, kAccentDim)) : QBrush(kGroove));
     p.drawRoundedRect(r, 3.5, 3.5);
     if (on) {
         p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPolyline(QPolygonF({QPointF(4, 8.5), QPointF(7, 11.5), QPointF(12, 5)}));
+        p.drawPolyline(QPolygonF({QPointF(3.5, 8.5), QPointF(6, 11), QPointF(10.5, 5)}));
     }
     return img;
 }

@@ -209,7 +209,7 @@ void sensitivityPage(Table& t) {
         t.add("cs_" + dpi + "Col", K::Shape, p, 0, 0, 18, 18);
         t.label("lbl_" + dpi + "Col", p, 0, 0, 18, 18);
         t.picture("Img_" + dpi, p, n == 1 ? "RdS_E" : "RdS_D");
-        t.label("lbl_" + dpi, p, 0, 0, 48, 17, num("CPI", n));
+        t.label("lbl_" + dpi, p, 0, 0, 48, 17, num("CPI", n)).fontColour = kScaleText;
         t.label("lbl_" + dpi + "Value", p, 0, 0, 60, 17);
         for (int i = 1; i <= 12; ++i)
             t.picture("Img_" + dpi + "_" + std::to_string(i), p, i == 1 ? "" : "Bar2_D");

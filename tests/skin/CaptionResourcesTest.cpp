@@ -216,7 +216,7 @@ TEST(CaptionResources, CzechLettersSurviveTheConversion) {
     EXPECT_EQ(czech.Text("Str011"), "\u010Ce\u0161tina");
     EXPECT_EQ(czech.Text("Str022"), "Zadan\u00E9 za\u0159\u00EDzen\u00ED nebylo nalezeno");
     EXPECT_EQ(czech.Text("Str106"), "Toto makro ji\u017E existuje");
-    EXPECT_EQ(czech.Text("Str212"), "Prost\u0159edn\u00ED tla\u010D\u00EDtko");
+    EXPECT_EQ(czech.Text("Str212"), "St\u0159edn\u00ED tla\u010D\u00EDtko");
     EXPECT_EQ(czech.Text("Str456"), "Vlo\u017Eit za\u010D\u00E1tek opakov\u00E1n\u00ED");
     EXPECT_EQ(czech.Text("Str847"), "S lev\u00FDm tla\u010D\u00EDtkem");
     // The language button of set 1 names it alike in every set.

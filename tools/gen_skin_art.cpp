@@ -363,13 +363,13 @@ QImage webButton(State s) {
 QImage checkBox(bool on) {
     QImage img = canvas(16, 16);
     Painter p(&img);
-    const QRectF r(0.5, 1.5, 13, 13);
+    const QRectF r(0.5, 2.5, 12, 12);
     p.setPen(QPen(on ? kAccentLight : QColor(78, 92, 108), 1));
     p.setBrush(on ? QBrush(vertical(r, kAccent, kAccentDim)) : QBrush(kGroove));
     p.drawRoundedRect(r, 3.5, 3.5);
     if (on) {
         p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPolyline(QPolygonF({QPointF(3.5, 8.5), QPointF(6, 11), QPointF(10.5, 5)}));
+        p.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(5.5, 11), QPointF(10, 5.5)}));
     }
     return img;
 }

@@ -81,10 +81,12 @@ private:
     int x_, y_, step_;
 };
 
-// Design-time font colours of the labels that no layout colours (0x00BBGGRR): the skin's light
-// text and the softer one of the scale numbers.
+// Design-time colours (0x00BBGGRR) of what no layout colours: the skin's light text, the softer
+// one of the scale numbers, and the neutral fill of a colour swatch until the mouse's colour
+// reaches it.
 constexpr int kLightText = 223 | (228 << 8) | (234 << 16);
 constexpr int kScaleText = 190 | (198 << 8) | (208 << 16);
+constexpr int kSwatchBlank = 58 | (69 << 8) | (82 << 16);
 
 constexpr const char* kFrameTabs[] = {"Main",  "Switch", "Fixed",    "Adv",  "Breath",
                                       "Macro", "Update", "Engineer", "Save", "Load",
@@ -179,7 +181,7 @@ void addScale(Table& t, const std::string& p, const std::string& stem, int count
     for (int i = 1; i <= count; ++i)
         t.picture("Img_" + num(stem, i), p, i == 1 ? first : rest);
     for (int i = 1; i <= captions; ++i)
-        t.label("lbl_" + num(stem, i), p, 0, 0, 24, 15, std::to_string(i)).fontColour = kScaleText;
+        t.label("lbl_" + num(stem, i), p, 0, 0, 24, 15, std::to_string(i)).colour = kScaleText;
 }
 
 void sensitivityPage(Table& t) {
@@ -206,10 +208,10 @@ void sensitivityPage(Table& t) {
     for (int n = 1; n <= 8; ++n) {
         const std::string dpi = num("DPI", n);
         t.picture("Img_" + dpi + "Col", p);
-        t.add("cs_" + dpi + "Col", K::Shape, p, 0, 0, 18, 18);
+        t.add("cs_" + dpi + "Col", K::Shape, p, 0, 0, 18, 18).colour = kSwatchBlank;
         t.label("lbl_" + dpi + "Col", p, 0, 0, 18, 18);
         t.picture("Img_" + dpi, p, n == 1 ? "RdS_E" : "RdS_D");
-        t.label("lbl_" + dpi, p, 0, 0, 48, 17, num("CPI", n)).fontColour = kScaleText;
+        t.label("lbl_" + dpi, p, 0, 0, 48, 17, num("CPI", n)).colour = kScaleText;
         t.label("lbl_" + dpi + "Value", p, 0, 0, 60, 17);
         for (int i = 1; i <= 12; ++i)
             t.picture("Img_" + dpi + "_" + std::to_string(i), p, i == 1 ? "" : "Bar2_D");
@@ -248,7 +250,9 @@ void lightingPage(Table& t) {
     for (int n = 1; n <= 10; ++n) {
         const int x = kLedSwatchLeft + (n - 1) * kLedSwatchStep;
         t.picture(num("Img_Col", n), p, {}, x, kLedSwatchTop);
-        t.add(num("cs_Col", n), K::Shape, p, x, kLedSwatchTop, 18, 18);
+        ControlSpec& swatch = t.add(num("cs_Col", n), K::Shape, p, x, kLedSwatchTop, 18, 18);
+        swatch.colour = kSwatchBlank;
+        swatch.hidden = true;
         t.label(num("lbl_Col", n), p, x, kLedSwatchTop, 18, 18);
     }
     for (const char* l : {"lbl_LED_Effect_Setting", "lbl_LED_Effect_Slow", "lbl_LED_Effect_Fast",
@@ -323,7 +327,7 @@ void updatePage(Table& t) {
     const std::string p = "gbPage5";
     t.picture("Img_Base_5", p);
     t.picture("Img_P5", p);
-    t.label("lbl_BINPath", p, 0, 0, 92, 17).fontColour = kLightText;
+    t.label("lbl_BINPath", p, 0, 0, 92, 17).colour = kLightText;
     t.label("lbl_LoadBIN", p, 0, 0, 400, 17);
     t.button("LoadBIN", p, "KeyS_01");
     t.button("Program", p, "KeyS_01");
@@ -349,7 +353,7 @@ void firePage(Table& t) {
     }
     for (int n = 1; n <= 3; ++n) {
         t.picture(num("Img_FireColor", n), p);
-        t.add(num("cs_FireColor", n), K::Shape, p, 0, 0, 18, 18);
+        t.add(num("cs_FireColor", n), K::Shape, p, 0, 0, 18, 18).colour = kSwatchBlank;
         t.label(num("IB_FireColor", n), p, 0, 0, 18, 18);
     }
     for (const char* l : {"lbl_Fire_Marco_Count", "lbl_Fire_Marco_X", "lbl_Fire_Marco_X_Offset",

@@ -42,7 +42,9 @@ struct ControlSpec {
     std::vector<std::string> items; // design-time items (lists and combo boxes)
     std::string image;              // design-time skin image of a picture, "" for none
     bool centred = false;           // a label's caption centred both ways (button labels)
-    int fontColour = -1;            // a label's design-time font colour 0x00BBGGRR, -1 its own
+    // Design-time colour 0x00BBGGRR of a label's text or a shape's fill and outline; -1 the kind's
+    // own.
+    int colour = -1;
 };
 
 // The whole table, parents before their children.

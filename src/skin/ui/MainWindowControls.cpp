@@ -127,10 +127,15 @@ void CreateMainWindowControls(QWidget& form) {
         else
             w->setVisible(!s.hidden);
         w->setEnabled(!s.disabled);
-        if (s.fontColour >= 0)
+        if (s.colour >= 0) {
+            const QColor c(s.colour & 0xFF, (s.colour >> 8) & 0xFF, (s.colour >> 16) & 0xFF);
             if (auto* label = qobject_cast<TUniLabel*>(w))
-                label->SetFontColor(QColor(s.fontColour & 0xFF, (s.fontColour >> 8) & 0xFF,
-                                           (s.fontColour >> 16) & 0xFF));
+                label->SetFontColor(c);
+            if (auto* shape = qobject_cast<RectShape*>(w)) {
+                shape->setBrushColor(c);
+                shape->setPenColor(c);
+            }
+        }
         if (auto* radio = qobject_cast<QRadioButton*>(w))
             (name.startsWith(QLatin1String("rb_Lang")) ? languages : pages)->addButton(radio);
         byName.insert(name, w);

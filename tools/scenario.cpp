@@ -317,15 +317,17 @@ private:
         QElapsedTimer guard;
         guard.start();
         for (;;) {
+            // Looked at first: the listener queues its news of a lost mouse before it starts
+            // waiting, so the events processed below include that news.
+            InputListener* listener = form_->Listener();
+            const bool listenerSettled =
+                listener == nullptr || listener->IsWaiting() || (mouse_ && mouse_->IsPresent());
             QCoreApplication::processEvents();
             if (!form_->Worker().WaitIdle(kGuardMillis)) {
                 guardError_ = "the device thread did not finish its work in time";
                 return;
             }
             QCoreApplication::processEvents();
-            InputListener* listener = form_->Listener();
-            const bool listenerSettled =
-                listener == nullptr || listener->IsWaiting() || (mouse_ && mouse_->IsPresent());
             if (form_->Worker().IsIdle() && listenerSettled)
                 return;
             if (guard.elapsed() > kGuardMillis) {

@@ -24,6 +24,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEnterEvent>
@@ -33,8 +34,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPainter>
 #include <QThread>
+#include <QTimer>
+#include <QUrl>
 #include <QtTest/QTest>
 
 #include <cstdio>
@@ -78,11 +82,26 @@ std::optional<QKeyCombination> KeyOf(const std::string& name) {
     return sequence[0];
 }
 
+// Takes the links the window asks the desktop to open.
+class UrlPrinter : public QObject {
+    Q_OBJECT
+public slots:
+    void open(const QUrl& url) { std::printf("url: %s\n", url.toString().toUtf8().constData()); }
+};
+
 class ScenarioRunner {
 public:
     explicit ScenarioRunner(QDir scriptFolder) : folder_(std::move(scriptFolder)), timers_(clock_) {
         VirtualTimerScheduler::SetCurrent(&timers_);
         timers_.SetSettle([this] { SettleDevice(); });
+        // A dialog shown some other way than through the answerable ones would wait for a user
+        // for ever: close it and fail the step, naming it.
+        strayDialogs_.setInterval(50);
+        QObject::connect(&strayDialogs_, &QTimer::timeout, [this] { CloseStrayDialog(); });
+        strayDialogs_.start();
+        // Links the window opens are printed, not opened in a browser.
+        for (const char* scheme : {"http", "https", "mailto", "file"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &urls_, "open");
         previousMessage_ = FormMessageDialog::setResponder([this](const QString& text) {
             messages_.push_back(text.toStdString());
             TakeAnswer();
@@ -116,6 +135,8 @@ public:
         form_.reset();
         timers_.SetSettle(nullptr);
         VirtualTimerScheduler::SetCurrent(nullptr);
+        for (const char* scheme : {"http", "https", "mailto", "file"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
         FormMessageDialog::setResponder(previousMessage_);
         SkinInputDialog::setResponder(previousInput_);
         Choosers::setFileChooser(previousFile_);
@@ -423,6 +444,10 @@ private:
         }
         QWidget* window = control->window();
         const QPoint at = control->mapTo(window, control->rect().center());
+        if (!window->rect().contains(at)) {
+            error = name + " lies outside its window";
+            return nullptr;
+        }
         QWidget* top = window->childAt(at);
         if (top == nullptr)
             top = window;
@@ -629,6 +654,23 @@ private:
         std::fflush(stdout);
     }
 
+    void CloseStrayDialog() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr)
+            return;
+        std::string what = modal->windowTitle().toStdString();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            messages_.push_back(box->text().toStdString());
+            what += ": " + box->text().toStdString();
+        }
+        if (guardError_.empty())
+            guardError_ = "a dialog the runner cannot answer was shown (" + what + ")";
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    }
+
     static void Note(const std::string& text) { std::printf("note: %s\n", text.c_str()); }
 
     QDir folder_;
@@ -646,6 +688,8 @@ private:
     std::vector<std::string> messages_;
     std::size_t printedMessages_ = 0;
     std::string guardError_;
+    QTimer strayDialogs_; // real time: it must also run inside a dialog's own event loop
+    UrlPrinter urls_;
 
     FormMessageDialog::Responder previousMessage_;
     SkinInputDialog::Responder previousInput_;
@@ -693,3 +737,5 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     return passed ? 0 : 1;
 }
+
+#include "scenario.moc"

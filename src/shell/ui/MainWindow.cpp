@@ -1,5 +1,6 @@
 #include "shell/ui/MainWindow.h"
 
+#include "controls/skinned/ui/SkinCheckBox.h"
 #include "controls/skinned/ui/SkinListBox.h"
 #include "controls/skinned/ui/TrayIcon.h"
 #include "controls/wide/ui/UniHints.h"
@@ -943,6 +944,25 @@ bool TForm1::TransferInProgress() const {
 }
 
 void TForm1::StartListener() {
+    // What the mouse's own buttons changed, shown as the window's own buttons show it, without
+    // their writes. The CPI level marks belong to the sensitivity page, which shows them.
+    connect(this, &TForm1::inputButtonTest, this, [this](int button, bool held) {
+        const char* box = button == 1   ? "cb_CPITest"
+                          : button == 2 ? "cb_CPIITest"
+                          : button == 4 ? "cb_CPIDTest"
+                          : button == 8 ? "cb_ProfileTest"
+                                        : nullptr;
+        if (auto* check = box != nullptr ? qobject_cast<SkinCheckBox*>(Control(box)) : nullptr)
+            check->setChecked(held);
+    });
+    connect(this, &TForm1::currentProfileRead, this, [this](int profileByte) {
+        static constexpr std::array<std::string_view, 3> kProfileFamilies{"Main", "Switch",
+                                                                          "Fixed"};
+        const auto profile = static_cast<std::size_t>(profileByte & 0x0F);
+        if (profile < kProfileFamilies.size())
+            PageButtonClick(kProfileFamilies[profile]);
+    });
+
     InputListenerEvents events;
     events.buttonTest = [this](InputButton button, bool held) {
         QMetaObject::invokeMethod(

@@ -115,7 +115,7 @@ public:
                          "' cancelled (no choose-file)");
                     return std::nullopt;
                 }
-                QString path = files_.front();
+                QString path = QString::fromStdString(files_.front().name);
                 files_.pop_front();
                 return path;
             });
@@ -125,7 +125,7 @@ public:
                     Note("colour dialog cancelled (no choose-color)");
                     return std::nullopt;
                 }
-                QColor color = colors_.front();
+                QColor color = QColor::fromRgb(colors_.front().color);
                 colors_.pop_front();
                 return color;
             });
@@ -159,6 +159,14 @@ public:
             }
         }
         PrintRestOfMessages();
+        // An answer no dialog took means a dialog the scenario counted on never came.
+        for (const auto* unused : {&answers_, &files_, &colors_}) {
+            if (!unused->empty()) {
+                std::printf("FAIL line %d: %s: no dialog came to take it\n", unused->front().line,
+                            unused->front().source.c_str());
+                return false;
+            }
+        }
         std::printf("PASS: %zu steps\n", steps.size());
         return true;
     }
@@ -235,10 +243,12 @@ private:
             answers_.push_back(step);
             return true;
         case K::ChooseFile:
-            files_.push_back(folder_.absoluteFilePath(QString::fromStdString(step.name)));
+            files_.push_back(step);
+            files_.back().name =
+                folder_.absoluteFilePath(QString::fromStdString(step.name)).toStdString();
             return true;
         case K::ChooseColor:
-            colors_.push_back(QColor::fromRgb(step.color));
+            colors_.push_back(step);
             return true;
         case K::Snapshot:
             return Snapshot(step.name, error);
@@ -683,8 +693,8 @@ private:
     std::unique_ptr<TForm1> form_;
     ScenarioFrameLog log_;
     std::deque<ScenarioStep> answers_;
-    std::deque<QString> files_;
-    std::deque<QColor> colors_;
+    std::deque<ScenarioStep> files_;
+    std::deque<ScenarioStep> colors_;
     std::vector<std::string> messages_;
     std::size_t printedMessages_ = 0;
     std::string guardError_;

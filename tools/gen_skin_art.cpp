@@ -149,7 +149,7 @@ bool writePng(const fs::path& path, const QImage& source, PngKind kind, bool int
     std::vector<png_bytep> rows(std::size_t(image.height()));
     for (int y = 0; y < image.height(); ++y)
         rows[std::size_t(y)] = &bytes[std::size_t(y) * image.width() * channels];
-    bool ok = false;
+    volatile bool ok = false; // set after setjmp
     if (png && info && !setjmp(png_jmpbuf(png))) {
         png_init_io(png, file);
         png_set_IHDR(png, info, png_uint_32(image.width()), png_uint_32(image.height()), 8,
@@ -1173,7 +1173,10 @@ void saveStates(const fs::path& dir, const std::string& stem,
 }
 
 void languageSet(const fs::path& dir, int n, const Layout& L) {
-    const std::string s = "L" + std::to_string(n) + "_";
+    // Built in steps: GCC 12 at -O3 warns falsely on "L" + std::to_string(n) + "_".
+    std::string s = "L";
+    s += std::to_string(n);
+    s += '_';
     save(dir, s + "BackGround", background(L), PngKind::Rgba, true);
     save(dir, s + "Back1", keyPanel(L), PngKind::Rgba, true);
     save(dir, s + "Back2", sensitivityPanel(L));

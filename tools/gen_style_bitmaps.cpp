@@ -102,7 +102,7 @@ bool WritePng(const std::string& path, const Canvas& c) {
     std::vector<Rgb> copy = c.pixels();
     for (int y = 0; y < c.height(); ++y)
         rows[std::size_t(y)] = reinterpret_cast<png_bytep>(&copy[std::size_t(y) * c.width()]);
-    bool ok = false;
+    volatile bool ok = false; // set after setjmp
     if (png && info && !setjmp(png_jmpbuf(png))) {
         png_init_io(png, file);
         png_set_IHDR(png, info, png_uint_32(c.width()), png_uint_32(c.height()), 8,

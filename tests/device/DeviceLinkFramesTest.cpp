@@ -120,6 +120,14 @@ struct ReadCase {
     int length;
 };
 
+// Readable test names: "Block 12", "Registers 255".
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << (c.op == ReadOp::Block           ? "Block"
+            : c.op == ReadOp::BlockShowBusy ? "BlockShowBusy"
+                                            : "Registers")
+        << ' ' << c.length;
+}
+
 class ReadFrames : public DeviceLinkTest, public ::testing::WithParamInterface<ReadCase> {
 protected:
     bool Read(int length, std::span<std::uint8_t> dest) {

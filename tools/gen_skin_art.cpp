@@ -52,8 +52,6 @@ const QColor kBaseLow(12, 14, 17);
 const QColor kStrip(18, 22, 27);
 const QColor kWell(21, 26, 32);
 const QColor kLine(38, 46, 56);
-const QColor kCardTop(31, 37, 45);
-const QColor kCardBottom(25, 30, 37);
 const QColor kCardEdge(46, 55, 66);
 const QColor kGroove(16, 20, 25);
 const QColor kGrooveEdge(40, 48, 58);
@@ -199,8 +197,8 @@ QLinearGradient vertical(QRectF r, QColor top, QColor bottom) {
 }
 
 // A card: rounded, gently shaded, with a 1-pixel edge and a faint top highlight.
-void card(QPainter& p, QRectF r, double radius, QColor top = kCardTop, QColor bottom = kCardBottom,
-          QColor edge = kCardEdge) {
+void card(QPainter& p, QRectF r, double radius, QColor top = QColor(31, 37, 45),
+          QColor bottom = QColor(25, 30, 37), QColor edge = kCardEdge) {
     const QRectF inner = r.adjusted(0.5, 0.5, -0.5, -0.5);
     p.setPen(QPen(edge, 1));
     p.setBrush(vertical(r, top, bottom));

@@ -393,6 +393,21 @@ TEST_F(MainWindowTest, CloseWaitsForATransferToEnd) {
     EXPECT_EQ(closed, 2);
 }
 
+// The window can go while news from the listener is still queued for it: a mouse that left
+// just before must not reach a device thread that is already being taken down.
+TEST_F(MainWindowTest, GoesWhileTheListenersNewsOfALostMouseIsQueued) {
+    TForm1& form = Create();
+    Poll();
+    ASSERT_TRUE(form.Mouse().IsAccepted());
+    mouse_.Unplug();
+    QElapsedTimer waited;
+    waited.start();
+    while (!form.Listener()->IsWaiting() && waited.elapsed() < 10000)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_TRUE(form.Listener()->IsWaiting());
+    form_.reset(); // no events processed in between: the news is still queued
+}
+
 // On the real clock the arrival wait and the read take real time; they run on the device
 // thread, so the window's event loop keeps turning all along.
 TEST(MainWindowRealClockTest, WindowKeepsRunningWhileTheMouseIsFoundAndRead) {

@@ -240,6 +240,11 @@ TForm1::TForm1(MainWindowOptions options, QWidget* parent)
 }
 
 TForm1::~TForm1() {
+    // While the device thread finishes, this thread runs events that were queued for the
+    // window (a tick, the listener's news, the worker's idle): none may hand the device
+    // thread new work or close the window now.
+    closing_ = true;
+    disconnect(worker_.get(), nullptr, this, nullptr);
     devTimer_.stop();
     labelRun_.stop();
     // The device thread may be waiting for this thread: let it finish first.
@@ -930,7 +935,7 @@ void TForm1::FillPagesOnUi(StorageKind) {
 void TForm1::PollDevice() {
     // A tick while the last one is still queued or running is dropped, as a busy tick
     // returns at once.
-    if (poller_ == nullptr || tickPending_ || closePending_)
+    if (poller_ == nullptr || worker_ == nullptr || tickPending_ || closePending_)
         return;
     tickPending_ = true;
     worker_->Post([this] {
@@ -982,7 +987,7 @@ void TForm1::StartListener() {
         QMetaObject::invokeMethod(
             this,
             [this] {
-                if (poller_ != nullptr && !closing_)
+                if (poller_ != nullptr && worker_ != nullptr && !closing_)
                     worker_->Post([this] { poller_->InputLost(); });
             },
             Qt::QueuedConnection);

@@ -12,11 +12,13 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QUrl>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <memory>
 #include <string>
@@ -185,6 +187,21 @@ TEST_F(MainWindowTest, PollFindsAndReadsTheMouseThenPagesSwitch) {
     EXPECT_FALSE(form.mask().contains(QPoint(0, 0)));
     EXPECT_TRUE(form.mask().contains(QPoint(form.width() / 2, form.height() / 2)));
     EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(MainWindowTest, IdPairReadFromTheMouseIsShownInDecimal) {
+    TForm1& form = Create();
+    form.DevTimer().stop();
+    auto* vendor = new QLineEdit(&form);
+    vendor->setObjectName(QStringLiteral("edt_VendorID_Rd"));
+    auto* product = new QLineEdit(&form);
+    product->setObjectName(QStringLiteral("edt_ProductID_Rd"));
+    const std::array<std::uint8_t, 2> foreign{0xAB, 0x0C};
+    ASSERT_TRUE(mouse_.Poke(484, foreign));
+    Poll();
+    EXPECT_FALSE(form.Mouse().IsAccepted());
+    EXPECT_EQ(vendor->text(), QStringLiteral("171"));
+    EXPECT_EQ(product->text(), QStringLiteral("12"));
 }
 
 TEST_F(MainWindowTest, PageButtonsRefuseWithoutAMouseAndWaitWhileNoDeviceIsShown) {

@@ -140,8 +140,8 @@ public:
     }
     void ShowReadIds(std::uint8_t manuId, std::uint8_t proId) override {
         RunOnUi(&form_, [&] {
-            SetControlCaption(form_.Control("edt_ReadManuID"), QString::number(manuId, 16));
-            SetControlCaption(form_.Control("edt_ReadProID"), QString::number(proId, 16));
+            SetControlCaption(form_.Control("edt_VendorID_Rd"), QString::number(manuId));
+            SetControlCaption(form_.Control("edt_ProductID_Rd"), QString::number(proId));
         });
     }
 

@@ -14,7 +14,10 @@ DeviceWorker::DeviceWorker(QObject* parent) : QObject(parent), runner_(new QObje
 }
 
 DeviceWorker::~DeviceWorker() {
-    WaitIdle();
+    // However long the job takes (a slow 64 KB read): a job that asks this thread for something
+    // after a bounded wait gave up would never get its answer while wait() below blocks.
+    while (!WaitIdle()) {
+    }
     thread_.quit();
     thread_.wait();
 }

@@ -6,7 +6,8 @@
 // The poll looks at the mouse itself, not at the number of HID interfaces alone: the count is
 // only the cheap trigger, and when it changed the mouse's own interfaces are enumerated. So a
 // keyboard that comes or goes neither announces "No Device Found" nor re-reads a mouse whose
-// image the pages show. Runs on the UI thread; the window's part goes through the view.
+// image the pages show. Runs on one thread (the window's device thread); the window's part goes
+// through the view.
 
 #include "device/AcceptedMouse.h"
 #include "device/Clock.h"
@@ -96,8 +97,9 @@ public:
     void ResetAndReconnect();
     // The no-device state and its message; the mouse stays open but is no longer accepted.
     void EnterNoDeviceState();
-    // The input-report listener lost its handle (queued to the UI thread by the window). A mouse
-    // that has gone is let go at once instead of at the next tick; one still there stays as it is.
+    // The input-report listener lost its handle (handed to the poller's thread by the window). A
+    // mouse that has gone is let go at once instead of at the next tick; one still there stays as
+    // it is.
     void InputLost();
 
     bool IsBusy() const { return busy_; }

@@ -51,7 +51,7 @@ public:
     InputListener(const InputListener&) = delete;
     InputListener& operator=(const InputListener&) = delete;
 
-    // MouseOpenObserver: called on the UI thread by the poller.
+    // MouseOpenObserver: called by the poller, on its thread.
     void MouseOpened() override;
     void MouseClosed() override;
 

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdint>
 #include <optional>
+#include <shared_mutex>
 #include <span>
 
 namespace trvx {
@@ -25,7 +26,8 @@ public:
     void SetDeviceStorage(StorageKind kind) { storage_ = kind; }
     // Accepts the open mouse; refused (false) while no storage type is known.
     bool Accept();
-    // No usable mouse: writes refused, storage type forgotten.
+    // No usable mouse: writes refused, storage type forgotten. Waits for a write that already
+    // passed the gate, so none of them can reach a mouse that is opened after this returns.
     void Revoke();
 
     bool IsAccepted() const { return accepted_; }
@@ -61,6 +63,8 @@ public:
     }
 
 private:
+    // Held shared by each write from its check to its end, exclusively to change acceptance.
+    std::shared_mutex gate_;
     DeviceLink& link_;
     std::atomic<bool> accepted_{false};
     std::atomic<StorageKind> storage_{StorageKind::None};

@@ -1,6 +1,6 @@
 #include "macros/MacroTransfer.h"
 
-#include "device/DeviceLink.h"
+#include "device/AcceptedMouse.h"
 #include "macros/MacroFileIo.h"
 
 #include <algorithm>
@@ -141,7 +141,7 @@ TransferResult Btn_ImportOneClick(PCMacroLibrary& library, const std::filesystem
     return {};
 }
 
-TransferResult Btn_ImportBaseMacroClick(DeviceLink& link, StorageKind kind,
+TransferResult Btn_ImportBaseMacroClick(AcceptedMouse& link, StorageKind kind,
                                         EepromMacroStore& eeprom, FlashMacroStore& flash,
                                         const std::filesystem::path& file) {
     TransferResult result;
@@ -196,7 +196,7 @@ TransferResult Btn_ImportBaseMacroClick(DeviceLink& link, StorageKind kind,
     return {TransferStatus::Unchanged, {}};
 }
 
-TransferResult Btn_ImportGunMacroClick(DeviceLink& link, StorageKind kind,
+TransferResult Btn_ImportGunMacroClick(AcceptedMouse& link, StorageKind kind,
                                        const std::filesystem::path& file, TFireMacros& fireMacros,
                                        TFireMacroImage& fireMacroImage) {
     TransferResult result;
@@ -219,7 +219,7 @@ TransferResult Btn_ImportGunMacroClick(DeviceLink& link, StorageKind kind,
     return {};
 }
 
-RepointResult Btn_SaveMacroClick(DeviceLink& link, StorageKind kind, MacroSaveSections sections,
+RepointResult Btn_SaveMacroClick(AcceptedMouse& link, StorageKind kind, MacroSaveSections sections,
                                  const EepromMacroStore& eeprom, FlashMacroStore& flash,
                                  std::span<const MacroAddressMove> moves,
                                  const DefaultKeyEntryFunction& defaultEntry) {

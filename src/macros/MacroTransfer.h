@@ -14,7 +14,7 @@
 
 namespace trvx {
 
-class DeviceLink;
+class AcceptedMouse;
 
 constexpr std::size_t kDeviceStoreFileSizeI2C = kEepromMacroAreaSize; // 512
 constexpr std::size_t kDeviceStoreFileSizeFlash =
@@ -61,12 +61,12 @@ TransferResult Btn_ImportOneClick(PCMacroLibrary& library, const std::filesystem
 
 // Engineering import of a device store file into the connected mouse: parsed (EEPROM) or
 // listed (flash), then block-written. Profiles and the library are not touched.
-TransferResult Btn_ImportBaseMacroClick(DeviceLink& link, StorageKind kind,
+TransferResult Btn_ImportBaseMacroClick(AcceptedMouse& link, StorageKind kind,
                                         EepromMacroStore& eeprom, FlashMacroStore& flash,
                                         const std::filesystem::path& file);
 // Engineering import of ten fire macros: read into fireMacros and fireMacroImage, then written
 // at EEPROM 1808 or flash 0x7000 (nothing written without a mouse).
-TransferResult Btn_ImportGunMacroClick(DeviceLink& link, StorageKind kind,
+TransferResult Btn_ImportGunMacroClick(AcceptedMouse& link, StorageKind kind,
                                        const std::filesystem::path& file, TFireMacros& fireMacros,
                                        TFireMacroImage& fireMacroImage);
 
@@ -83,7 +83,7 @@ struct MacroSaveSections {
 // profiles at 192, area halves at 496 and 752; flash: settings block at 0x1000, names at
 // 0x3000, bodies at 0x4000 + 256 x i). Combination entries that were re-pointed go out as
 // register entries afterwards. Nothing is changed or written without a mouse.
-RepointResult Btn_SaveMacroClick(DeviceLink& link, StorageKind kind, MacroSaveSections sections,
+RepointResult Btn_SaveMacroClick(AcceptedMouse& link, StorageKind kind, MacroSaveSections sections,
                                  const EepromMacroStore& eeprom, FlashMacroStore& flash,
                                  std::span<const MacroAddressMove> moves,
                                  const DefaultKeyEntryFunction& defaultEntry);

@@ -1,6 +1,7 @@
 #include "macros/MacroTransfer.h"
 
 #include "MacroTestSupport.h"
+#include "device/AcceptedMouse.h"
 #include "device/DeviceLink.h"
 #include "sim/SimulatedMouse.h"
 
@@ -30,7 +31,8 @@ PCMacroLibrary LibraryWith(const TempFolder& folder, std::vector<std::string> na
 struct MouseBench {
     VirtualClock clock;
     std::unique_ptr<SimulatedMouse> mouse;
-    std::unique_ptr<DeviceLink> link;
+    std::unique_ptr<DeviceLink> device;
+    std::unique_ptr<AcceptedMouse> link; // writes go through the accepted-mouse gate
     StorageKind kind;
 
     explicit MouseBench(StorageKind k) : kind(k) {
@@ -38,9 +40,12 @@ struct MouseBench {
         for (std::size_t i = 0; i < image.size(); ++i)
             image[i] = static_cast<std::uint8_t>(i * 7 + 3);
         mouse = SimulatedMouse::Create(k, clock, image);
-        link = std::make_unique<DeviceLink>(*mouse, clock);
+        device = std::make_unique<DeviceLink>(*mouse, clock);
         int version = 0;
-        EXPECT_TRUE(link->OpenDevice(0x1209, 0x0001, version));
+        EXPECT_TRUE(device->OpenDevice(0x1209, 0x0001, version));
+        link = std::make_unique<AcceptedMouse>(*device);
+        link->SetDeviceStorage(k);
+        EXPECT_TRUE(link->Accept());
         mouse->ClearFrames();
     }
     // The command reports sent, as text, and how many data reports followed each.
@@ -424,6 +429,16 @@ TEST(MacroSave, NothingWithoutAMouse) {
         Btn_SaveMacroClick(*bench.link, StorageKind::None, s.view(), eeprom, flash, moves, {});
     EXPECT_TRUE(r.changed.empty());
     EXPECT_EQ(s.profiles[0][0], 0x10);
+    EXPECT_TRUE(bench.commands().empty());
+}
+
+TEST(MacroSave, NothingReachesAMouseThatWasNotAccepted) {
+    MouseBench bench(StorageKind::I2C);
+    bench.link->Revoke(); // e.g. a mouse of a foreign ID
+    EepromMacroStore eeprom;
+    FlashMacroStore flash;
+    SaveSections s;
+    Btn_SaveMacroClick(*bench.link, StorageKind::I2C, s.view(), eeprom, flash, {}, {});
     EXPECT_TRUE(bench.commands().empty());
 }
 

@@ -1,4 +1,5 @@
 // Every macro import on arbitrary file contents; the first byte picks the import.
+#include "device/AcceptedMouse.h"
 #include "device/DeviceLink.h"
 #include "macros/MacroTransfer.h"
 
@@ -43,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     static NoDevices backend;
     static trvx::RealClock clock;
-    static trvx::DeviceLink link(backend, clock);
+    static trvx::DeviceLink device(backend, clock);
+    static trvx::AcceptedMouse link(device);
 
     trvx::PCMacroLibrary lib;
     lib.Path = Folder() / "TRVX4410B-Macro.bin";

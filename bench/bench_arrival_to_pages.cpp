@@ -17,12 +17,12 @@
 
 #include <atomic>
 #include <chrono>
-#include <sys/prctl.h>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
 #include <string>
+#include <sys/prctl.h>
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include "sim/SimulatedMouse.h"
 
 #include <chrono>
-#include <sys/prctl.h>
 #include <cstdio>
 #include <ctime>
+#include <sys/prctl.h>
 #include <vector>
 
 namespace {

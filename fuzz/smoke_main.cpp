@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
         std::error_code ec;
         for (const auto& entry : std::filesystem::directory_iterator(argv[i], ec)) {
             std::ifstream in(entry.path(), std::ios::binary);
-            seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+            seeds.emplace_back(std::istreambuf_iterator<char>(in),
+                               std::istreambuf_iterator<char>());
         }
     }
     const int runs = 3000;

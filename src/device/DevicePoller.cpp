@@ -102,8 +102,17 @@ void DevicePoller::InputLost() {
     if (busy_ || mousePaths_.empty())
         return;
     BusyScope scope(busy_);
-    if (!MousePaths().empty())
+    if (!MousePaths().empty()) {
+        // Still listed. An unplug and replug between two ticks leaves the same paths and count
+        // behind dead handles, so ask the mouse: a live one answers and stays as it is.
+        if (link_.DeviceInformation())
+            return;
+        // It went and came back: it is a new arrival, which the next tick finds and reads.
+        mousePaths_.clear();
+        lastHidCount_ = -1;
+        MouseLeft();
         return;
+    }
     // The poll compares with what is there now, so the mouse's return is an arrival.
     lastHidCount_ = link_.CountHidInterfaces();
     mousePaths_.clear();

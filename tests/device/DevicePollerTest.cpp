@@ -211,6 +211,24 @@ TEST(DevicePollerTest, LostInputHandleLetsAGoneMouseGoAtOnce) {
     EXPECT_TRUE(rig.mouse.IsAccepted());
 }
 
+TEST(DevicePollerTest, MouseRepluggedBetweenTwoTicksIsReadAgainNotLeftOnDeadHandles) {
+    PollerRig rig(StorageKind::I2C);
+    rig.poller->Tick();
+    ASSERT_TRUE(rig.mouse.IsAccepted());
+    rig.view.Take();
+
+    // Out and in again within one poll interval: same paths, same count, dead handles.
+    rig.sim->Unplug();
+    rig.sim->Plug();
+    rig.poller->InputLost(); // the listener's read failed on its dead handle
+    EXPECT_EQ(rig.view.Take(), std::vector<std::string>{kNoDeviceEvent});
+    EXPECT_FALSE(rig.mouse.IsAccepted());
+
+    rig.Tick();
+    EXPECT_TRUE(rig.mouse.IsAccepted());
+    EXPECT_EQ(rig.view.Count("fill pages I2C"), 1);
+}
+
 TEST(DevicePollerTest, KeyboardComingAndGoingLeavesTheReadMouseAlone) {
     PollerRig rig(StorageKind::I2C);
     rig.poller->Tick();

@@ -129,6 +129,7 @@ void DevicePoller::CloseMouse() {
 }
 
 void DevicePoller::MouseLeft() {
+    retriesLeft_ = kTransferRetries;
     CloseMouse();
     EnterNoDeviceState();
 }
@@ -166,11 +167,23 @@ bool DevicePoller::IdAccepted(std::uint8_t manuId, std::uint8_t proId) const {
            (manuId == config_.RevManuID && proId == config_.RevProID);
 }
 
+void DevicePoller::RetryOnNextTick() {
+    if (retriesLeft_ <= 0)
+        return;
+    --retriesLeft_;
+    mousePaths_.clear();
+    lastHidCount_ = -1;
+}
+
 void DevicePoller::ReadDevInfo() {
-    // A failed command or a reply that is not an information reply leaves the mouse opened and
-    // unread until the next change.
+    // A lost transfer is tried again on the next tick (a few times); a reply that is not an
+    // information reply leaves the mouse opened and unread until the next change.
     const auto info = link_.DeviceInformation();
-    if (!info || (*info)[0] < kInfoMinimumByte0 || (*info)[1] != kInfoMarker)
+    if (!info) {
+        RetryOnNextTick();
+        return;
+    }
+    if ((*info)[0] < kInfoMinimumByte0 || (*info)[1] != kInfoMarker)
         return;
     StorageKind kind = StorageKind::None;
     if ((*info)[2] == kInfoFlash)
@@ -191,14 +204,23 @@ void DevicePoller::ReadDevInfo() {
     // ID block that was not read whole.
     TIDBlock id{};
     const ImageRange range = kind == StorageKind::I2C ? eeprom::kIdBlock : flash::kIdBlock;
-    if (!link_.ReadBlock(static_cast<std::uint16_t>(range.offset), static_cast<int>(id.size()), id))
+    if (!link_.ReadBlock(static_cast<std::uint16_t>(range.offset), static_cast<int>(id.size()),
+                         id)) {
+        RetryOnNextTick();
         return;
+    }
     view_.ShowReadIds(id[0], id[1]);
 
     if (IdAccepted(id[0], id[1])) {
         mouse_.Accept();
-        if (reader_.Read() != WholeImageReadResult::Filled)
+        const WholeImageReadResult read = reader_.Read();
+        if (read == WholeImageReadResult::Filled) {
+            retriesLeft_ = kTransferRetries;
+        } else {
             mouse_.Revoke();
+            if (read == WholeImageReadResult::ReadFailed)
+                RetryOnNextTick();
+        }
         return;
     }
     view_.StopTimer();

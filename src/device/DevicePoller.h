@@ -78,7 +78,9 @@ class DevicePoller {
 public:
     static constexpr int kTimerIntervalMillis = 1500;
     static constexpr int kArrivalWaitRounds = 21; // x 100 ms
-    static constexpr int kResetWaitRounds = 51;   // x 100 ms
+    // Checks or reads of a present mouse that failed in transfer are tried this many times more.
+    static constexpr int kTransferRetries = 2;
+    static constexpr int kResetWaitRounds = 51; // x 100 ms
 
     DevicePoller(DeviceLink& link, HidBackend& backend, Clock& clock, AcceptedMouse& mouse,
                  WholeImageReader& reader, DeviceLifecycleView& view, DevicePollerConfig config,
@@ -116,6 +118,9 @@ private:
     void MouseLeft();
     void Search();
     void ReadDevInfo();
+    // A transfer to a present mouse failed during its check or read: while retries remain, the
+    // next tick takes the mouse for a new arrival and checks and reads it again.
+    void RetryOnNextTick();
     bool IdAccepted(std::uint8_t manuId, std::uint8_t proId) const;
     void CloseMouse();
 
@@ -132,6 +137,7 @@ private:
     bool busy_ = false; // DevTimerBusy, also held by a reset
     int lastHidCount_ = 0;
     std::vector<std::string> mousePaths_; // the mouse's interfaces at the last change
+    int retriesLeft_ = kTransferRetries;  // for the mouse now present
     std::uint16_t devVid_ = 0;
     std::uint16_t devPid_ = 0;
 };

@@ -229,6 +229,27 @@ TEST(DevicePollerTest, MouseRepluggedBetweenTwoTicksIsReadAgainNotLeftOnDeadHand
     EXPECT_EQ(rig.view.Count("fill pages I2C"), 1);
 }
 
+TEST(DevicePollerTest, AFailedReadIsTriedAgainOnTheNextTicksAFewTimesOnly) {
+    PollerRig rig(StorageKind::I2C);
+    for (int attempt = 0; attempt < 1 + DevicePoller::kTransferRetries; ++attempt) {
+        rig.sim->FailReply(40); // a reply in the middle of the whole-image read
+        rig.Tick();
+    }
+    EXPECT_EQ(rig.view.Count("read failed"), 1 + DevicePoller::kTransferRetries);
+    rig.sim->ClearFrames();
+    rig.Tick(); // no retries left: the mouse stays unread until the devices change
+    EXPECT_TRUE(rig.sim->Frames().empty());
+    EXPECT_EQ(rig.view.Count("fill pages I2C"), 0);
+    EXPECT_FALSE(rig.mouse.IsAccepted());
+
+    rig.sim->Unplug();
+    rig.Tick();
+    rig.sim->Plug();
+    rig.Tick();
+    EXPECT_TRUE(rig.mouse.IsAccepted());
+    EXPECT_EQ(rig.view.Count("fill pages I2C"), 1);
+}
+
 TEST(DevicePollerTest, KeyboardComingAndGoingLeavesTheReadMouseAlone) {
     PollerRig rig(StorageKind::I2C);
     rig.poller->Tick();

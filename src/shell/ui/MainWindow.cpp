@@ -513,23 +513,23 @@ void TForm1::HideAllMenu() {
             w->hide();
 }
 
-void TForm1::SetSkinSize() {
-    setFixedSize(Layout.SkinWidth, Layout.SkinHeight);
+void TForm1::SizePages() {
     for (int page = 1; page <= 6; ++page)
         if (QWidget* w = Control(Name("gbPage", page)))
             w->resize(Layout.SkinWidth, Layout.SkinHeight);
     if (QWidget* w = Control("gbPage7"))
         w->resize(kEngineerWidth, kEngineerHeight);
+}
+
+void TForm1::SetSkinSize() {
+    setFixedSize(Layout.SkinWidth, Layout.SkinHeight);
+    SizePages();
     ApplyShapeMask();
 }
 
 void TForm1::SetEngineerSize() {
     setFixedSize(kEngineerWidth, kEngineerHeight);
-    for (int page = 1; page <= 6; ++page)
-        if (QWidget* w = Control(Name("gbPage", page)))
-            w->resize(Layout.SkinWidth, Layout.SkinHeight);
-    if (QWidget* w = Control("gbPage7"))
-        w->resize(kEngineerWidth, kEngineerHeight);
+    SizePages();
     // The engineering page is a plain rectangle.
     clearMask();
 }

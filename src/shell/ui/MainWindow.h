@@ -178,6 +178,7 @@ private:
     void FormCreate();
     void WireControls();
     void ApplyShapeMask();
+    void SizePages(); // pages 1 to 6 to the skin, the engineering page to its own size
     void SetPicture(std::string_view control, std::string_view image);
     void SetPictureCopies(std::string_view family, std::string_view image);
     void CheckRadio(int radio);

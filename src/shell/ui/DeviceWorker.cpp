@@ -60,4 +60,12 @@ void RunOnUi(QObject* context, const std::function<void()>& fn) {
     QMetaObject::invokeMethod(context, fn, Qt::BlockingQueuedConnection);
 }
 
+void PostToUi(QObject* context, const std::function<void()>& fn) {
+    if (QThread::currentThread() == context->thread()) {
+        fn();
+        return;
+    }
+    QMetaObject::invokeMethod(context, fn, Qt::QueuedConnection);
+}
+
 } // namespace trvx

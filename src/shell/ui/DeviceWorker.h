@@ -43,5 +43,7 @@ private:
 // Runs fn on the thread of `context` (the UI thread) and waits for it to return; runs it at
 // once when already there.
 void RunOnUi(QObject* context, const std::function<void()>& fn);
+// The same without waiting: at once when already on that thread, else queued to it.
+void PostToUi(QObject* context, const std::function<void()>& fn);
 
 } // namespace trvx

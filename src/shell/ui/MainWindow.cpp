@@ -183,24 +183,16 @@ public:
 
     // BusyIndicator: the link shows the busy window from whichever thread talks to the mouse.
     void ShowBusy() override {
-        QMetaObject::invokeMethod(
-            &form_,
-            [this] {
-                if (form_.formLoadingUI_ != nullptr)
-                    form_.formLoadingUI_->ShowCentred();
-            },
-            QThread::currentThread() == form_.thread() ? Qt::DirectConnection
-                                                       : Qt::QueuedConnection);
+        PostToUi(&form_, [this] {
+            if (form_.formLoadingUI_ != nullptr)
+                form_.formLoadingUI_->ShowCentred();
+        });
     }
     void HideBusy() override {
-        QMetaObject::invokeMethod(
-            &form_,
-            [this] {
-                if (form_.formLoadingUI_ != nullptr)
-                    form_.formLoadingUI_->hide();
-            },
-            QThread::currentThread() == form_.thread() ? Qt::DirectConnection
-                                                       : Qt::QueuedConnection);
+        PostToUi(&form_, [this] {
+            if (form_.formLoadingUI_ != nullptr)
+                form_.formLoadingUI_->hide();
+        });
     }
 
 private:

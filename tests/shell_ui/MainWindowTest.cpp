@@ -1,8 +1,11 @@
 #include "shell/ui/MainWindow.h"
 
 #include "controls/wide/ui/UniLabel.h"
+#include "device/ui/EngineerPage.h"
+#include "device/ui/UpdatePage.h"
+#include "keys/KeyEntryText.h"
+#include "pages/ui/ControlText.h"
 #include "shell/ShellRules.h"
-#include "shell/ui/ControlText.h"
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/LoadingWindow.h"
 #include "shell/ui/MessageDialog.h"
@@ -89,12 +92,12 @@ protected:
 TEST_F(MainWindowTest, StartsOnThePageOfKeysUnderTheCoversWithoutAMouse) {
     TForm1& form = Create();
     EXPECT_EQ(form.windowTitle(), QString::fromLatin1(kMainWindowCaption));
-    EXPECT_EQ(form.size(), QSize(form.Layout.SkinWidth, form.Layout.SkinHeight));
-    EXPECT_GT(form.Layout.SkinWidth, 0);
+    EXPECT_EQ(form.size(), QSize(form.Layout().SkinWidth, form.Layout().SkinHeight));
+    EXPECT_GT(form.Layout().SkinWidth, 0);
     EXPECT_EQ(form.pos(), QPoint((1920 - form.width()) / 2, (1080 - form.height()) / 2));
     EXPECT_EQ(form.VisiblePage(), 1);
-    EXPECT_TRUE(form.NoDeviceShown);
-    EXPECT_EQ(form.LangIndex, 1);
+    EXPECT_TRUE(form.NoDeviceShown());
+    EXPECT_EQ(form.LangIndex(), 1);
     for (int n = 1; n <= 5; ++n)
         EXPECT_TRUE(Visible("Disable_All_" + std::to_string(n)));
     EXPECT_FALSE(form.DevTimer().isActive()); // polling starts with the busy window
@@ -135,8 +138,8 @@ TEST_F(MainWindowTest, PollFindsAndReadsTheMouseThenPagesSwitch) {
     form.DevTimer().stop();
     Poll();
     EXPECT_TRUE(form.Mouse().IsAccepted());
-    EXPECT_FALSE(form.NoDeviceShown);
-    EXPECT_FALSE(form.FillingUI);
+    EXPECT_FALSE(form.NoDeviceShown());
+    EXPECT_FALSE(form.FillingUI());
     for (int n = 1; n <= 5; ++n)
         EXPECT_FALSE(Visible("Disable_All_" + std::to_string(n)));
     EXPECT_FALSE(form.FormLoadingUI()->isVisible());
@@ -157,20 +160,20 @@ TEST_F(MainWindowTest, PollFindsAndReadsTheMouseThenPagesSwitch) {
         EXPECT_EQ(form.VisiblePage(), c.page) << c.button;
         EXPECT_EQ(form.CheckedRadio(), c.radio) << c.button;
         EXPECT_TRUE(ShowsImage(c.selected, "SetS_03")) << c.button;
-        EXPECT_EQ(form.size(), QSize(form.Layout.SkinWidth, form.Layout.SkinHeight));
+        EXPECT_EQ(form.size(), QSize(form.Layout().SkinWidth, form.Layout().SkinHeight));
     }
 
     // Opening the update page forgets a patch file read before.
-    form.PatchFileLoaded = true;
+    form.updatePage().SetPatchFileLoaded(true);
     SetControlCaption(form.Control("lbl_LoadBIN"), QStringLiteral("patch.bin"));
     form.PageButtonClick("Update");
-    EXPECT_FALSE(form.PatchFileLoaded);
+    EXPECT_FALSE(form.updatePage().PatchFileLoaded());
     EXPECT_EQ(Caption("lbl_LoadBIN"), QString());
 
     // The engineering page shows the offset bytes as signed numbers.
-    form.Images.Sections.UserSection[7] = 0xFF;
-    form.Images.Sections.UserSection[17] = 0x7F;
-    form.Images.Sections.UserSection[26] = 0x80;
+    form.Images().Sections.UserSection[7] = 0xFF;
+    form.Images().Sections.UserSection[17] = 0x7F;
+    form.Images().Sections.UserSection[26] = 0x80;
     form.PageButtonClick("Engineer");
     EXPECT_EQ(Caption("edt_XOffset1"), QStringLiteral("-1"));
     EXPECT_EQ(Caption("edt_YOffset1"), QStringLiteral("127"));
@@ -178,9 +181,9 @@ TEST_F(MainWindowTest, PollFindsAndReadsTheMouseThenPagesSwitch) {
     EXPECT_EQ(form.VisiblePage(), 7);
     EXPECT_EQ(form.size(), QSize(1256, 680));
     EXPECT_TRUE(form.mask().isEmpty());
-    EXPECT_FALSE(form.RefreshingKeyTexts);
+    EXPECT_FALSE(form.engineerPage().RefreshingKeyTexts());
     form.PageButtonClick("Adv");
-    EXPECT_EQ(form.size(), QSize(form.Layout.SkinWidth, form.Layout.SkinHeight));
+    EXPECT_EQ(form.size(), QSize(form.Layout().SkinWidth, form.Layout().SkinHeight));
     const QImage skin = SkinImage("L1_BackGround");
     ASSERT_EQ(skin.pixel(0, 0), qRgb(128, 0, 0));
     ASSERT_NE(skin.pixel(form.width() / 2, form.height() / 2), qRgb(128, 0, 0));
@@ -210,8 +213,8 @@ TEST_F(MainWindowTest, PageButtonsRefuseWithoutAMouseAndWaitWhileNoDeviceIsShown
     form.PageButtonClick("Adv");
     form.PageButtonClick("Engineer");
     ASSERT_EQ(messages_.size(), 2u);
-    EXPECT_EQ(messages_[0], form.NoDeviceText);
-    EXPECT_FALSE(form.NoDeviceText.empty());
+    EXPECT_EQ(messages_[0], form.NoDeviceText());
+    EXPECT_FALSE(form.NoDeviceText().empty());
     EXPECT_EQ(form.VisiblePage(), 1);
 
     // The mouse is open but the no-device appearance is still up: nothing, silently.
@@ -231,7 +234,7 @@ TEST_F(MainWindowTest, UnplugShowsTheNoDeviceMessageAndCovers) {
     Poll();
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0], form.LangText("Str100") + "\n" + form.LangText("Str101"));
-    EXPECT_TRUE(form.NoDeviceShown);
+    EXPECT_TRUE(form.NoDeviceShown());
     EXPECT_EQ(form.VisiblePage(), 1);
     EXPECT_TRUE(Visible("Disable_All_3"));
     EXPECT_FALSE(form.Mouse().IsAccepted());
@@ -249,7 +252,7 @@ TEST_F(MainWindowTest, LanguageSwitchChangesCaptionsAndRebuildsKeysFromTheirEntr
     Poll();
     form.PageButtonClick("Adv");
     ASSERT_TRUE(form.LangButtonClick(2));
-    EXPECT_EQ(form.LangIndex, 2);
+    EXPECT_EQ(form.LangIndex(), 2);
     EXPECT_EQ(form.VisiblePage(), 2); // the page stays
     EXPECT_TRUE(ShowsImage("Img_Lang2_3", "SetS_03"));
     EXPECT_TRUE(ShowsImage("Img_Lang1_3", "SetS_01"));
@@ -258,18 +261,18 @@ TEST_F(MainWindowTest, LanguageSwitchChangesCaptionsAndRebuildsKeysFromTheirEntr
     // Key captions come from the key entries in the new set, not from the old captions.
     const auto set2 = ReadCaptionSection("lang2");
     ASSERT_TRUE(set2);
-    EXPECT_EQ(form.AppTitle, set2->Text("Title"));
+    EXPECT_EQ(form.AppTitle(), set2->Text("Title"));
     KeyEntryContext ctx;
     ctx.caption = [&](std::string_view key) { return set2->Text(key); };
     ctx.storage = StorageKind::I2C;
     ctx.refreshingKeyTexts = true;
-    const TIDBlock& id = form.Images.Sections.IDBlock;
+    const TIDBlock& id = form.Images().Sections.IDBlock;
     for (std::size_t n = 0; n < 3; ++n)
         ctx.fireKeys[n] = {id[2 + 3 * n] + 1, id[3 + 3 * n] * 256 + id[4 + 3 * n]};
     for (int k = 1; k <= 12; ++k)
         EXPECT_EQ(
             Caption("Key" + std::to_string(k)).toStdString(),
-            KeyCodeToText(form.Images.KeyCodeTexts[static_cast<std::size_t>(k - 1)], ctx).text)
+            KeyCodeToText(form.Images().KeyCodeTexts[static_cast<std::size_t>(k - 1)], ctx).text)
             << k;
 
     // The mouse's third key carries the first fire key's stored set.
@@ -290,13 +293,13 @@ TEST_F(MainWindowTest, LanguageSetThatFailsKeepsTheOldSetAndSaysWhy) {
     };
     TForm1& form = Create(options);
     Poll();
-    const std::string title = form.AppTitle;
+    const std::string title = form.AppTitle();
     const QString key1 = Caption("Key1");
     EXPECT_FALSE(form.LangButtonClick(3));
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0], "'' is not a valid integer value.");
-    EXPECT_EQ(form.LangIndex, 1);
-    EXPECT_EQ(form.AppTitle, title);
+    EXPECT_EQ(form.LangIndex(), 1);
+    EXPECT_EQ(form.AppTitle(), title);
     EXPECT_EQ(Caption("Key1"), key1);
     EXPECT_TRUE(ShowsImage("Img_Lang1_1", "SetS_03"));
     EXPECT_FALSE(ShowsImage("Img_Lang3_1", "SetS_03"));
@@ -304,7 +307,7 @@ TEST_F(MainWindowTest, LanguageSetThatFailsKeepsTheOldSetAndSaysWhy) {
 
 TEST_F(MainWindowTest, RunningLabelScrollsRestoresAndIgnoresAnEmptyCaption) {
     TForm1& form = Create();
-    form.Settings.TREnable = true;
+    form.Settings().TREnable = true;
     QWidget* label = form.Control("Btn_Adv_2");
     ASSERT_NE(label, nullptr);
     const QString caption = QStringLiteral("Advanced");
@@ -332,7 +335,7 @@ TEST_F(MainWindowTest, RunningLabelScrollsRestoresAndIgnoresAnEmptyCaption) {
 
     // Rolling switched off: the images change, the caption never does.
     SetControlCaption(label, caption);
-    form.Settings.TREnable = false;
+    form.Settings().TREnable = false;
     form.HoverEnter(label);
     form.LabelRunTimer();
     EXPECT_EQ(Caption("Btn_Adv_2"), caption);
@@ -366,12 +369,12 @@ TEST_F(MainWindowTest, WebLinkOpensOnlyWhenEnabled) {
     TForm1& form = Create();
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
-    form.Settings.WebAddress = "https://example.com/mouse";
-    form.Settings.WebEnable = false;
+    form.Settings().WebAddress = "https://example.com/mouse";
+    form.Settings().WebEnable = false;
     form.Btn_Web_0Click();
     EXPECT_TRUE(catcher.opened.isEmpty());
     EXPECT_TRUE(ShowsImage("Img_Web_4", "WebS_03"));
-    form.Settings.WebEnable = true;
+    form.Settings().WebEnable = true;
     form.Btn_Web_0Click();
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     ASSERT_EQ(catcher.opened.size(), 1);
@@ -384,7 +387,7 @@ TEST_F(MainWindowTest, CloseWaitsForATransferToEnd) {
     QObject::connect(&form, &TForm1::closed, [&] { ++closed; });
 
     {
-        TForm1::TransferScope transfer(form);
+        PageHost::TransferScope transfer(form);
         form.close();
         EXPECT_TRUE(form.isVisible());
         EXPECT_TRUE(form.ClosePending());
@@ -459,7 +462,7 @@ TEST(MainWindowRealClockTest, WindowKeepsRunningWhileTheMouseIsFoundAndRead) {
         }
         EXPECT_GE(timer.elapsed(), 2100); // the arrival wait really waited
         EXPECT_TRUE(form.Mouse().IsAccepted());
-        EXPECT_FALSE(form.NoDeviceShown);
+        EXPECT_FALSE(form.NoDeviceShown());
         EXPECT_LT(worst, 100) << "the UI thread was held " << worst << " ms";
     }
     FormMessageDialog::setResponder(previous);

@@ -13,7 +13,7 @@
 #include "device/ImageLayout.h"
 #include "device/InputListener.h"
 #include "device/WholeImageRead.h"
-#include "keys/KeyEntryText.h"
+#include "pages/ui/PageHost.h"
 #include "shell/RunningLabel.h"
 #include "skin/CaptionText.h"
 #include "skin/GeneralSettings.h"
@@ -28,10 +28,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace trvx {
 
-class DeviceWorker;
 class TFormLoadingUI;
 class TrayIcon;
 
@@ -49,7 +49,16 @@ struct MainWindowOptions {
     std::function<QString(QWidget& form, LayoutState& state, int langIndex)> applyLayout;
 };
 
-class TForm1 : public QWidget {
+class DeviceWorker;
+class EngineerPage;
+class KeyPage;
+class MacroPage;
+class Page;
+class UpdatePage;
+
+// The window keeps the frame, the side menu, the languages and the state every page shares;
+// each page is a class of its own subsystem, which sees the window through PageHost.
+class TForm1 : public QWidget, public PageHost {
     Q_OBJECT
 public:
     explicit TForm1(MainWindowOptions options, QWidget* parent = nullptr);
@@ -60,25 +69,35 @@ public:
     TFormLoadingUI* CreateLoadingWindow();
     TFormLoadingUI* FormLoadingUI() const { return formLoadingUI_; }
 
-    // ---- Shared state ------------------------------------------------------------------
-    bool FillingUI = false;
-    bool NoDeviceShown = false;
-    bool RefreshingKeyTexts = false;
-    bool InsertPanelOpen = false;
-    bool PatchFileLoaded = false;
-    int LangIndex = 1;
-    std::string AppTitle;
-    std::string FontName;
-    std::string NoDeviceText;
-    GeneralSettings Settings;
-    LayoutState Layout;
-    std::uint8_t TermColumn = 0;
-    std::array<std::string, 21> LEDModeNames;
-    StorageKind StorageType = StorageKind::None; // the program's, from the first default image
-    WorkingImages Images;
+    // ---- PageHost ------------------------------------------------------------------------
+    AcceptedMouse& Mouse() override { return *mouse_; }
+    DeviceLink& Link() override { return *link_; }
+    WorkingImages& Images() override { return images_; }
+    StorageKind StorageType() const override { return storageType_; }
+    bool FillingUI() const override { return fillingUI_; }
+    bool NoDeviceShown() const override { return noDeviceShown_; }
+    const GeneralSettings& Settings() const override { return settings_; }
+    GeneralSettings& Settings() { return settings_; }
+    const LayoutState& Layout() const override { return layout_; }
+    void ShowMessage(const QString& text) override { RefreshFormMessagDialog(text); }
+    void ShowDisableAll() override;
+    void HideDisableAll() override;
+    void ShowBusy() override;
+    void HideBusy() override;
+    void HideAllMenu() override;
+    int LangIndex() const override { return langIndex_; }
+    const CaptionSection& CaptionSet() override { return CaptionsOfSet(keyCaptionLang_); }
+    // The caption texts of the current set, by key ("Str100").
+    std::string LangText(std::string_view key) const override;
+    QWidget* Control(std::string_view name) const override;
+    void SetPicture(std::string_view control, std::string_view image) override;
 
-    DeviceLink& Link() { return *link_; }
-    AcceptedMouse& Mouse() { return *mouse_; }
+    // ---- Shared state --------------------------------------------------------------------
+    const std::string& AppTitle() const { return appTitle_; }
+    const std::string& NoDeviceText() const { return noDeviceText_; }
+    std::uint8_t TermColumn() const { return termColumn_; }
+    const std::array<std::string, 21>& LEDModeNames() const { return ledModeNames_; }
+
     DevicePoller* Poller() { return poller_.get(); }
     DeviceWorker& Worker() { return *worker_; }
     InputListener* Listener() { return listener_.get(); }
@@ -87,19 +106,20 @@ public:
     ClockTimer& LabelRun() { return labelRun_; }
     RunningLabel& RunLabel() { return runLabel_; }
     TrayIcon* TrayIcon1() const { return trayIcon_; }
-    // The caption texts of the current set, by key ("Str100").
-    std::string LangText(std::string_view key) const;
 
-    // ---- Window and pages ----------------------------------------------------------------
-    QWidget* Control(std::string_view name) const;
-    void HideAllMenu();
+    // ---- Pages ---------------------------------------------------------------------------
+    KeyPage& keyPage() const { return *keyPage_; }
+    MacroPage& macroPage() const { return *macroPage_; }
+    UpdatePage& updatePage() const { return *updatePage_; }
+    EngineerPage& engineerPage() const { return *engineerPage_; }
+
+    // ---- Window and side menu ------------------------------------------------------------
     void ClearAP() { HideAllMenu(); }
     void SetSkinSize();
     void SetEngineerSize();
     void ButtonTypeB_1IconInit();
     void RefreshAPPage();
-    // A page button of the side menu, by family ("Adv", "Breath", "Macro", "Update",
-    // "Engineer"); the key-page families belong to the key page.
+    // A page button of the side menu, by family ("Main", "Adv", "Breath", "Macro", ...).
     void PageButtonClick(std::string_view family);
     void Btn_Minimize_0Click();
     void Btn_Exit_0Click() { close(); }
@@ -109,8 +129,6 @@ public:
     int CheckedRadio() const { return checkedRadio_; }
 
     // ---- Feedback ------------------------------------------------------------------------
-    void ShowDisableAll();
-    void HideDisableAll();
     void RefreshFormMessagDialog(const QString& text);
     void LabelRunTimer();
     void HoverEnter(QWidget* label);
@@ -123,10 +141,6 @@ public:
     void Btn_Web_0Click();
     void SelectTermLanguage(std::uint8_t column);
     void ApplyTermCaptions();
-    // Key1 .. Key12 from the entries of profile p (1..3) in the current set.
-    void RefreshProfileKeys(int profile);
-    // The engineering page's key buttons of profile p.
-    void TLRefreshProfileKeys(int profile);
 
     // ---- Device --------------------------------------------------------------------------
     // The no-device appearance: default image 1 on the pages, page 1, menu marks reset.
@@ -135,18 +149,6 @@ public:
     void PollDevice();
     // A transfer of the device thread or of a page is under way.
     bool TransferInProgress() const;
-    // Pages that talk to the mouse from the UI thread mark the transfer with this, so a close
-    // waits for it.
-    class TransferScope {
-    public:
-        explicit TransferScope(TForm1& form) : form_(form) { ++form_.uiTransfers_; }
-        ~TransferScope();
-        TransferScope(const TransferScope&) = delete;
-        TransferScope& operator=(const TransferScope&) = delete;
-
-    private:
-        TForm1& form_;
-    };
     // The window is waiting for a transfer to end before it closes.
     bool ClosePending() const { return closePending_; }
 
@@ -165,6 +167,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void BeginTransfer() override { ++uiTransfers_; }
+    void EndTransfer() override;
 
 private slots:
     void onControlClicked();
@@ -176,10 +180,10 @@ private:
     friend class Bridge;
 
     void FormCreate();
+    void CreatePages();
     void WireControls();
     void ApplyShapeMask();
     void SizePages(); // pages 1 to 6 to the skin, the engineering page to its own size
-    void SetPicture(std::string_view control, std::string_view image);
     void SetPictureCopies(std::string_view family, std::string_view image);
     void CheckRadio(int radio);
     void ShowOnlyPage(int page);
@@ -189,9 +193,9 @@ private:
     void StartListener();
     void FinishClose();
     const CaptionSection& CaptionsOfSet(int n);
-    KeyEntryContext KeyContext();
     DevicePollerTexts PollerTexts() const;
     QString RunLayoutPass(int langIndex);
+    Page* PageOf(int pageNumber) const;
 
     MainWindowOptions options_;
     std::unique_ptr<RealClock> ownClock_;
@@ -208,6 +212,28 @@ private:
     ClockTimer devTimer_;
     ClockTimer labelRun_;
     RunningLabel runLabel_;
+
+    // The pages, children of the window, in page order.
+    std::vector<Page*> pages_;
+    KeyPage* keyPage_ = nullptr;
+    MacroPage* macroPage_ = nullptr;
+    UpdatePage* updatePage_ = nullptr;
+    EngineerPage* engineerPage_ = nullptr;
+
+    // Shared state.
+    bool fillingUI_ = false;
+    bool noDeviceShown_ = false;
+    int langIndex_ = 1;
+    std::string appTitle_;
+    std::string fontName_;
+    std::string noDeviceText_;
+    GeneralSettings settings_;
+    LayoutState layout_;
+    std::uint8_t termColumn_ = 0;
+    std::array<std::string, 21> ledModeNames_;
+    StorageKind storageType_ = StorageKind::None; // the program's, from the first default image
+    WorkingImages images_;
+
     int checkedRadio_ = 1;
     int uiTransfers_ = 0;
     std::atomic<bool> tickPending_{false};

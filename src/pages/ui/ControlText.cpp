@@ -1,4 +1,4 @@
-#include "shell/ui/ControlText.h"
+#include "pages/ui/ControlText.h"
 
 #include "controls/skinned/ui/BorderlessGroupBox.h"
 #include "controls/skinned/ui/GroupBox.h"

@@ -1,0 +1,32 @@
+#include "pages/ui/Page.h"
+
+#include "controls/skinned/ui/SkinListBox.h"
+#include "controls/wide/ui/UniListBox.h"
+
+#include <QLineEdit>
+
+namespace trvx {
+
+Page::Page(PageHost& host, int pageNumber, QObject* parent)
+    : QObject(parent), host_(host), pageNumber_(pageNumber) {}
+
+Page::~Page() = default;
+
+std::string NumberedName(std::string_view stem, int n) {
+    return std::string(stem) + std::to_string(n);
+}
+
+void SetListItemHeight(QWidget* list, int height) {
+    if (auto* wide = qobject_cast<TUniListBox*>(list))
+        wide->SetItemHeight(height);
+    else if (auto* skinned = qobject_cast<SkinListBox*>(list))
+        skinned->setItemHeight(height);
+}
+
+void AlignNumberEdits(const Page& page, std::initializer_list<const char*> names) {
+    for (const char* name : names)
+        if (auto* edit = qobject_cast<QLineEdit*>(page.Control(name)))
+            edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+} // namespace trvx

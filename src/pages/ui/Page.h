@@ -1,0 +1,71 @@
+#pragma once
+// One page of the main window: it finds its own controls by name, holds their handlers, and
+// takes its share of the window-wide moments (the fill after a whole-image read, the no-device
+// fill, a language switch, being shown by the side menu, the listener's news).
+
+#include "pages/ui/PageHost.h"
+
+#include <QObject>
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace trvx {
+
+class Page : public QObject {
+    Q_OBJECT
+public:
+    Page(PageHost& host, int pageNumber, QObject* parent = nullptr);
+    ~Page() override;
+
+    // The page's number in the window (gbPage1 .. gbPage7).
+    int PageNumber() const { return pageNumber_; }
+
+    // Connects the page's controls to its handlers; called once, after the window's controls
+    // exist.
+    virtual void Wire() {}
+    // The page shows the working image just read from the mouse (FillingUI is set).
+    virtual void FillFromImage(StorageKind /*kind*/) {}
+    // The page shows the no-device state (the working image holds default image 1).
+    virtual void FillNoDevice() {}
+    // The layout pass has applied a set's layout and captions: captions the page builds from
+    // texts (key names, say) are built again in that set. Runs at start and on every switch.
+    virtual void CaptionsApplied() {}
+    // A language switch is about to apply a new set, and has ended (only after a switch that
+    // applied the set).
+    virtual void LanguageSwitching() {}
+    virtual void LanguageChanged() {}
+    // The page has just been made the visible one by the side menu (radio 1..8).
+    virtual void Shown(int /*radio*/) {}
+    // The engineering page is a plain form of its own size; the others take the skin's.
+    virtual bool OwnWindowSize() const { return false; }
+    // The page is shown again without a switch (after a language switch).
+    virtual void Reshown() {}
+
+    // The mouse's own buttons (listener news on the UI thread).
+    virtual void InputButton(int /*button*/, bool /*held*/) {}
+    virtual void CurrentCpi(int /*level*/) {}
+
+    QWidget* Control(std::string_view name) const { return host_.Control(name); }
+
+protected:
+    PageHost& Host() const { return host_; }
+    // Writes nothing while the pages are filled or no mouse is shown: most handlers start so.
+    bool Filling() const { return host_.FillingUI(); }
+
+private:
+    PageHost& host_;
+    int pageNumber_;
+};
+
+// "stem" + n, the names of numbered control families ("Key" 3 -> "Key3").
+std::string NumberedName(std::string_view stem, int n);
+
+// The item height of a skinned or wide list box; other controls are left alone.
+void SetListItemHeight(QWidget* list, int height);
+
+// Numbers in these edits are right-aligned.
+void AlignNumberEdits(const Page& page, std::initializer_list<const char*> names);
+
+} // namespace trvx

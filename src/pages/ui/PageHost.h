@@ -1,0 +1,87 @@
+#pragma once
+// All a page sees of the main window. The window implements it and creates the pages; a page
+// never includes the window, so the page libraries sit below the shell.
+
+#include "device/AcceptedMouse.h"
+#include "device/DeviceLink.h"
+#include "device/ImageLayout.h"
+#include "device/WholeImageRead.h"
+#include "skin/CaptionText.h"
+#include "skin/GeneralSettings.h"
+#include "skin/ui/LayoutPass.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <string>
+#include <string_view>
+
+namespace trvx {
+
+class PageHost {
+public:
+    virtual ~PageHost() = default;
+
+    // ---- The mouse -----------------------------------------------------------------------
+    // The gate every write goes through: nothing reaches a mouse of the wrong type or ID.
+    virtual AcceptedMouse& Mouse() = 0;
+    virtual DeviceLink& Link() = 0;
+    // The working copy of the mouse's image that the pages show and write.
+    virtual WorkingImages& Images() = 0;
+    // The program's storage type (from the first default image).
+    virtual StorageKind StorageType() const = 0;
+    // The mouse's storage type while one is accepted, else the program's.
+    StorageKind CurrentStorage() {
+        const StorageKind accepted = Mouse().AcceptedStorage();
+        return accepted != StorageKind::None ? accepted : StorageType();
+    }
+
+    // ---- Shared state --------------------------------------------------------------------
+    // Set while the pages are filled from the image: change handlers write nothing then.
+    virtual bool FillingUI() const = 0;
+    virtual bool NoDeviceShown() const = 0;
+    virtual const GeneralSettings& Settings() const = 0;
+    // The layout values of the set shown.
+    virtual const LayoutState& Layout() const = 0;
+
+    // ---- Feedback ------------------------------------------------------------------------
+    // The program's message dialog, in the font of the current set.
+    virtual void ShowMessage(const QString& text) = 0;
+    virtual void ShowDisableAll() = 0;
+    virtual void HideDisableAll() = 0;
+    virtual void ShowBusy() = 0;
+    virtual void HideBusy() = 0;
+    // Closes every open key-function menu; page switches and most handlers call it first.
+    virtual void HideAllMenu() = 0;
+
+    // A transfer a page makes from the UI thread: a close waits until it has ended.
+    class TransferScope {
+    public:
+        explicit TransferScope(PageHost& host) : host_(host) { host_.BeginTransfer(); }
+        ~TransferScope() { host_.EndTransfer(); }
+        TransferScope(const TransferScope&) = delete;
+        TransferScope& operator=(const TransferScope&) = delete;
+
+    private:
+        PageHost& host_;
+    };
+
+    // ---- Texts and controls --------------------------------------------------------------
+    // The language set shown (1..3).
+    virtual int LangIndex() const = 0;
+    // The caption texts captions are built from now: the current set, or the new one while
+    // a language switch applies it.
+    virtual const CaptionSection& CaptionSet() = 0;
+    // A caption text of the current set, by key ("Str100").
+    virtual std::string LangText(std::string_view key) const = 0;
+    // A control of the window by object name, nullptr when there is none.
+    virtual QWidget* Control(std::string_view name) const = 0;
+    // Shows a skin image in a picture control.
+    virtual void SetPicture(std::string_view control, std::string_view image) = 0;
+
+protected:
+    virtual void BeginTransfer() = 0;
+    virtual void EndTransfer() = 0;
+};
+
+} // namespace trvx

@@ -1,0 +1,323 @@
+#include "shell/ui/MainWindowParts.h"
+
+#include "pages/ui/ControlText.h"
+#include "pages/ui/Page.h"
+#include "skin/MainWindowSpec.h"
+#include "skin/ui/LayoutPass.h"
+
+#include <QAbstractButton>
+#include <QBitmap>
+#include <QMouseEvent>
+#include <QWindow>
+
+// The frame and the side menu: clicks and hovers of the menu labels, page switching, sizes.
+
+namespace trvx {
+
+namespace {
+
+// The key-function menus and lists that float over the pages.
+const char* const kMenuPanels[] = {
+    "Pnl_Main",         "Pnl_MseKey",         "Pnl_Special", "Pnl_Media",    "Pnl_WWW",
+    "Pnl_MyPC",         "Pnl_FireKey",        "Pnl_CPIKey",  "Pnl_ACPI",     "Pnl_Profile",
+    "LB_Name",          "LB_Script",          "Pnl_PCMacro", "Pnl_DevMacro", "Pnl_DevContent",
+    "Pnl_DevFireMacro", "Pnl_DevFireContent", "Pnl_AdjustXY"};
+
+} // namespace
+
+// ---- Controls ------------------------------------------------------------------------------
+
+void TForm1::WireControls() {
+    const auto widgets = findChildren<QWidget*>();
+    for (QWidget* w : widgets) {
+        const std::string name = w->objectName().toStdString();
+        if (name.empty())
+            continue;
+        const auto split = SplitCopyName(name);
+        const bool clickable = name == "Btn_Close" ||
+                               (split && (IsMenuFamily(split->family) || split->family == "Exit" ||
+                                          split->family == "Mini" || split->family == "Web" ||
+                                          LangOfFamily(split->family) != 0));
+        const bool hovers =
+            IsKeyLabel(name) ||
+            (split && split->copy >= 1 && split->copy <= 5 &&
+             (IsMenuFamily(split->family) || split->family == "Exit" || split->family == "Mini" ||
+              split->family == "Web" || LangOfFamily(split->family) != 0));
+        const QMetaObject* meta = w->metaObject();
+        if (clickable && meta->indexOfSignal("clicked()") >= 0)
+            connect(w, SIGNAL(clicked()), this, SLOT(onControlClicked()));
+        if (hovers && meta->indexOfSignal("mouseEnter()") >= 0) {
+            connect(w, SIGNAL(mouseEnter()), this, SLOT(onControlEnter()));
+            connect(w, SIGNAL(mouseLeave()), this, SLOT(onControlLeave()));
+        }
+        const bool background = name.rfind("Img_Base_", 0) == 0 || name.rfind("Img_P", 0) == 0 ||
+                                name.rfind("gbPage", 0) == 0 || name.rfind("Disable_All_", 0) == 0;
+        if (background)
+            w->installEventFilter(this);
+    }
+}
+
+void TForm1::onControlClicked() {
+    if (auto* w = qobject_cast<QWidget*>(sender()))
+        HandleClick(w->objectName());
+}
+
+void TForm1::onControlEnter() {
+    if (auto* w = qobject_cast<QWidget*>(sender()))
+        HoverEnter(w);
+}
+
+void TForm1::onControlLeave() {
+    if (auto* w = qobject_cast<QWidget*>(sender()))
+        HoverLeave(w);
+}
+
+void TForm1::HandleClick(const QString& objectName) {
+    const std::string name = objectName.toStdString();
+    if (name == "Btn_Close") {
+        Btn_Exit_0Click();
+        return;
+    }
+    const auto split = SplitCopyName(name);
+    if (!split)
+        return;
+    if (split->family == "Exit")
+        Btn_Exit_0Click();
+    else if (split->family == "Mini")
+        Btn_Minimize_0Click();
+    else if (split->family == "Web")
+        Btn_Web_0Click();
+    else if (const int lang = LangOfFamily(split->family); lang != 0)
+        LangButtonClick(lang);
+    else if (RadioOfFamily(split->family))
+        PageButtonClick(split->family);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        // The borderless window is dragged by any of its backgrounds.
+        HideAllMenu();
+        if (QWindow* handle = windowHandle())
+            handle->startSystemMove();
+        return false;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::SetPicture(std::string_view control, std::string_view image) {
+    LoadPicture(*this, control, image);
+}
+
+void TForm1::SetPictureCopies(std::string_view family, std::string_view image) {
+    for (int copy = 1; copy <= kSkinnedPageCopies; ++copy)
+        SetPicture("Img_" + std::string(family) + "_" + std::to_string(copy), image);
+}
+
+// ---- Pages -------------------------------------------------------------------------------
+
+void TForm1::HideAllMenu() {
+    for (const char* name : kMenuPanels)
+        if (QWidget* w = Control(name))
+            w->hide();
+}
+
+void TForm1::SizePages() {
+    for (int page = 1; page <= 6; ++page)
+        if (QWidget* w = Control(Name("gbPage", page)))
+            w->resize(layout_.SkinWidth, layout_.SkinHeight);
+    if (QWidget* w = Control("gbPage7"))
+        w->resize(kEngineerWidth, kEngineerHeight);
+}
+
+void TForm1::SetSkinSize() {
+    setFixedSize(layout_.SkinWidth, layout_.SkinHeight);
+    SizePages();
+    ApplyShapeMask();
+}
+
+void TForm1::SetEngineerSize() {
+    setFixedSize(kEngineerWidth, kEngineerHeight);
+    SizePages();
+    // The engineering page is a plain rectangle.
+    clearMask();
+}
+
+void TForm1::ApplyShapeMask() {
+    const QImage background = SkinImage("L1_BackGround");
+    if (background.isNull() || layout_.SkinWidth <= 0) {
+        clearMask();
+        return;
+    }
+    // The region of every pixel that is not the key colour.
+    const QImage keyed = background.convertToFormat(QImage::Format_RGB32);
+    setMask(QRegion(QBitmap::fromImage(keyed.createMaskFromColor(kShapeKey, Qt::MaskInColor))));
+}
+
+void TForm1::ButtonTypeB_1IconInit() {
+    noDeviceShown_ = false;
+    for (std::string_view family : kMenuFamilies)
+        SetPictureCopies(family, "SetS_01");
+}
+
+void TForm1::CheckRadio(int radio) {
+    checkedRadio_ = radio;
+    if (auto* button = qobject_cast<QAbstractButton*>(Control(Name("rb_", radio))))
+        button->setChecked(true);
+}
+
+void TForm1::ShowOnlyPage(int page) {
+    for (int p = 1; p <= kPageCount; ++p)
+        if (QWidget* w = Control(Name("gbPage", p)))
+            w->setVisible(p == page);
+}
+
+int TForm1::VisiblePage() const {
+    for (int p = 1; p <= kPageCount; ++p)
+        if (QWidget* w = Control(Name("gbPage", p)); w != nullptr && !w->isHidden())
+            return p;
+    return 0;
+}
+
+void TForm1::RefreshAPPage() {
+    if (noDeviceShown_) {
+        ShowOnlyPage(1);
+        return;
+    }
+    if (checkedRadio_ == 8)
+        return;
+    const PageRadio& radio = kPageRadios[static_cast<std::size_t>(checkedRadio_ - 1)];
+    if (Page* page = PageOf(radio.page))
+        page->Reshown();
+    ShowOnlyPage(radio.page);
+}
+
+void TForm1::PageButtonClick(std::string_view family) {
+    const auto radio = RadioOfFamily(family);
+    if (!radio)
+        return;
+    switch (PageSwitchRule(link_->HasCommandHandle() && link_->HasDataHandle(), noDeviceShown_)) {
+    case PageSwitch::RefuseNoDevice:
+        RefreshFormMessagDialog(Widen(noDeviceText_));
+        return;
+    case PageSwitch::Ignore:
+        return;
+    case PageSwitch::Switch:
+        break;
+    }
+    const int radioNumber = static_cast<int>(radio->radio.back() - '0');
+    Page* page = PageOf(radio->page);
+
+    HideAllMenu();
+    ButtonTypeB_1IconInit();
+    CheckRadio(radioNumber);
+    ShowOnlyPage(radio->page);
+    if (page != nullptr && page->OwnWindowSize())
+        SetEngineerSize();
+    else
+        SetSkinSize();
+    if (page != nullptr)
+        page->Shown(radioNumber);
+    SetPictureCopies(family, "SetS_03");
+    if (radio->page >= 2 && radio->page <= 4)
+        SetPicture(Name("Img_P", radio->page),
+                   "L" + std::to_string(langIndex_) + "_Back" + std::to_string(radio->page));
+}
+
+void TForm1::Btn_Minimize_0Click() {
+    showMinimized();
+}
+
+// ---- Feedback ------------------------------------------------------------------------------
+
+void TForm1::ShowDisableAll() {
+    for (int n = 1; n <= kSkinnedPageCopies; ++n)
+        if (QWidget* cover = Control(Name("Disable_All_", n))) {
+            cover->show();
+            cover->raise();
+        }
+    // The frame buttons lie above the covers and stay usable under them.
+    for (std::string_view family : {"Exit", "Mini"})
+        for (int n = 1; n <= kSkinnedPageCopies; ++n) {
+            if (QWidget* w = Control("Img_" + std::string(family) + "_" + std::to_string(n)))
+                w->raise();
+            if (QWidget* w = Control("Btn_" + std::string(family) + "_" + std::to_string(n)))
+                w->raise();
+        }
+}
+
+void TForm1::HideDisableAll() {
+    for (int n = 1; n <= kSkinnedPageCopies; ++n)
+        if (QWidget* cover = Control(Name("Disable_All_", n)))
+            cover->hide();
+}
+
+void TForm1::RefreshFormMessagDialog(const QString& text) {
+    QString shown = text;
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    FormMessageDialog::Show(this, shown, Widen(fontName_), Widen(appTitle_));
+}
+
+void TForm1::LabelRunTimer() {
+    if (auto text = runLabel_.Tick(settings_.TREnable))
+        SetControlCaption(Control(runLabel_.Name()), QString::fromStdU16String(*text));
+}
+
+void TForm1::HoverEnter(QWidget* label) {
+    const std::string name = label->objectName().toStdString();
+    if (IsKeyLabel(name)) {
+        SetPicture("Img_" + name, "KeyS_02");
+    } else if (const auto split = SplitCopyName(name)) {
+        const std::string copyImage =
+            "Img_" + std::string(split->family) + "_" + std::to_string(split->copy);
+        if (split->family == "Exit") {
+            SetPictureCopies("Exit", "ExitS_02");
+        } else if (split->family == "Mini") {
+            SetPictureCopies("Mini", "MiniS_02");
+        } else if (split->family == "Web") {
+            SetPictureCopies("Web", "WebS_02");
+            return; // the web link does not roll its caption
+        } else {
+            SetPicture(copyImage, "SetS_02");
+        }
+    } else {
+        return;
+    }
+    runLabel_.Start(name, ControlCaption(label).toStdU16String());
+    if (label->isEnabled())
+        labelRun_.start();
+}
+
+void TForm1::HoverLeave(QWidget* label) {
+    const std::string name = label->objectName().toStdString();
+    const auto split = SplitCopyName(name);
+    if (split && split->family == "Web") {
+        SetPictureCopies("Web", "WebS_01");
+        return;
+    }
+    labelRun_.stop();
+    if (IsKeyLabel(name)) {
+        SetPicture("Img_" + name, "KeyS_01");
+    } else if (split) {
+        const std::string copyImage =
+            "Img_" + std::string(split->family) + "_" + std::to_string(split->copy);
+        if (split->family == "Exit") {
+            SetPictureCopies("Exit", "ExitS_01");
+        } else if (split->family == "Mini") {
+            SetPictureCopies("Mini", "MiniS_01");
+        } else if (LangOfFamily(split->family) != 0) {
+            SetPicture(copyImage, "SetS_01");
+            SetPictureCopies("Lang" + std::to_string(langIndex_), "SetS_03");
+        } else {
+            SetPicture(copyImage, "SetS_01");
+            // The current page's button shows selected again, not normal.
+            const PageRadio& radio = kPageRadios[static_cast<std::size_t>(checkedRadio_ - 1)];
+            SetPictureCopies(radio.family, "SetS_03");
+        }
+    }
+    if (!runLabel_.Name().empty())
+        SetControlCaption(Control(runLabel_.Name()),
+                          QString::fromStdU16String(runLabel_.Caption()));
+}
+
+} // namespace trvx

@@ -5,15 +5,19 @@
 //
 // Prints the frames and messages the script asks for; exit 0 when every step passed, 1 when a
 // step failed (with a line that says which and why) or the script does not parse.
-// Relative paths of `file-of` and `choose-file` are taken from the scenario file's folder
-// (they name inputs that lie beside it); `snapshot` writes relative to the working folder.
+// Relative paths of `file-of`, `choose-file` and `data-file` are taken from the scenario file's
+// folder (they name inputs that lie beside it); `snapshot` writes relative to the working folder.
+// Every run has an empty data folder of its own (a temporary folder, removed at the end), so
+// runs never share a macro library or gun-key file.
 #include "controls/skinned/ui/SkinCheckBox.h"
 #include "controls/skinned/ui/SkinEdit.h"
 #include "controls/skinned/ui/SkinInputDialog.h"
+#include "controls/skinned/ui/SkinPageControl.h"
 #include "controls/wide/ui/ClockTimer.h"
 #include "device/Clock.h"
 #include "device/InputListener.h"
 #include "shell/ui/Choosers.h"
+#include "shell/ui/ControlText.h"
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/MessageDialog.h"
@@ -36,11 +40,14 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPainter>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 #include <QUrl>
 #include <QtTest/QTest>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -91,7 +98,8 @@ public slots:
 
 class ScenarioRunner {
 public:
-    explicit ScenarioRunner(QDir scriptFolder) : folder_(std::move(scriptFolder)), timers_(clock_) {
+    ScenarioRunner(QDir scriptFolder, QString dataFolder)
+        : folder_(std::move(scriptFolder)), dataFolder_(std::move(dataFolder)), timers_(clock_) {
         VirtualTimerScheduler::SetCurrent(&timers_);
         timers_.SetSettle([this] { SettleDevice(); });
         // A dialog shown some other way than through the answerable ones would wait for a user
@@ -193,11 +201,11 @@ private:
             SettleDevice();
             return true;
         case K::Click:
-            return Click(step.name, Qt::LeftButton, false, error);
+            return Click(step.name, Qt::LeftButton, false, step.row, error);
         case K::DblClick:
-            return Click(step.name, Qt::LeftButton, true, error);
+            return Click(step.name, Qt::LeftButton, true, step.row, error);
         case K::RClick:
-            return Click(step.name, Qt::RightButton, false, error);
+            return Click(step.name, Qt::RightButton, false, step.row, error);
         case K::Hover:
         case K::Leave:
             return Hover(step.name, step.kind == K::Hover, error);
@@ -273,6 +281,25 @@ private:
                 return false;
             std::fputs(FormatImageLines(mouse_->Image()).c_str(), stdout);
             return true;
+        case K::Show:
+            if (QWidget* control = Find(step.name, error)) {
+                std::fputs(FormatControlState(step.name, StateOf(control)).c_str(), stdout);
+                return true;
+            }
+            return false;
+        case K::ExpectControl:
+            if (QWidget* control = Find(step.name, error))
+                return CheckControlState(step.name, StateOf(control), step.property, step.text,
+                                         error);
+            return false;
+        case K::DataFile:
+            if (form_) {
+                error = "a data file is put in place before 'start'";
+                return false;
+            }
+            return CopyDataFile(
+                dataFolder_.toStdString(), step.name,
+                folder_.absoluteFilePath(QString::fromStdString(step.text)).toStdString(), error);
         }
         error = "unknown step";
         return false;
@@ -445,15 +472,16 @@ private:
         return nullptr;
     }
 
-    // The widget a user's pointer reaches at the middle of the control: the control itself (or
-    // a part of it), never one that lies over it.
-    QWidget* Reachable(QWidget* control, const std::string& name, std::string& error) {
+    // The widget a user's pointer reaches at the middle of the control (or at `point` of it):
+    // the control itself (or a part of it), never one that lies over it.
+    QWidget* Reachable(QWidget* control, const std::string& name, std::string& error,
+                       std::optional<QPoint> point = std::nullopt) {
         if (!control->isVisible()) {
             error = name + " is not visible";
             return nullptr;
         }
         QWidget* window = control->window();
-        const QPoint at = control->mapTo(window, control->rect().center());
+        const QPoint at = control->mapTo(window, point.value_or(control->rect().center()));
         if (!window->rect().contains(at)) {
             error = name + " lies outside its window";
             return nullptr;
@@ -470,14 +498,35 @@ private:
         return top;
     }
 
-    bool Click(const std::string& name, Qt::MouseButton button, bool twice, std::string& error) {
+    bool Click(const std::string& name, Qt::MouseButton button, bool twice, std::optional<int> row,
+               std::string& error) {
         QWidget* control = Find(name, error);
         if (control == nullptr)
             return false;
-        QWidget* target = Reachable(control, name, error);
+        // On a row of a list the pointer lands on the row's place in the list's viewport; the
+        // press selects the row, as a user's does, before the list's own handlers run.
+        QWidget* surface = control;
+        QPoint place = control->rect().center();
+        if (row) {
+            auto* list = qobject_cast<QListWidget*>(control);
+            if (list == nullptr) {
+                error = name + " is not a list, so it has no rows";
+                return false;
+            }
+            QListWidgetItem* item = list->item(*row);
+            if (item == nullptr) {
+                error = name + " has no row " + std::to_string(*row) + " (it has " +
+                        std::to_string(list->count()) + ")";
+                return false;
+            }
+            list->scrollToItem(item);
+            surface = list->viewport();
+            place = list->visualItemRect(item).center();
+        }
+        QWidget* target = Reachable(surface, name, error, place);
         if (target == nullptr)
             return false;
-        const QPoint at = target->mapFrom(control, control->rect().center());
+        const QPoint at = target->mapFrom(surface, place);
         if (twice)
             QTest::mouseDClick(target, button, {}, at);
         else
@@ -536,6 +585,8 @@ private:
         QWidget* control = Find(name, error);
         if (control == nullptr)
             return false;
+        if (auto* pages = qobject_cast<SkinPageControl*>(control))
+            return ChooseTab(*pages, name, index, error);
         if (Reachable(control, name, error) == nullptr)
             return false;
         if (!control->isEnabled()) {
@@ -570,6 +621,72 @@ private:
         return true;
     }
 
+    // A click on the tab, where the strip draws it; the page control's own check may refuse
+    // the change, as it would refuse a user's (expect-control shows what happened).
+    bool ChooseTab(SkinPageControl& pages, const std::string& name, int index, std::string& error) {
+        if (index < 0 || index >= pages.pageCount()) {
+            error = name + " has no tab " + std::to_string(index) + " (it has " +
+                    std::to_string(pages.pageCount()) + ")";
+            return false;
+        }
+        if (!pages.isEnabled()) {
+            error = name + " is disabled";
+            return false;
+        }
+        SkinTabStrip* strip = pages.strip();
+        const TabStripLayout layout = strip->layout();
+        const auto place = std::find_if(layout.tabs.begin(), layout.tabs.end(),
+                                        [index](const TabPlace& p) { return p.index == index; });
+        if (place == layout.tabs.end()) {
+            error = "tab " + std::to_string(index) + " of " + name +
+                    (strip->tabVisibleAt(index) ? " is scrolled out of sight" : " is hidden");
+            return false;
+        }
+        const QPoint at((place->rect.left + place->rect.right) / 2,
+                        (place->rect.top + place->rect.bottom) / 2);
+        QWidget* target = Reachable(strip, name, error, at);
+        if (target == nullptr)
+            return false;
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(strip, at));
+        SettleDevice();
+        return true;
+    }
+
+    // The fields `show` prints for the control's kind.
+    static ControlState StateOf(const QWidget* control) {
+        ControlState state;
+        // The control's own flag, not whether it is on screen: offscreen the window may never
+        // be shown, and a control on a page that is not showing is still "visible" here.
+        state.visible = !control->isHidden();
+        state.enabled = control->isEnabled();
+        if (auto* combo = qobject_cast<const QComboBox*>(control)) {
+            // With no item chosen a list-style box shows its placeholder text.
+            QString text = combo->currentText();
+            if (combo->currentIndex() < 0 && !combo->isEditable())
+                text = combo->placeholderText();
+            state.text = text.toStdString();
+            state.index = combo->currentIndex();
+            state.count = combo->count();
+        } else if (auto* list = qobject_cast<const QListWidget*>(control)) {
+            const QListWidgetItem* item = list->currentItem();
+            state.text = item != nullptr ? item->text().toStdString() : std::string();
+            state.index = list->currentRow();
+            state.count = list->count();
+        } else if (auto* pages = qobject_cast<const SkinPageControl*>(control)) {
+            state.index = pages->tabIndex();
+            state.count = pages->pageCount();
+        } else {
+            if (const auto caption = FindControlCaption(control))
+                state.text = caption->toStdString();
+            if (auto* box = qobject_cast<const SkinCheckBox*>(control))
+                state.checked = box->isChecked();
+            else if (auto* button = qobject_cast<const QAbstractButton*>(control);
+                     button != nullptr && button->isCheckable())
+                state.checked = button->isChecked();
+        }
+        return state;
+    }
+
     bool SetChecked(const std::string& name, bool checked, std::string& error) {
         QWidget* control = Find(name, error);
         if (control == nullptr)
@@ -589,7 +706,7 @@ private:
         }
         if (*before == checked)
             return true;
-        if (!Click(name, Qt::LeftButton, false, error))
+        if (!Click(name, Qt::LeftButton, false, std::nullopt, error))
             return false;
         if (state() != checked) {
             error = name + " did not become " + (checked ? "checked" : "unchecked");
@@ -684,6 +801,7 @@ private:
     static void Note(const std::string& text) { std::printf("note: %s\n", text.c_str()); }
 
     QDir folder_;
+    QString dataFolder_;
     VirtualClock clock_;
     VirtualTimerScheduler timers_;
     ScenarioDevice device_ = ScenarioDevice::I2C;
@@ -727,6 +845,15 @@ int main(int argc, char** argv) {
         return 1;
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // The run's own empty data folder: the program's per-user data folder lies under
+    // XDG_DATA_HOME, which must be set before the application reads it.
+    QTemporaryDir dataHome;
+    if (!dataHome.isValid()) {
+        std::printf("FAIL: cannot make a data folder: %s\n",
+                    dataHome.errorString().toLocal8Bit().constData());
+        return 1;
+    }
+    setenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()).constData(), 1);
     // The offscreen platform's notices (no window masks, no raise) say nothing about the
     // scenario; everything else Qt says still goes to stderr.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& line) {
@@ -739,9 +866,16 @@ int main(int argc, char** argv) {
     });
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Gaming Mouse"));
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!dataFolder.startsWith(dataHome.path() + QLatin1Char('/'))) {
+        std::printf("FAIL: the data folder %s is not the run's own\n",
+                    dataFolder.toLocal8Bit().constData());
+        return 1;
+    }
     bool passed = false;
     {
-        trvx::ScenarioRunner runner(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteDir());
+        trvx::ScenarioRunner runner(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteDir(),
+                                    dataFolder);
         passed = runner.Run(parse.steps);
     }
     std::fflush(stdout);

@@ -1,5 +1,6 @@
 // The scenario runner: the real main window on the simulated mouse, offscreen, on a virtual
-// clock, driven by a script of steps (the language is in sim/ScenarioScript.h).
+// clock, driven by a script of steps (the language is in sim/ScenarioScript.h; what it does to
+// one control is in ScenarioControls.h).
 //
 //   scenario FILE
 //
@@ -9,6 +10,7 @@
 // folder (they name inputs that lie beside it); `snapshot` writes relative to the working folder.
 // Every run has an empty data folder of its own (a temporary folder, removed at the end), so
 // runs never share a macro library or gun-key file.
+#include "ScenarioControls.h"
 #include "controls/skinned/ui/SkinCheckBox.h"
 #include "controls/skinned/ui/SkinEdit.h"
 #include "controls/skinned/ui/SkinInputDialog.h"
@@ -17,7 +19,6 @@
 #include "device/Clock.h"
 #include "device/InputListener.h"
 #include "shell/ui/Choosers.h"
-#include "shell/ui/ControlText.h"
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/MessageDialog.h"
@@ -283,14 +284,14 @@ private:
             return true;
         case K::Show:
             if (QWidget* control = Find(step.name, error)) {
-                std::fputs(FormatControlState(step.name, StateOf(control)).c_str(), stdout);
+                std::fputs(FormatControlState(step.name, ControlStateOf(control)).c_str(), stdout);
                 return true;
             }
             return false;
         case K::ExpectControl:
             if (QWidget* control = Find(step.name, error))
-                return CheckControlState(step.name, StateOf(control), step.property, step.text,
-                                         error);
+                return CheckControlState(step.name, ControlStateOf(control), step.property,
+                                         step.text, error);
             return false;
         case K::DataFile:
             if (form_) {
@@ -472,65 +473,15 @@ private:
         return nullptr;
     }
 
-    // The widget a user's pointer reaches at the middle of the control (or at `point` of it):
-    // the control itself (or a part of it), never one that lies over it.
-    QWidget* Reachable(QWidget* control, const std::string& name, std::string& error,
-                       std::optional<QPoint> point = std::nullopt) {
-        if (!control->isVisible()) {
-            error = name + " is not visible";
-            return nullptr;
-        }
-        QWidget* window = control->window();
-        const QPoint at = control->mapTo(window, point.value_or(control->rect().center()));
-        if (!window->rect().contains(at)) {
-            error = name + " lies outside its window";
-            return nullptr;
-        }
-        QWidget* top = window->childAt(at);
-        if (top == nullptr)
-            top = window;
-        if (top != control && !control->isAncestorOf(top)) {
-            error = name + " is covered by " +
-                    (top->objectName().isEmpty() ? std::string(top->metaObject()->className())
-                                                 : top->objectName().toStdString());
-            return nullptr;
-        }
-        return top;
+    QWidget* Reachable(QWidget* control, const std::string& name, std::string& error) {
+        return ReachableAt(control, name, error);
     }
 
     bool Click(const std::string& name, Qt::MouseButton button, bool twice, std::optional<int> row,
                std::string& error) {
         QWidget* control = Find(name, error);
-        if (control == nullptr)
+        if (control == nullptr || !ClickControl(control, name, button, twice, row, error))
             return false;
-        // On a row of a list the pointer lands on the row's place in the list's viewport; the
-        // press selects the row, as a user's does, before the list's own handlers run.
-        QWidget* surface = control;
-        QPoint place = control->rect().center();
-        if (row) {
-            auto* list = qobject_cast<QListWidget*>(control);
-            if (list == nullptr) {
-                error = name + " is not a list, so it has no rows";
-                return false;
-            }
-            QListWidgetItem* item = list->item(*row);
-            if (item == nullptr) {
-                error = name + " has no row " + std::to_string(*row) + " (it has " +
-                        std::to_string(list->count()) + ")";
-                return false;
-            }
-            list->scrollToItem(item);
-            surface = list->viewport();
-            place = list->visualItemRect(item).center();
-        }
-        QWidget* target = Reachable(surface, name, error, place);
-        if (target == nullptr)
-            return false;
-        const QPoint at = target->mapFrom(surface, place);
-        if (twice)
-            QTest::mouseDClick(target, button, {}, at);
-        else
-            QTest::mouseClick(target, button, {}, at);
         SettleDevice();
         return true;
     }
@@ -585,8 +536,12 @@ private:
         QWidget* control = Find(name, error);
         if (control == nullptr)
             return false;
-        if (auto* pages = qobject_cast<SkinPageControl*>(control))
-            return ChooseTab(*pages, name, index, error);
+        if (auto* pages = qobject_cast<SkinPageControl*>(control)) {
+            if (!ChooseTab(*pages, name, index, error))
+                return false;
+            SettleDevice();
+            return true;
+        }
         if (Reachable(control, name, error) == nullptr)
             return false;
         if (!control->isEnabled()) {
@@ -619,72 +574,6 @@ private:
         }
         SettleDevice();
         return true;
-    }
-
-    // A click on the tab, where the strip draws it; the page control's own check may refuse
-    // the change, as it would refuse a user's (expect-control shows what happened).
-    bool ChooseTab(SkinPageControl& pages, const std::string& name, int index, std::string& error) {
-        if (index < 0 || index >= pages.pageCount()) {
-            error = name + " has no tab " + std::to_string(index) + " (it has " +
-                    std::to_string(pages.pageCount()) + ")";
-            return false;
-        }
-        if (!pages.isEnabled()) {
-            error = name + " is disabled";
-            return false;
-        }
-        SkinTabStrip* strip = pages.strip();
-        const TabStripLayout layout = strip->layout();
-        const auto place = std::find_if(layout.tabs.begin(), layout.tabs.end(),
-                                        [index](const TabPlace& p) { return p.index == index; });
-        if (place == layout.tabs.end()) {
-            error = "tab " + std::to_string(index) + " of " + name +
-                    (strip->tabVisibleAt(index) ? " is scrolled out of sight" : " is hidden");
-            return false;
-        }
-        const QPoint at((place->rect.left + place->rect.right) / 2,
-                        (place->rect.top + place->rect.bottom) / 2);
-        QWidget* target = Reachable(strip, name, error, at);
-        if (target == nullptr)
-            return false;
-        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(strip, at));
-        SettleDevice();
-        return true;
-    }
-
-    // The fields `show` prints for the control's kind.
-    static ControlState StateOf(const QWidget* control) {
-        ControlState state;
-        // The control's own flag, not whether it is on screen: offscreen the window may never
-        // be shown, and a control on a page that is not showing is still "visible" here.
-        state.visible = !control->isHidden();
-        state.enabled = control->isEnabled();
-        if (auto* combo = qobject_cast<const QComboBox*>(control)) {
-            // With no item chosen a list-style box shows its placeholder text.
-            QString text = combo->currentText();
-            if (combo->currentIndex() < 0 && !combo->isEditable())
-                text = combo->placeholderText();
-            state.text = text.toStdString();
-            state.index = combo->currentIndex();
-            state.count = combo->count();
-        } else if (auto* list = qobject_cast<const QListWidget*>(control)) {
-            const QListWidgetItem* item = list->currentItem();
-            state.text = item != nullptr ? item->text().toStdString() : std::string();
-            state.index = list->currentRow();
-            state.count = list->count();
-        } else if (auto* pages = qobject_cast<const SkinPageControl*>(control)) {
-            state.index = pages->tabIndex();
-            state.count = pages->pageCount();
-        } else {
-            if (const auto caption = FindControlCaption(control))
-                state.text = caption->toStdString();
-            if (auto* box = qobject_cast<const SkinCheckBox*>(control))
-                state.checked = box->isChecked();
-            else if (auto* button = qobject_cast<const QAbstractButton*>(control);
-                     button != nullptr && button->isCheckable())
-                state.checked = button->isChecked();
-        }
-        return state;
     }
 
     bool SetChecked(const std::string& name, bool checked, std::string& error) {

@@ -48,7 +48,6 @@
 #include <QUrl>
 #include <QtTest/QTest>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>

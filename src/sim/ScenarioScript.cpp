@@ -293,14 +293,21 @@ std::string ParseArguments(ScenarioStep& step, std::string_view word, std::strin
         switch (step.property) {
         case ControlProperty::Text:
             return {}; // any text, also none
-        case ControlProperty::Index:
-            if (!ParseIndex(r))
+        // Numbers are kept as `show` prints them, so 0x10 matches a count of 16.
+        case ControlProperty::Index: {
+            const auto index = ParseIndex(r);
+            if (!index || *index > std::numeric_limits<int>::max())
                 return "'expect-control' takes an index (-1 for none), not '" + step.text + "'";
+            step.text = std::to_string(*index);
             return {};
-        case ControlProperty::Count:
-            if (!ParseNumber(r))
+        }
+        case ControlProperty::Count: {
+            const auto count = ParseNumber(r);
+            if (!count || *count > std::numeric_limits<int>::max())
                 return "'expect-control' takes a count, not '" + step.text + "'";
+            step.text = std::to_string(*count);
             return {};
+        }
         default:
             if (r != "0" && r != "1")
                 return "'expect-control' takes 0 or 1 for " + std::string(property) + ", not '" +

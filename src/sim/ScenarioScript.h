@@ -54,8 +54,7 @@ enum class ScenarioStepKind {
     Messages,      // messages
     Image,         // image
     Show,          // show <name>
-    ExpectControl, // expect-control <name> <property> <value>   (a text value is the rest of the
-                   // line)
+    ExpectControl, // expect-control <name> <property> <value>   (text: the rest of the line)
     DataFile,      // data-file <name> <path>   (before start: into the program's data folder)
 };
 

@@ -1,15 +1,20 @@
 // The scenario runner: the real main window on the simulated mouse, offscreen, on a virtual
-// clock, driven by a script of steps (the language is in sim/ScenarioScript.h).
+// clock, driven by a script of steps (the language is in sim/ScenarioScript.h; what it does to
+// one control is in ScenarioControls.h).
 //
 //   scenario FILE
 //
 // Prints the frames and messages the script asks for; exit 0 when every step passed, 1 when a
 // step failed (with a line that says which and why) or the script does not parse.
-// Relative paths of `file-of` and `choose-file` are taken from the scenario file's folder
-// (they name inputs that lie beside it); `snapshot` writes relative to the working folder.
+// Relative paths of `file-of`, `choose-file` and `data-file` are taken from the scenario file's
+// folder (they name inputs that lie beside it); `snapshot` writes relative to the working folder.
+// Every run has an empty data folder of its own (a temporary folder, removed at the end), so
+// runs never share a macro library or gun-key file.
+#include "ScenarioControls.h"
 #include "controls/skinned/ui/SkinCheckBox.h"
 #include "controls/skinned/ui/SkinEdit.h"
 #include "controls/skinned/ui/SkinInputDialog.h"
+#include "controls/skinned/ui/SkinPageControl.h"
 #include "controls/wide/ui/ClockTimer.h"
 #include "device/Clock.h"
 #include "device/InputListener.h"
@@ -36,6 +41,8 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPainter>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 #include <QUrl>
@@ -91,7 +98,8 @@ public slots:
 
 class ScenarioRunner {
 public:
-    explicit ScenarioRunner(QDir scriptFolder) : folder_(std::move(scriptFolder)), timers_(clock_) {
+    ScenarioRunner(QDir scriptFolder, QString dataFolder)
+        : folder_(std::move(scriptFolder)), dataFolder_(std::move(dataFolder)), timers_(clock_) {
         VirtualTimerScheduler::SetCurrent(&timers_);
         timers_.SetSettle([this] { SettleDevice(); });
         // A dialog shown some other way than through the answerable ones would wait for a user
@@ -193,11 +201,11 @@ private:
             SettleDevice();
             return true;
         case K::Click:
-            return Click(step.name, Qt::LeftButton, false, error);
+            return Click(step.name, Qt::LeftButton, false, step.row, error);
         case K::DblClick:
-            return Click(step.name, Qt::LeftButton, true, error);
+            return Click(step.name, Qt::LeftButton, true, step.row, error);
         case K::RClick:
-            return Click(step.name, Qt::RightButton, false, error);
+            return Click(step.name, Qt::RightButton, false, step.row, error);
         case K::Hover:
         case K::Leave:
             return Hover(step.name, step.kind == K::Hover, error);
@@ -273,6 +281,25 @@ private:
                 return false;
             std::fputs(FormatImageLines(mouse_->Image()).c_str(), stdout);
             return true;
+        case K::Show:
+            if (QWidget* control = Find(step.name, error)) {
+                std::fputs(FormatControlState(step.name, ControlStateOf(control)).c_str(), stdout);
+                return true;
+            }
+            return false;
+        case K::ExpectControl:
+            if (QWidget* control = Find(step.name, error))
+                return CheckControlState(step.name, ControlStateOf(control), step.property,
+                                         step.text, error);
+            return false;
+        case K::DataFile:
+            if (form_) {
+                error = "a data file is put in place before 'start'";
+                return false;
+            }
+            return CopyDataFile(
+                dataFolder_.toStdString(), step.name,
+                folder_.absoluteFilePath(QString::fromStdString(step.text)).toStdString(), error);
         }
         error = "unknown step";
         return false;
@@ -445,43 +472,15 @@ private:
         return nullptr;
     }
 
-    // The widget a user's pointer reaches at the middle of the control: the control itself (or
-    // a part of it), never one that lies over it.
     QWidget* Reachable(QWidget* control, const std::string& name, std::string& error) {
-        if (!control->isVisible()) {
-            error = name + " is not visible";
-            return nullptr;
-        }
-        QWidget* window = control->window();
-        const QPoint at = control->mapTo(window, control->rect().center());
-        if (!window->rect().contains(at)) {
-            error = name + " lies outside its window";
-            return nullptr;
-        }
-        QWidget* top = window->childAt(at);
-        if (top == nullptr)
-            top = window;
-        if (top != control && !control->isAncestorOf(top)) {
-            error = name + " is covered by " +
-                    (top->objectName().isEmpty() ? std::string(top->metaObject()->className())
-                                                 : top->objectName().toStdString());
-            return nullptr;
-        }
-        return top;
+        return ReachableAt(control, name, error);
     }
 
-    bool Click(const std::string& name, Qt::MouseButton button, bool twice, std::string& error) {
+    bool Click(const std::string& name, Qt::MouseButton button, bool twice, std::optional<int> row,
+               std::string& error) {
         QWidget* control = Find(name, error);
-        if (control == nullptr)
+        if (control == nullptr || !ClickControl(control, name, button, twice, row, error))
             return false;
-        QWidget* target = Reachable(control, name, error);
-        if (target == nullptr)
-            return false;
-        const QPoint at = target->mapFrom(control, control->rect().center());
-        if (twice)
-            QTest::mouseDClick(target, button, {}, at);
-        else
-            QTest::mouseClick(target, button, {}, at);
         SettleDevice();
         return true;
     }
@@ -536,6 +535,12 @@ private:
         QWidget* control = Find(name, error);
         if (control == nullptr)
             return false;
+        if (auto* pages = qobject_cast<SkinPageControl*>(control)) {
+            if (!ChooseTab(*pages, name, index, error))
+                return false;
+            SettleDevice();
+            return true;
+        }
         if (Reachable(control, name, error) == nullptr)
             return false;
         if (!control->isEnabled()) {
@@ -589,7 +594,7 @@ private:
         }
         if (*before == checked)
             return true;
-        if (!Click(name, Qt::LeftButton, false, error))
+        if (!Click(name, Qt::LeftButton, false, std::nullopt, error))
             return false;
         if (state() != checked) {
             error = name + " did not become " + (checked ? "checked" : "unchecked");
@@ -684,6 +689,7 @@ private:
     static void Note(const std::string& text) { std::printf("note: %s\n", text.c_str()); }
 
     QDir folder_;
+    QString dataFolder_;
     VirtualClock clock_;
     VirtualTimerScheduler timers_;
     ScenarioDevice device_ = ScenarioDevice::I2C;
@@ -727,6 +733,15 @@ int main(int argc, char** argv) {
         return 1;
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // The run's own empty data folder: the program's per-user data folder lies under
+    // XDG_DATA_HOME, which must be set before the application reads it.
+    QTemporaryDir dataHome;
+    if (!dataHome.isValid()) {
+        std::printf("FAIL: cannot make a data folder: %s\n",
+                    dataHome.errorString().toLocal8Bit().constData());
+        return 1;
+    }
+    setenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()).constData(), 1);
     // The offscreen platform's notices (no window masks, no raise) say nothing about the
     // scenario; everything else Qt says still goes to stderr.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& line) {
@@ -739,9 +754,16 @@ int main(int argc, char** argv) {
     });
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Gaming Mouse"));
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!dataFolder.startsWith(dataHome.path() + QLatin1Char('/'))) {
+        std::printf("FAIL: the data folder %s is not the run's own\n",
+                    dataFolder.toLocal8Bit().constData());
+        return 1;
+    }
     bool passed = false;
     {
-        trvx::ScenarioRunner runner(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteDir());
+        trvx::ScenarioRunner runner(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteDir(),
+                                    dataFolder);
         passed = runner.Run(parse.steps);
     }
     std::fflush(stdout);

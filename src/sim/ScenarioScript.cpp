@@ -5,6 +5,7 @@
 #include <cctype>
 #include <charconv>
 #include <cstdio>
+#include <limits>
 
 namespace trvx {
 namespace {
@@ -53,6 +54,15 @@ std::optional<std::int64_t> ParseNumber(std::string_view s) {
     return value;
 }
 
+// An item index, where -1 means none.
+std::optional<std::int64_t> ParseIndex(std::string_view s) {
+    if (s.size() > 1 && s[0] == '-') {
+        const auto n = ParseNumber(s.substr(1));
+        return n == 1 ? std::optional<std::int64_t>(-1) : std::nullopt;
+    }
+    return ParseNumber(s);
+}
+
 int HexDigit(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -68,7 +78,7 @@ struct StepWord {
     ScenarioStepKind kind;
 };
 
-constexpr std::array<StepWord, 29> kPlainSteps{{
+constexpr std::array<StepWord, 32> kPlainSteps{{
     {"device", ScenarioStepKind::Device},
     {"file-of", ScenarioStepKind::FileOf},
     {"start", ScenarioStepKind::Start},
@@ -98,7 +108,37 @@ constexpr std::array<StepWord, 29> kPlainSteps{{
     {"skip-to", ScenarioStepKind::SkipTo},
     {"messages", ScenarioStepKind::Messages},
     {"image", ScenarioStepKind::Image},
+    {"show", ScenarioStepKind::Show},
+    {"expect-control", ScenarioStepKind::ExpectControl},
+    {"data-file", ScenarioStepKind::DataFile},
 }};
+
+struct PropertyWord {
+    std::string_view word;
+    ControlProperty property;
+};
+
+constexpr std::array<PropertyWord, 6> kProperties{{
+    {"text", ControlProperty::Text},
+    {"index", ControlProperty::Index},
+    {"checked", ControlProperty::Checked},
+    {"visible", ControlProperty::Visible},
+    {"enabled", ControlProperty::Enabled},
+    {"count", ControlProperty::Count},
+}};
+
+std::string_view PropertyName(ControlProperty property) {
+    for (const PropertyWord& p : kProperties)
+        if (p.property == property)
+            return p.word;
+    return "?";
+}
+
+// A data file's name is one name in the data folder: no folders, nothing that climbs out.
+bool IsPlainFileName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of("/\\") == std::string_view::npos;
+}
 
 constexpr std::array<StepWord, 4> kSimSteps{{
     {"poke", ScenarioStepKind::SimPoke},
@@ -169,9 +209,23 @@ std::string ParseArguments(ScenarioStep& step, std::string_view word, std::strin
         return number(rest, "a number of milliseconds");
     case K::Click:
     case K::DblClick:
+    case K::RClick: {
+        std::string_view r = rest;
+        step.name = std::string(NextWord(r));
+        const std::string_view row = NextWord(r);
+        if (step.name.empty() || !r.empty())
+            return "'" + w + "' takes a control name and an optional list row";
+        if (row.empty())
+            return {};
+        const auto n = ParseNumber(row);
+        if (!n || *n > std::numeric_limits<int>::max())
+            return "'" + w + "' takes a list row, not '" + std::string(row) + "'";
+        step.row = static_cast<int>(*n);
+        return {};
+    }
+    case K::Show:
     case K::Hover:
     case K::Leave:
-    case K::RClick:
     case K::Check:
     case K::Uncheck:
         return oneWord(step.name, "control name");
@@ -222,6 +276,55 @@ std::string ParseArguments(ScenarioStep& step, std::string_view word, std::strin
                                          : ScenarioAnswer::Text;
         step.text = std::string(rest);
         return {};
+    case K::ExpectControl: {
+        std::string_view r = rest;
+        step.name = std::string(NextWord(r));
+        const std::string_view property = NextWord(r);
+        if (step.name.empty() || property.empty())
+            return "'expect-control' takes a control name, a property and a value";
+        const auto* found = std::find_if(kProperties.begin(), kProperties.end(),
+                                         [&](const PropertyWord& p) { return p.word == property; });
+        if (found == kProperties.end())
+            return "'expect-control' takes a property of text, index, checked, visible, "
+                   "enabled, count, not '" +
+                   std::string(property) + "'";
+        step.property = found->property;
+        step.text = std::string(r);
+        switch (step.property) {
+        case ControlProperty::Text:
+            return {}; // any text, also none
+        // Numbers are kept as `show` prints them, so 0x10 matches a count of 16.
+        case ControlProperty::Index: {
+            const auto index = ParseIndex(r);
+            if (!index || *index > std::numeric_limits<int>::max())
+                return "'expect-control' takes an index (-1 for none), not '" + step.text + "'";
+            step.text = std::to_string(*index);
+            return {};
+        }
+        case ControlProperty::Count: {
+            const auto count = ParseNumber(r);
+            if (!count || *count > std::numeric_limits<int>::max())
+                return "'expect-control' takes a count, not '" + step.text + "'";
+            step.text = std::to_string(*count);
+            return {};
+        }
+        default:
+            if (r != "0" && r != "1")
+                return "'expect-control' takes 0 or 1 for " + std::string(property) + ", not '" +
+                       step.text + "'";
+            return {};
+        }
+    }
+    case K::DataFile: {
+        std::string_view r = rest;
+        step.name = std::string(NextWord(r));
+        step.text = std::string(r);
+        if (step.name.empty() || step.text.empty())
+            return "'data-file' takes a file name and a path";
+        if (!IsPlainFileName(step.name))
+            return "'data-file' takes a file name without folders, not '" + step.name + "'";
+        return {};
+    }
     case K::ChooseColor: {
         const auto bytes = rest.size() == 6 ? ParseHexBytes(rest) : std::nullopt;
         if (!bytes)
@@ -336,6 +439,96 @@ std::string FormatMessageLine(std::string_view text) {
     }
     out += '\n';
     return out;
+}
+
+std::string FormatControlState(std::string_view name, const ControlState& state) {
+    std::string out = "control " + std::string(name) + ":";
+    if (state.text) {
+        out += " text=\"";
+        for (char c : *state.text) {
+            if (c == '"' || c == '\\')
+                out += '\\';
+            if (c == '\n')
+                out += "\\n";
+            else if (c != '\r')
+                out += c;
+        }
+        out += '"';
+    }
+    if (state.index)
+        out += " index=" + std::to_string(*state.index);
+    if (state.checked)
+        out += std::string(" checked=") + (*state.checked ? "1" : "0");
+    out += std::string(" visible=") + (state.visible ? "1" : "0");
+    out += std::string(" enabled=") + (state.enabled ? "1" : "0");
+    if (state.count)
+        out += " count=" + std::to_string(*state.count);
+    out += '\n';
+    return out;
+}
+
+bool CheckControlState(std::string_view name, const ControlState& state, ControlProperty property,
+                       std::string_view value, std::string& error) {
+    auto flag = [](bool b) { return std::optional<std::string>(b ? "1" : "0"); };
+    auto number = [](const std::optional<int>& n) {
+        return n ? std::optional<std::string>(std::to_string(*n)) : std::nullopt;
+    };
+    std::optional<std::string> actual;
+    switch (property) {
+    case ControlProperty::Text:
+        actual = state.text;
+        break;
+    case ControlProperty::Index:
+        actual = number(state.index);
+        break;
+    case ControlProperty::Checked:
+        if (state.checked)
+            actual = flag(*state.checked);
+        break;
+    case ControlProperty::Visible:
+        actual = flag(state.visible);
+        break;
+    case ControlProperty::Enabled:
+        actual = flag(state.enabled);
+        break;
+    case ControlProperty::Count:
+        actual = number(state.count);
+        break;
+    }
+    const std::string what = std::string(name) + " " + std::string(PropertyName(property));
+    if (!actual) {
+        error = std::string(name) + " has no " + std::string(PropertyName(property));
+        return false;
+    }
+    if (*actual == value)
+        return true;
+    if (property == ControlProperty::Text)
+        error = what + " is \"" + *actual + "\", not \"" + std::string(value) + "\"";
+    else
+        error = what + " is " + *actual + ", not " + std::string(value);
+    return false;
+}
+
+bool CopyDataFile(const std::filesystem::path& dataFolder, std::string_view name,
+                  const std::filesystem::path& source, std::string& error) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (!fs::is_regular_file(source, ec)) {
+        error = "cannot read " + source.string();
+        return false;
+    }
+    fs::create_directories(dataFolder, ec);
+    if (ec) {
+        error = "cannot make the data folder " + dataFolder.string() + ": " + ec.message();
+        return false;
+    }
+    const fs::path target = dataFolder / fs::path(name);
+    fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
+    if (ec) {
+        error = "cannot copy " + source.string() + " to " + target.string() + ": " + ec.message();
+        return false;
+    }
+    return true;
 }
 
 void ScenarioFrameLog::Append(std::span<const SimFrame> frames) {

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
 namespace trvx {
 namespace {
 
@@ -92,8 +99,36 @@ TEST(ScenarioScriptTest, BadLinesAreNamedWithTheirLineAndNothingElseIsLost) {
         {"device usb", "line 2: 'device' takes i2c, flash or none"},
         {"wait soon", "line 2: 'wait' takes a number of milliseconds, not 'soon'"},
         {"wait -5", "line 2: 'wait' takes a number of milliseconds, not '-5'"},
-        {"click", "line 2: 'click' takes one control name"},
-        {"click a b", "line 2: 'click' takes one control name"},
+        {"click", "line 2: 'click' takes a control name and an optional list row"},
+        {"click a b", "line 2: 'click' takes a list row, not 'b'"},
+        {"rclick a -1", "line 2: 'rclick' takes a list row, not '-1'"},
+        {"dblclick a 1 2", "line 2: 'dblclick' takes a control name and an optional list row"},
+        {"hover a 1", "line 2: 'hover' takes one control name"},
+        {"show", "line 2: 'show' takes one control name"},
+        {"show a b", "line 2: 'show' takes one control name"},
+        {"expect-control cb_CPI1",
+         "line 2: 'expect-control' takes a control name, a property and a value"},
+        {"expect-control cb_CPI1 colour red",
+         "line 2: 'expect-control' takes a property of text, index, checked, visible, enabled, "
+         "count, not 'colour'"},
+        {"expect-control cb_CPI1 index two",
+         "line 2: 'expect-control' takes an index (-1 for none), not 'two'"},
+        {"expect-control cb_CPI1 index -2",
+         "line 2: 'expect-control' takes an index (-1 for none), not '-2'"},
+        {"expect-control cb_CPI1 count -1", "line 2: 'expect-control' takes a count, not '-1'"},
+        {"expect-control cb_CPI1 count", "line 2: 'expect-control' takes a count, not ''"},
+        {"expect-control cb_CPI1 count 4294967296",
+         "line 2: 'expect-control' takes a count, not '4294967296'"},
+        {"expect-control cb_Mode0 checked yes",
+         "line 2: 'expect-control' takes 0 or 1 for checked, not 'yes'"},
+        {"expect-control Key1 visible 2",
+         "line 2: 'expect-control' takes 0 or 1 for visible, not '2'"},
+        {"data-file macro.dat", "line 2: 'data-file' takes a file name and a path"},
+        {"data-file ../escape.dat in.dat",
+         "line 2: 'data-file' takes a file name without folders, not '../escape.dat'"},
+        {"data-file sub/macro.dat in.dat",
+         "line 2: 'data-file' takes a file name without folders, not 'sub/macro.dat'"},
+        {"data-file .. in.dat", "line 2: 'data-file' takes a file name without folders, not '..'"},
         {"choose cb_CPI1", "line 2: 'choose' takes a control name and an item index"},
         {"expect 4G", "line 2: 'expect' takes hex bytes, such as 40 05 00 2C"},
         {"expect 400", "line 2: 'expect' takes hex bytes, such as 40 05 00 2C"},
@@ -109,6 +144,148 @@ TEST(ScenarioScriptTest, BadLinesAreNamedWithTheirLineAndNothingElseIsLost) {
         EXPECT_EQ(parse.errors[0], c.error);
         EXPECT_EQ(parse.steps.size(), 2u) << c.line;
     }
+}
+
+TEST(ScenarioScriptTest, ControlStepsTakeTheirArguments) {
+    const ScenarioParse parse = ParseScenario("click LB_Name 3\n"
+                                              "dblclick LB_Name 0\n"
+                                              "rclick Key2\n"
+                                              "show cb_CPI1\n"
+                                              "expect-control lbl_Content text two  words\n"
+                                              "expect-control lbl_Content text\n"
+                                              "expect-control cb_CPI1 index -1\n"
+                                              "expect-control cb_CPI1 count 0x10\n"
+                                              "expect-control cb_Mode0 checked 1\n"
+                                              "expect-control Key1 visible 0\n"
+                                              "expect-control Key1 enabled 1\n"
+                                              "data-file macro.dat seeds/my macros.dat\n"
+                                              "choose Pg_Parameter 2\n");
+    ASSERT_TRUE(parse.ok()) << parse.errors.front();
+    struct Want {
+        K kind;
+        const char* name;
+        std::optional<int> row;
+        ControlProperty property;
+        const char* text;
+    };
+    using P = ControlProperty;
+    const Want wants[] = {
+        {K::Click, "LB_Name", 3, P::Text, ""},
+        {K::DblClick, "LB_Name", 0, P::Text, ""},
+        {K::RClick, "Key2", std::nullopt, P::Text, ""},
+        {K::Show, "cb_CPI1", std::nullopt, P::Text, ""},
+        {K::ExpectControl, "lbl_Content", std::nullopt, P::Text, "two  words"},
+        {K::ExpectControl, "lbl_Content", std::nullopt, P::Text, ""},
+        {K::ExpectControl, "cb_CPI1", std::nullopt, P::Index, "-1"},
+        {K::ExpectControl, "cb_CPI1", std::nullopt, P::Count, "16"},
+        {K::ExpectControl, "cb_Mode0", std::nullopt, P::Checked, "1"},
+        {K::ExpectControl, "Key1", std::nullopt, P::Visible, "0"},
+        {K::ExpectControl, "Key1", std::nullopt, P::Enabled, "1"},
+        {K::DataFile, "macro.dat", std::nullopt, P::Text, "seeds/my macros.dat"},
+        {K::Choose, "Pg_Parameter", std::nullopt, P::Text, ""},
+    };
+    ASSERT_EQ(parse.steps.size(), std::size(wants));
+    for (std::size_t i = 0; i < std::size(wants); ++i) {
+        const ScenarioStep& s = parse.steps[i];
+        EXPECT_EQ(s.kind, wants[i].kind) << s.source;
+        EXPECT_EQ(s.name, wants[i].name) << s.source;
+        EXPECT_EQ(s.row, wants[i].row) << s.source;
+        EXPECT_EQ(s.property, wants[i].property) << s.source;
+        EXPECT_EQ(s.text, wants[i].text) << s.source;
+    }
+}
+
+TEST(ScenarioScriptTest, ShowPrintsTheFieldsOfTheKindAndExpectControlComparesOne) {
+    ControlState combo;
+    combo.text = "800 CPI";
+    combo.index = 2;
+    combo.count = 7;
+    combo.visible = true;
+    ControlState box;
+    box.text = "Say \"on\"\\\nnext";
+    box.checked = true;
+    box.enabled = true;
+    const ControlState panel; // hidden, disabled, nothing else
+    EXPECT_EQ(FormatControlState("cb_CPI1", combo),
+              "control cb_CPI1: text=\"800 CPI\" index=2 visible=1 enabled=0 count=7\n");
+    EXPECT_EQ(
+        FormatControlState("cb_Mode0", box),
+        "control cb_Mode0: text=\"Say \\\"on\\\"\\\\\\nnext\" checked=1 visible=0 enabled=1\n");
+    EXPECT_EQ(FormatControlState("gbPage1", panel), "control gbPage1: visible=0 enabled=0\n");
+
+    using P = ControlProperty;
+    struct Case {
+        const ControlState* state;
+        P property;
+        const char* value;
+        const char* error; // empty: passes
+    };
+    const Case cases[] = {
+        {&combo, P::Text, "800 CPI", ""},
+        {&combo, P::Text, "800", "cb_CPI1 text is \"800 CPI\", not \"800\""},
+        {&combo, P::Index, "2", ""},
+        {&combo, P::Index, "3", "cb_CPI1 index is 2, not 3"},
+        {&combo, P::Count, "7", ""},
+        {&combo, P::Visible, "1", ""},
+        {&combo, P::Enabled, "1", "cb_CPI1 enabled is 0, not 1"},
+        {&combo, P::Checked, "1", "cb_CPI1 has no checked"},
+        {&box, P::Text, "Say \"on\"\\\nnext", ""}, // compared unescaped
+        {&box, P::Checked, "1", ""},
+        {&box, P::Checked, "0", "cb_CPI1 checked is 1, not 0"},
+        {&box, P::Index, "0", "cb_CPI1 has no index"},
+        {&panel, P::Text, "", "cb_CPI1 has no text"},
+        {&panel, P::Count, "0", "cb_CPI1 has no count"},
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        const bool passed = CheckControlState("cb_CPI1", *c.state, c.property, c.value, error);
+        EXPECT_EQ(passed, std::string(c.error).empty()) << c.value;
+        EXPECT_EQ(error, c.error) << c.value;
+    }
+}
+
+// A temporary folder of the test's own, removed afterwards.
+class ScenarioDataFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = std::filesystem::temp_directory_path() /
+                ("scenario-data-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(root_);
+        std::filesystem::create_directories(root_);
+    }
+    void TearDown() override { std::filesystem::remove_all(root_); }
+
+    void Write(const std::filesystem::path& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    static std::string Read(const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    std::filesystem::path root_;
+};
+
+TEST_F(ScenarioDataFileTest, CopiesIntoAFolderItMakesAndOverAnEarlierFile) {
+    const std::filesystem::path data = root_ / "share" / "Gaming Mouse";
+    Write(root_ / "first.dat", std::string("\x00\x01\xFFmacro", 8));
+    Write(root_ / "second.dat", "gun");
+    std::string error;
+    ASSERT_TRUE(CopyDataFile(data, "macro.dat", root_ / "first.dat", error)) << error;
+    EXPECT_EQ(Read(data / "macro.dat"), std::string("\x00\x01\xFFmacro", 8));
+    ASSERT_TRUE(CopyDataFile(data, "macro.dat", root_ / "second.dat", error)) << error;
+    EXPECT_EQ(Read(data / "macro.dat"), "gun");
+    EXPECT_EQ(Read(root_ / "first.dat"), std::string("\x00\x01\xFFmacro", 8));
+}
+
+TEST_F(ScenarioDataFileTest, AMissingSourceOrAFolderAsSourceFailsAndLeavesNothing) {
+    const std::filesystem::path data = root_ / "data";
+    std::string error;
+    EXPECT_FALSE(CopyDataFile(data, "macro.dat", root_ / "missing.dat", error));
+    EXPECT_EQ(error, "cannot read " + (root_ / "missing.dat").string());
+    EXPECT_FALSE(CopyDataFile(data, "macro.dat", root_, error));
+    EXPECT_FALSE(std::filesystem::exists(data / "macro.dat"));
 }
 
 TEST(ScenarioScriptTest, FramesPrintOnceAndExpectMatchesSentFramesInOrder) {

@@ -42,8 +42,12 @@ bool SetControlCaption(QWidget* control, const QString& caption) {
 }
 
 QString ControlCaption(const QWidget* control) {
+    return FindControlCaption(control).value_or(QString());
+}
+
+std::optional<QString> FindControlCaption(const QWidget* control) {
     if (control == nullptr)
-        return {};
+        return std::nullopt;
     if (auto* w = qobject_cast<const TUniLabel*>(control))
         return QString::fromStdU16String(w->GetCaption());
     if (auto* b = qobject_cast<const SkinButton*>(control))
@@ -62,7 +66,7 @@ QString ControlCaption(const QWidget* control) {
         return a->text();
     if (auto* q = qobject_cast<const QGroupBox*>(control))
         return q->title();
-    return {};
+    return std::nullopt;
 }
 
 bool SetControlItems(QWidget* control, const QStringList& items) {

@@ -2,7 +2,7 @@
 
 #include "controls/skinned/ui/SkinCheckBox.h"
 #include "controls/skinned/ui/SkinPageControl.h"
-#include "shell/ui/ControlText.h"
+#include "pages/ui/ControlText.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -7,11 +7,11 @@
 // step failed (with a line that says which and why) or the script does not parse.
 // Relative paths of `file-of` and `choose-file` are taken from the scenario file's folder
 // (they name inputs that lie beside it); `snapshot` writes relative to the working folder.
+#include "base/Clock.h"
 #include "controls/skinned/ui/SkinCheckBox.h"
 #include "controls/skinned/ui/SkinEdit.h"
 #include "controls/skinned/ui/SkinInputDialog.h"
 #include "controls/wide/ui/ClockTimer.h"
-#include "device/Clock.h"
 #include "device/InputListener.h"
 #include "shell/ui/Choosers.h"
 #include "shell/ui/DeviceWorker.h"

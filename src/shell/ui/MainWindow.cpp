@@ -1,5 +1,6 @@
 #include "shell/ui/MainWindow.h"
 
+#include "base/Resources.h"
 #include "controls/skinned/ui/SkinCheckBox.h"
 #include "controls/skinned/ui/SkinListBox.h"
 #include "controls/skinned/ui/TrayIcon.h"
@@ -8,7 +9,6 @@
 #include "controls/wide/ui/UniListBox.h"
 #include "device/DefaultImageSet.h"
 #include "device/DefaultImages.h"
-#include "platform/Resources.h"
 #include "shell/ShellRules.h"
 #include "shell/TermCaptions.h"
 #include "shell/TermTable.h"

@@ -4,7 +4,7 @@
 //     / (transfers x 1 ms + 500 us per reply)                       (bound 1.25), per storage type
 //   CPU time of the whole process over 30 s idle with the mouse connected
 //     / 0.2 % of one core                                           (bound 1.00)
-#include "device/Clock.h"
+#include "base/Clock.h"
 #include "device/DevicePoller.h"
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/MainWindow.h"

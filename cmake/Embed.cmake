@@ -1,10 +1,11 @@
 # Embeds files into the program as named byte arrays, looked up at run time with
-# trvx::resource(name) from "platform/Resources.h".
+# trvx::resource(name) from "base/Resources.h".
 #
 #   trvx_add_resource(NAME path [DEPENDS target...])
 #
-# collects entries (from any directory); trvx_embed_resources() in resources/ builds the
-# library trvx_resources from all of them.
+# collects entries (from any directory); trvx_embed_resources(), called in src/ beside the base
+# module, builds the library trvx_resources from all of them. It is kept apart from trvx_base so
+# the generators of resources can use the base module without depending on their own output.
 set_property(GLOBAL PROPERTY TRVX_RESOURCE_ENTRIES "")
 set_property(GLOBAL PROPERTY TRVX_RESOURCE_DEPENDS "")
 
@@ -35,7 +36,7 @@ function(trvx_embed_resources)
         VERBATIM)
     # The generated file names the files, it does not hold them: recompile when one changes.
     set_source_files_properties(${out} PROPERTIES OBJECT_DEPENDS "${files}")
-    add_library(trvx_resources STATIC ${out} ${CMAKE_SOURCE_DIR}/src/platform/Resources.h)
+    add_library(trvx_resources STATIC ${out} ${CMAKE_SOURCE_DIR}/src/base/Resources.h)
     target_include_directories(trvx_resources PUBLIC ${CMAKE_SOURCE_DIR}/src)
     target_link_libraries(trvx_resources PUBLIC trvx_options)
 endfunction()

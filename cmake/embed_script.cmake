@@ -1,7 +1,7 @@
 # Writes OUT: each "name=path" entry of ENTRIES ("|"-separated) pulled in by the assembler's
 # .incbin (fast for megabytes of art), and a lookup table by name.
 string(REPLACE "|" ";" entries "${ENTRIES}")
-set(body "// Generated at build time; do not edit.\n#include \"platform/Resources.h\"\n\n#include <cstddef>\n\n")
+set(body "// Generated at build time; do not edit.\n#include \"base/Resources.h\"\n\n#include <cstddef>\n\n")
 set(decls "")
 set(table "")
 set(i 0)

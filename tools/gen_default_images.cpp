@@ -4,6 +4,7 @@
 // Every byte comes from the description below; check bytes and the patch checksum are
 // computed, never typed in.
 
+#include "base/NumberText.h"
 #include "device/DefaultSections.h"
 #include "device/ImageLayout.h"
 
@@ -28,13 +29,7 @@ Bytes Hex(std::string_view text) {
     Bytes out;
     int high = -1;
     for (char c : text) {
-        int v = -1;
-        if (c >= '0' && c <= '9')
-            v = c - '0';
-        else if (c >= 'A' && c <= 'F')
-            v = c - 'A' + 10;
-        else if (c >= 'a' && c <= 'f')
-            v = c - 'a' + 10;
+        const int v = trvx::HexDigitValue(static_cast<unsigned char>(c));
         if (v < 0)
             continue;
         if (high < 0) {

@@ -11,12 +11,12 @@
 // Every run has an empty data folder of its own (a temporary folder, removed at the end), so
 // runs never share a macro library or gun-key file.
 #include "ScenarioControls.h"
+#include "base/Clock.h"
 #include "controls/skinned/ui/SkinCheckBox.h"
 #include "controls/skinned/ui/SkinEdit.h"
 #include "controls/skinned/ui/SkinInputDialog.h"
 #include "controls/skinned/ui/SkinPageControl.h"
 #include "controls/wide/ui/ClockTimer.h"
-#include "device/Clock.h"
 #include "device/InputListener.h"
 #include "shell/ui/Choosers.h"
 #include "shell/ui/DeviceWorker.h"

@@ -5,8 +5,8 @@
 // Runs offscreen on the simulated mouse (I2C unless told otherwise) with a virtual clock, so
 // it needs no display, no mouse and no waiting. Files: page<P>_lang<N>.png and busy.png; the
 // see-through parts of the skin are transparent. Messages the window shows are printed on stderr.
+#include "base/Clock.h"
 #include "controls/wide/ui/ClockTimer.h"
-#include "device/Clock.h"
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/LoadingWindow.h"
 #include "shell/ui/MainWindow.h"

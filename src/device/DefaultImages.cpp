@@ -1,6 +1,6 @@
 #include "device/DefaultImages.h"
 
-#include "platform/Resources.h"
+#include "base/Resources.h"
 
 #include <algorithm>
 

@@ -9,7 +9,7 @@
 // `Exchange` for that time. The busy indicator is shown before the lock is taken, never while
 // holding it, so no window events are processed in the middle of an exchange.
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 #include "device/HidBackend.h"
 
 #include <array>

@@ -9,8 +9,8 @@
 // image the pages show. Runs on one thread (the window's device thread); the window's part goes
 // through the view.
 
+#include "base/Clock.h"
 #include "device/AcceptedMouse.h"
-#include "device/Clock.h"
 #include "device/DeviceLink.h"
 #include "device/HidBackend.h"
 #include "device/ImageLayout.h"

@@ -10,8 +10,8 @@
 // go out through callbacks called on the listener's thread: the window queues them to its UI
 // thread.
 
+#include "base/Clock.h"
 #include "device/AcceptedMouse.h"
-#include "device/Clock.h"
 #include "device/DeviceLink.h"
 #include "device/DevicePoller.h"
 

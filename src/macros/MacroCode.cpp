@@ -1,5 +1,7 @@
 #include "macros/MacroCode.h"
 
+#include "base/NumberText.h"
+
 #include <algorithm>
 #include <charconv>
 #include <limits>
@@ -7,36 +9,15 @@
 namespace trvx {
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
 std::string Hex2(std::uint8_t b) {
-    return {kHexDigits[b >> 4], kHexDigits[b & 0xF]};
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
+    std::string hex;
+    AppendHexByte(hex, b);
+    return hex;
 }
 
 // The last n characters of a line, or the whole line when it is shorter.
 std::string_view Tail(std::string_view line, std::size_t n) {
     return line.size() <= n ? line : line.substr(line.size() - n);
-}
-
-// Two hex digits as a byte; nullopt when they are not.
-std::optional<std::uint8_t> HexByte(std::string_view two) {
-    if (two.size() != 2)
-        return std::nullopt;
-    const int hi = HexValue(two[0]);
-    const int lo = HexValue(two[1]);
-    if (hi < 0 || lo < 0)
-        return std::nullopt;
-    return static_cast<std::uint8_t>(hi * 16 + lo);
 }
 
 // A decimal integer filling the whole text (leading blanks allowed); nullopt when unreadable.
@@ -223,7 +204,7 @@ CompileResult CompilePCMacroScript(const MacroScript& lines) {
         if (part.size() % 2 != 0)
             return bad(i);
         for (std::size_t k = 0; k < part.size(); k += 2) {
-            const auto b = HexByte(std::string_view(part).substr(k, 2));
+            const auto b = ParseHexByte(std::string_view(part).substr(k, 2));
             if (!b)
                 return bad(i);
             bytes.push_back(*b);
@@ -374,13 +355,13 @@ std::string MacroLineDrawText(std::string_view line) {
         return {};
     case 3: {
         const std::string_view xy = Tail(line, 4);
-        const auto x = xy.size() == 4 ? HexByte(xy.substr(0, 2)) : std::nullopt;
-        const auto y = xy.size() == 4 ? HexByte(xy.substr(2, 2)) : std::nullopt;
+        const auto x = xy.size() == 4 ? ParseHexByte(xy.substr(0, 2)) : std::nullopt;
+        const auto y = xy.size() == 4 ? ParseHexByte(xy.substr(2, 2)) : std::nullopt;
         return MacroMoveText(static_cast<std::int8_t>(x.value_or(0)),
                              static_cast<std::int8_t>(y.value_or(0)));
     }
     case 7:
-        return MacroLoopStartText(HexByte(Tail(line, 2)).value_or(0));
+        return MacroLoopStartText(ParseHexByte(Tail(line, 2)).value_or(0));
     case 8:
         return MacroLoopEndText();
     default:

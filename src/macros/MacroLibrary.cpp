@@ -1,7 +1,7 @@
 #include "macros/MacroLibrary.h"
 
+#include "base/Resources.h"
 #include "macros/MacroFileIo.h"
-#include "platform/Resources.h"
 
 #include <algorithm>
 #include <system_error>

@@ -1,11 +1,12 @@
 #include "macros/MacroName.h"
 
+#include "base/NumberText.h"
+
 #include <vector>
 
 namespace trvx {
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 constexpr char32_t kDefaultChar = U'?';
 
 // UTF-8 to code points; a malformed sequence gives one "?" per offending byte.
@@ -72,19 +73,9 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 void AppendHex4(std::string& out, std::uint16_t unit) {
     for (int shift = 12; shift >= 0; shift -= 4)
-        out.push_back(kHexDigits[(unit >> shift) & 0xF]);
+        out.push_back(HexDigitChar(unsigned(unit >> shift)));
 }
 
 std::vector<std::uint16_t> ToUtf16(std::string_view text) {
@@ -116,18 +107,9 @@ std::string HexToWideText(std::string_view hex) {
     // Groups are taken from the end, so a stray leading digit never shifts the others.
     std::vector<std::uint16_t> units;
     for (std::size_t end = hex.size(); end >= 4; end -= 4) {
-        int value = 0;
-        bool ok = true;
-        for (std::size_t k = end - 4; k < end; ++k) {
-            const int v = HexValue(hex[k]);
-            if (v < 0) {
-                ok = false;
-                break;
-            }
-            value = value * 16 + v;
-        }
-        if (ok)
-            units.insert(units.begin(), static_cast<std::uint16_t>(value));
+        const auto value = ParseHexDigits(hex.substr(end - 4, 4), 0xFFFF);
+        if (value)
+            units.insert(units.begin(), static_cast<std::uint16_t>(*value));
     }
     std::string text;
     for (std::size_t i = 0; i < units.size(); ++i) {
@@ -157,10 +139,8 @@ TMacroName MacroNameFromText(std::string_view text) {
 
 std::string MacroNameToHex(const TMacroName& name) {
     std::string hex;
-    for (std::uint8_t b : name) {
-        hex.push_back(kHexDigits[b >> 4]);
-        hex.push_back(kHexDigits[b & 0xF]);
-    }
+    for (std::uint8_t b : name)
+        AppendHexByte(hex, b);
     return hex;
 }
 

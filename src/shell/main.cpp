@@ -1,7 +1,7 @@
 // The program's entry: one copy per user, the main window on the mouse (a real one through
 // hidraw, or the simulated one with TRVX_SIMULATE=i2c|flash), then the busy window, which
 // starts the device polling.
-#include "device/Clock.h"
+#include "base/Clock.h"
 #include "device/DefaultImageSet.h"
 #include "platform/HidapiBackend.h"
 #include "shell/ui/LoadingWindow.h"

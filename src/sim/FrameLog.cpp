@@ -1,16 +1,16 @@
 #include "sim/FrameLog.h"
 
+#include "base/NumberText.h"
+
 namespace trvx {
 
 std::string FormatHexBytes(std::span<const std::uint8_t> bytes) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text;
     text.reserve(bytes.size() * 3);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (i > 0)
             text += ' ';
-        text += kDigits[bytes[i] >> 4];
-        text += kDigits[bytes[i] & 0x0F];
+        AppendHexByte(text, bytes[i]);
     }
     return text;
 }

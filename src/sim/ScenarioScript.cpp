@@ -1,5 +1,7 @@
 #include "sim/ScenarioScript.h"
 
+#include "base/NumberText.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -61,16 +63,6 @@ std::optional<std::int64_t> ParseIndex(std::string_view s) {
         return n == 1 ? std::optional<std::int64_t>(-1) : std::nullopt;
     }
     return ParseNumber(s);
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 struct StepWord {
@@ -346,19 +338,16 @@ std::optional<std::vector<std::uint8_t>> ParseHexBytes(std::string_view text) {
         if (token.size() % 2 != 0 && token.size() != 1)
             return std::nullopt;
         if (token.size() == 1) {
-            const int d = HexDigit(token[0]);
+            const int d = HexDigitValue(static_cast<unsigned char>(token[0]));
             if (d < 0)
                 return std::nullopt;
             bytes.push_back(static_cast<std::uint8_t>(d));
             continue;
         }
-        for (std::size_t i = 0; i < token.size(); i += 2) {
-            const int hi = HexDigit(token[i]);
-            const int lo = HexDigit(token[i + 1]);
-            if (hi < 0 || lo < 0)
-                return std::nullopt;
-            bytes.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
-        }
+        const auto tokenBytes = ParseHexByteText(token);
+        if (!tokenBytes)
+            return std::nullopt;
+        bytes.insert(bytes.end(), tokenBytes->begin(), tokenBytes->end());
     }
     if (bytes.empty())
         return std::nullopt;

@@ -2,7 +2,7 @@
 // TRVX_SIMULATE=i2c or TRVX_SIMULATE=flash runs the program against the simulated mouse
 // instead of the real HID devices, so every page can be tried without the hardware.
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 #include "device/ImageLayout.h"
 #include "sim/SimulatedMouse.h"
 

@@ -1,6 +1,6 @@
 #include "sim/SimulatedMouse.h"
 
-#include "platform/Resources.h"
+#include "base/Resources.h"
 #include "sim/SimFirmware.h"
 
 #include <algorithm>

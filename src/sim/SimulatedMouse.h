@@ -59,7 +59,7 @@
 // and its handles at the same time. Handles keep the mouse's state alive; the clock must
 // outlive the mouse and its handles.
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 #include "device/HidBackend.h"
 #include "device/ImageLayout.h"
 #include "sim/FrameLog.h"

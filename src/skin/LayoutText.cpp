@@ -1,6 +1,7 @@
 #include "skin/LayoutText.h"
 
-#include "platform/Resources.h"
+#include "base/NumberText.h"
+#include "base/Resources.h"
 
 #include <algorithm>
 
@@ -21,16 +22,6 @@ std::string upperAscii(std::string_view text) {
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - ('a' - 'A'));
     return out;
-}
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 } // namespace
@@ -65,18 +56,13 @@ std::optional<std::int32_t> StrToIntStrict(std::string_view text) {
         hex = true;
         i += 2;
     }
-    if (i == text.size())
-        return std::nullopt; // no digits at all
-    std::uint64_t value = 0;
-    for (; i < text.size(); ++i) {
-        const int d =
-            hex ? hexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
-        if (d < 0)
-            return std::nullopt;
-        value = value * (hex ? 16 : 10) + static_cast<std::uint64_t>(d);
-        if (value > 0xFFFFFFFFull)
-            return std::nullopt;
-    }
+    // No digits at all is no number, nor is anything past 32 bits.
+    const std::string_view digits = text.substr(i);
+    const auto parsed =
+        hex ? ParseHexDigits(digits, 0xFFFFFFFF) : ParseDecimalDigits(digits, 0xFFFFFFFF);
+    if (!parsed)
+        return std::nullopt;
+    const std::uint64_t value = *parsed;
     if (hex) {
         // Hexadecimal reads all 32 bits, so $FFFFFFFF is -1.
         std::uint32_t bits = static_cast<std::uint32_t>(value);

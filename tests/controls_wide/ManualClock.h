@@ -2,7 +2,7 @@
 // A clock for the timer tests that moves only when told, so that the control library's tests
 // need nothing of the device library.
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 
 #include <atomic>
 #include <cstdint>

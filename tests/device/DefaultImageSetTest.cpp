@@ -1,7 +1,7 @@
 #include "device/DefaultImageSet.h"
 
+#include "base/Resources.h"
 #include "device/DefaultImages.h"
-#include "platform/Resources.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "device/DefaultImages.h"
+#include "base/Resources.h"
 #include "device/ConfigImage.h"
-#include "platform/Resources.h"
 
 #include <gtest/gtest.h>
 

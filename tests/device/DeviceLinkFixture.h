@@ -2,7 +2,7 @@
 // A device link on the scripted backend and a virtual clock, with the mouse already open.
 
 #include "FakeHid.h"
-#include "device/Clock.h"
+#include "base/Clock.h"
 #include "device/DeviceLink.h"
 
 #include <gtest/gtest.h>

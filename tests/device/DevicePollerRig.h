@@ -2,8 +2,8 @@
 // The device lifecycle on the simulated mouse and a virtual clock: the poller, the whole-image
 // reader and the accepted-mouse gate, with a view that records what the window was asked to do.
 
+#include "base/Clock.h"
 #include "device/AcceptedMouse.h"
-#include "device/Clock.h"
 #include "device/DefaultImages.h"
 #include "device/DeviceLink.h"
 #include "device/DevicePoller.h"

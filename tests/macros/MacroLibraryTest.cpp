@@ -1,7 +1,7 @@
 #include "macros/MacroLibrary.h"
 
 #include "MacroTestSupport.h"
-#include "platform/Resources.h"
+#include "base/Resources.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include "SimTestSupport.h"
 
-#include "platform/Resources.h"
+#include "base/Resources.h"
 
 #include <gtest/gtest.h>
 

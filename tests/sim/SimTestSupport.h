@@ -2,7 +2,7 @@
 // A simulated mouse on a virtual clock with its vendor collection open, and the few report
 // helpers the sim tests drive it with (the raw backend interface, no device link).
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 #include "device/HidBackend.h"
 #include "sim/SimulatedMouse.h"
 

@@ -1,6 +1,6 @@
 // The embedded caption texts against what the program reads from them.
 
-#include "platform/Resources.h"
+#include "base/Resources.h"
 #include "skin/CaptionKeys.h"
 #include "skin/CaptionText.h"
 

@@ -1,8 +1,8 @@
 // The shipped skin resources against what the program reads: every picture at its size and
 // format, the busy spinner readable by our own GIF reader, every layout key of every language
 // set present and numeric, and the layout keeping its buttons on the window.
+#include "base/Resources.h"
 #include "controls/wide/GifImage.h"
-#include "platform/Resources.h"
 #include "skin/GeneralSettings.h"
 #include "skin/LayoutKeys.h"
 #include "skin/LayoutText.h"

@@ -1,5 +1,7 @@
 #include "controls/skinned/EditValues.h"
 
+#include "base/NumberText.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -15,16 +17,13 @@ constexpr char32_t kBackspace = 8;
 bool IsDigit(char32_t c) {
     return c >= '0' && c <= '9';
 }
-bool IsHexDigit(char32_t c) {
-    return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
 
 } // namespace
 
 bool EditCharAllowed(EditCharSet set, char32_t c) {
     if (c == kBackspace)
         return true;
-    return set == EditCharSet::Hex ? IsHexDigit(c) : IsDigit(c);
+    return set == EditCharSet::Hex ? HexDigitValue(c) >= 0 : IsDigit(c);
 }
 
 std::u16string FilterEditText(EditCharSet set, std::u16string_view text) {
@@ -36,29 +35,21 @@ std::u16string FilterEditText(EditCharSet set, std::u16string_view text) {
 }
 
 std::optional<std::int32_t> ParseHexEditValue(std::string_view text) {
-    if (!std::all_of(text.begin(), text.end(), [](char c) { return IsHexDigit(char32_t(c)); }))
-        return std::nullopt;
-    const auto first = text.find_first_not_of('0');
-    if (first == std::string_view::npos)
+    if (text.empty())
         return 0;
-    const std::string_view digits = text.substr(first);
-    if (digits.size() > 8)
+    const auto value = ParseHexDigits(text, 0xFFFFFFFF);
+    if (!value)
         return std::nullopt;
-    std::uint32_t value = 0;
-    std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
-    return static_cast<std::int32_t>(value);
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(*value));
 }
 
 std::optional<std::int32_t> ParseIntEditValue(std::string_view text) {
-    std::int64_t value = 0;
-    for (char c : text) {
-        if (!IsDigit(char32_t(c)))
-            return std::nullopt;
-        value = value * 10 + (c - '0');
-        if (value > std::numeric_limits<std::int32_t>::max())
-            return std::nullopt;
-    }
-    return static_cast<std::int32_t>(value);
+    if (text.empty())
+        return 0;
+    const auto value = ParseDecimalDigits(text, std::numeric_limits<std::int32_t>::max());
+    if (!value)
+        return std::nullopt;
+    return static_cast<std::int32_t>(*value);
 }
 
 std::string FormatHexEditValue(std::int32_t value) {

@@ -7,7 +7,7 @@
 //
 // All properties are set on the UI thread.
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 
 #include <atomic>
 #include <chrono>

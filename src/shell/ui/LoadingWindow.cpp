@@ -1,7 +1,7 @@
 #include "shell/ui/LoadingWindow.h"
 
+#include "base/Resources.h"
 #include "controls/wide/ui/GifAnimator.h"
-#include "platform/Resources.h"
 
 namespace trvx {
 

@@ -1,6 +1,7 @@
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/MainWindowParts.h"
 
+#include "base/Resources.h"
 #include "controls/skinned/ui/TrayIcon.h"
 #include "controls/wide/ui/UniHints.h"
 #include "controls/wide/ui/UniLabel.h"
@@ -12,7 +13,6 @@
 #include "keys/ui/KeyPage.h"
 #include "macros/ui/MacroPage.h"
 #include "pages/ui/ControlText.h"
-#include "platform/Resources.h"
 #include "sensitivity/ui/LightingPage.h"
 #include "sensitivity/ui/SensitivityPage.h"
 #include "shell/ShellRules.h"

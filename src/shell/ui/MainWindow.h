@@ -5,9 +5,9 @@
 // The poller and the whole-image read run on the device thread (DeviceWorker); what they ask of
 // the window runs here on the UI thread, so the window keeps painting during a read.
 
+#include "base/Clock.h"
 #include "controls/wide/ui/ClockTimer.h"
 #include "device/AcceptedMouse.h"
-#include "device/Clock.h"
 #include "device/DeviceLink.h"
 #include "device/DevicePoller.h"
 #include "device/ImageLayout.h"

@@ -1,7 +1,7 @@
 #include "controls/skinned/ui/StyleBitmaps.h"
 
+#include "base/Resources.h"
 #include "controls/skinned/ui/SkinPainting.h"
-#include "platform/Resources.h"
 
 #include <QHash>
 #include <QString>

@@ -4,7 +4,7 @@
 // only when the scheduler advances the virtual clock, so advancing the clock drives every timer
 // of the window in time order and a test never waits for real time.
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 
 #include <QObject>
 #include <QTimer>

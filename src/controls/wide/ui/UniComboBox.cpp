@@ -1,6 +1,6 @@
 #include "controls/wide/ui/UniComboBox.h"
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>

@@ -1,6 +1,7 @@
 #include "shell/ui/MainWindow.h"
 
 #include "controls/wide/ui/UniLabel.h"
+#include "shell/MainWindowTables.h"
 #include "shell/ShellRules.h"
 #include "shell/ui/ControlText.h"
 #include "shell/ui/DeviceWorker.h"
@@ -286,7 +287,7 @@ TEST_F(MainWindowTest, LanguageSetThatFailsKeepsTheOldSetAndSaysWhy) {
     options.applyLayout = [](QWidget& form, LayoutState& state, int n) {
         if (n == 3)
             return QStringLiteral("'' is not a valid integer value.");
-        return ApplyLayout(form, state, n);
+        return ApplyLayout(form, state, n, MainWindowTables());
     };
     TForm1& form = Create(options);
     Poll();

@@ -9,6 +9,7 @@
 #include "device/DefaultImageSet.h"
 #include "device/DefaultImages.h"
 #include "platform/Resources.h"
+#include "shell/MainWindowTables.h"
 #include "shell/ShellRules.h"
 #include "shell/TermCaptions.h"
 #include "shell/TermTable.h"
@@ -260,7 +261,7 @@ void TForm1::FormCreate() {
     devTimer_.stop();
 
     // 4. The controls, the skin background and the window's size from it.
-    CreateMainWindowControls(*this);
+    CreateMainWindowControls(*this, MainWindowTables());
     if (const QString error = LoadSkinBackground(*this, Layout); !error.isEmpty())
         RefreshFormMessagDialog(error);
     SetSkinSize();
@@ -288,7 +289,7 @@ void TForm1::FormCreate() {
     ShowDisableAll();
 
     // 13. Pictures and general settings.
-    if (const QString error = LoadSkinImages(*this); !error.isEmpty())
+    if (const QString error = LoadSkinImages(*this, MainWindowTables()); !error.isEmpty())
         RefreshFormMessagDialog(error);
     if (auto settings = LoadOrgSettings())
         Settings = *settings;
@@ -385,7 +386,7 @@ void TForm1::FormCreate() {
 
 QString TForm1::RunLayoutPass(int langIndex) {
     return options_.applyLayout ? options_.applyLayout(*this, Layout, langIndex)
-                                : ApplyLayout(*this, Layout, langIndex);
+                                : ApplyLayout(*this, Layout, langIndex, MainWindowTables());
 }
 
 DevicePollerTexts TForm1::PollerTexts() const {

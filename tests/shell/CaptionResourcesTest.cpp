@@ -1,6 +1,7 @@
 // The embedded caption texts against what the program reads from them.
 
 #include "platform/Resources.h"
+#include "shell/MainWindowTables.h"
 #include "skin/CaptionKeys.h"
 #include "skin/CaptionText.h"
 

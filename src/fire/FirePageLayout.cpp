@@ -4,16 +4,11 @@
 namespace trvx {
 namespace {
 
-struct LabelMember {
-    const char* stem;
-    const char* label;
-};
-
-constexpr LabelMember kLabels[] = {
+constexpr TextLabelRule kLabels[] = {
     {"Gun_Marco_Fire_Count_Lable", "lbl_Fire_Marco_Count"},
     {"Gun_Marco_Fire_Y_Lable", "lbl_Fire_Marco_Y"},
     {"Gun_Marco_Y_Offset_Lable", "lbl_Fire_Marco_Y_Offset"},
-    {"Gun_Marco_Fire_X_Lable", "lbl_Fire_Marco_X"},
+    {"Gun_Marco_Fire_X_Lable", "lbl_Fire_Marco_X", false}, // its width key keeps the height
     {"Gun_Marco_X_Offset_Lable", "lbl_Fire_Marco_X_Offset"},
     {"Gun_Marco_Fire_Delay_Lable", "lbl_Fire_Marco_Delay"},
     {"Gun_Marco_Keep_Left_Lable", "lbl_Fire_Keep_Left"},
@@ -131,9 +126,7 @@ void FirePageLayout(LayoutRules& r) {
 }
 
 void FirePageLabels(LayoutRules& r) {
-    // The X label's width key leaves its height alone.
-    for (const LabelMember& m : kLabels)
-        r.textLabel(m.stem, m.label, nullptr, std::string_view(m.label) != "lbl_Fire_Marco_X");
+    r.textLabels(kLabels);
 }
 
 void AddFirePageFonts(std::vector<std::string>& fonts) {

@@ -4,12 +4,7 @@
 namespace trvx {
 namespace {
 
-struct LabelMember {
-    const char* stem;
-    const char* label;
-};
-
-constexpr LabelMember kLabels[] = {
+constexpr TextLabelRule kLabels[] = {
     {"Marco_List_Lable", "lbl_Marco_List"},
     {"Marco_Mouse_List_Lable", "lbl_Mouse_Marco_List"},
     {"Marco_Content_Lable", "lbl_Marco_Content"},
@@ -170,8 +165,7 @@ void MacroPageLayout(LayoutRules& r) {
 }
 
 void MacroPageLabels(LayoutRules& r) {
-    for (const LabelMember& m : kLabels)
-        r.textLabel(m.stem, m.label);
+    r.textLabels(kLabels);
 }
 
 void MacroPageWidths(LayoutRules& r) {

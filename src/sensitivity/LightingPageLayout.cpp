@@ -4,12 +4,7 @@
 namespace trvx {
 namespace {
 
-struct LabelMember {
-    const char* stem;
-    const char* label;
-};
-
-constexpr LabelMember kLabels[] = {
+constexpr TextLabelRule kLabels[] = {
     {"LED_Effect_Setting_Lable", "lbl_LED_Effect_Setting"},
     {"LED_Effect_Slow_Lable", "lbl_LED_Effect_Slow"},
     {"LED_Effect_Fast_Lable", "lbl_LED_Effect_Fast"},
@@ -70,8 +65,7 @@ void LightingPageLayout(LayoutRules& r) {
 }
 
 void LightingPageLabels(LayoutRules& r) {
-    for (const LabelMember& m : kLabels)
-        r.textLabel(m.stem, m.label);
+    r.textLabels(kLabels);
     // The mode options share one colour and one size.
     const Rgb option = r.colour("LED_Mode_Option_Lable");
     for (int n = 1; n <= 7; ++n)

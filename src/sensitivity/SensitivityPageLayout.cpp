@@ -4,12 +4,7 @@
 namespace trvx {
 namespace {
 
-struct LabelMember {
-    const char* stem;
-    const char* label;
-};
-
-constexpr LabelMember kLabels[] = {
+constexpr TextLabelRule kLabels[] = {
     {"Fire_Key_Lable", "lbl_FireKey"},
     {"Fire_Key1_Lable", "lbl_FireKey1"},
     {"Fire_Key2_Lable", "lbl_FireKey2"},
@@ -157,8 +152,7 @@ void SensitivityPageLayout(LayoutRules& r) {
 }
 
 void SensitivityPageLabels(LayoutRules& r) {
-    for (const LabelMember& m : kLabels)
-        r.textLabel(m.stem, m.label);
+    r.textLabels(kLabels);
 }
 
 void AddSensitivityPageFonts(std::vector<std::string>& fonts) {

@@ -120,6 +120,11 @@ void LayoutRules::textLabel(const std::string& stem, const std::string& label, c
         op(SkinOpKind::HeightFromFont, label);
 }
 
+void LayoutRules::textLabels(std::span<const TextLabelRule> labels) {
+    for (const TextLabelRule& l : labels)
+        textLabel(l.stem, l.label, nullptr, l.heightFromFont);
+}
+
 void LayoutRules::bind(std::span<const CaptionBinding> bindings, bool fiveCopies) {
     for (const CaptionBinding& b : bindings) {
         const std::string t =

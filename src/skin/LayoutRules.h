@@ -14,6 +14,15 @@
 
 namespace trvx {
 
+// A free-standing text label of a page: the stem of its layout keys and its name.
+struct TextLabelRule {
+    const char* stem;
+    const char* label;
+    bool heightFromFont; // false where the width key leaves the height alone
+    constexpr TextLabelRule(const char* s, const char* l, bool h = true)
+        : stem(s), label(l), heightFromFont(h) {}
+};
+
 class LayoutRules {
 public:
     LayoutRules(const LayoutSection& layout, const CaptionSection& captions,
@@ -65,6 +74,7 @@ public:
     // heightFromFont false for the labels whose width key leaves their height alone.
     void textLabel(const std::string& stem, const std::string& label, const Rgb* shared = nullptr,
                    bool heightFromFont = true, const std::string& sizeKey = {});
+    void textLabels(std::span<const TextLabelRule> labels);
 
     // Captions.
     std::string text(std::string_view key) const { return cap_.Text(key); }

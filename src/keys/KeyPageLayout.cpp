@@ -166,4 +166,15 @@ std::vector<std::string_view> KeyPageCaptionKeys() {
     return keys;
 }
 
+std::vector<std::string_view> KeyFunctionCaptionKeys() {
+    std::vector<std::string_view> keys = {FindKeyMenuEntry("Key_Assembly")->captionKey};
+    for (const KeyMenu& menu : KeyMenus())
+        for (const KeyMenuEntry& e : menu.entries)
+            if (e.tag >= kFirstFunctionTag)
+                keys.push_back(e.captionKey);
+    for (std::string_view gun : GunModeNameKeys())
+        keys.push_back(gun);
+    return keys;
+}
+
 } // namespace trvx

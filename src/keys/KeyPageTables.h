@@ -25,5 +25,8 @@ void AddKeyPageFonts(std::vector<std::string>& fonts);
 void KeyPageCaptions(LayoutRules& r);
 // Every caption key those read: the mode-switch options and the menu entries.
 std::vector<std::string_view> KeyPageCaptionKeys();
+// The captions a key entry can show on a key label: the menus' functions, a user-defined key
+// with no keys, the gun-mode names.
+std::vector<std::string_view> KeyFunctionCaptionKeys();
 
 } // namespace trvx

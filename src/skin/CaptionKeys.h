@@ -55,8 +55,6 @@ std::span<const std::string_view> KeptTextKeys();
 std::span<const std::string_view> CpiValueKeys();
 // Gun mode m (1 .. 7) is named by GunModeNameKeys()[m - 1].
 std::span<const std::string_view> GunModeNameKeys();
-// The captions a key entry can show on a key label (function captions, gun-mode names).
-std::span<const std::string_view> KeyFunctionCaptionKeys();
 
 // Dialog captions.
 struct CombinationKeyDialogKeys {

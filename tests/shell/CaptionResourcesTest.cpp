@@ -1,5 +1,6 @@
 // The embedded caption texts against what the program reads from them.
 
+#include "keys/KeyPageTables.h"
 #include "platform/Resources.h"
 #include "shell/MainWindowTables.h"
 #include "skin/CaptionKeys.h"

@@ -1,7 +1,8 @@
 #pragma once
-// Every caption key the program reads from a language set, grouped by the pass, page or dialog
-// that reads it. The caption pass and the dialogs take their keys from here, and the resource
-// test checks each set against the same lists, so a key cannot be read without being authored.
+// Caption keys the program reads from a language set outside the pages' own lists: messages,
+// kept texts, dialog captions. The caption pass and the dialogs take their keys from here and
+// from the pages' lists, and the resource test checks each set against all of them, so a key
+// cannot be read without being authored.
 
 #include <span>
 #include <string_view>
@@ -40,32 +41,11 @@ struct CaptionBinding {
     int leadingBlanks = 0;
 };
 
-// Side menu, language and restore buttons, five copies each.
-std::span<const CaptionBinding> FrameCaptionKeys();
 // The fixed caption of the engineering tab, which no language set translates.
 inline constexpr std::string_view kEngineerCaption = "Engineer";
 
-// Mode-switch option buttons IB_ComboKey1 .. IB_ComboKey8.
-std::span<const CaptionBinding> ComboOptionCaptionKeys();
-
-// Entries and openers of the key-function menus (shown behind the menu marker).
-std::span<const CaptionBinding> MenuEntryCaptionKeys();
-
-// Macro page: buttons, insert panel labels and radios.
-std::span<const CaptionBinding> MacroPageCaptionKeys();
-// Items 0 .. 7 of the macro page's insert list, in item order.
-std::span<const std::string_view> MacroInsertItemKeys();
-
-// Update page.
-std::span<const CaptionBinding> UpdatePageCaptionKeys();
-
-// Gun-mode page: buttons, insert panel labels and radios.
-std::span<const CaptionBinding> FirePageCaptionKeys();
-// Items 0 .. 5 of the gun-mode page's insert list, in item order.
-std::span<const std::string_view> FireInsertItemKeys();
-
-// Free-standing text labels of the pages.
-std::span<const CaptionBinding> PageLabelCaptionKeys();
+// The pages' own caption keys sit beside each page (keys/KeyPageTables.h, ...); the shell
+// gathers every key read (shell/MainWindowTables.h).
 
 // Texts the window keeps for code that builds captions and messages later: messages, key
 // captions the pages compare names with, CPI values, record/stop, insert confirm texts, the
@@ -75,8 +55,6 @@ std::span<const std::string_view> KeptTextKeys();
 std::span<const std::string_view> CpiValueKeys();
 // Gun mode m (1 .. 7) is named by GunModeNameKeys()[m - 1].
 std::span<const std::string_view> GunModeNameKeys();
-// The captions a key entry can show on a key label (function captions, gun-mode names).
-std::span<const std::string_view> KeyFunctionCaptionKeys();
 
 // Dialog captions.
 struct CombinationKeyDialogKeys {
@@ -93,8 +71,5 @@ struct InputDialogKeys {
 };
 inline constexpr CombinationKeyDialogKeys kCombinationKeyDialogKeys{};
 inline constexpr InputDialogKeys kInputDialogKeys{};
-
-// Every key above, FontName and Title included, sorted and without repeats.
-std::vector<std::string_view> AllCaptionKeys();
 
 } // namespace trvx

@@ -122,17 +122,16 @@ struct LayoutPlan {
     std::vector<std::string> keysRead; // the layout keys read, in read order (repeats kept)
 };
 
-// Builds the whole pass for one set from its sections. Fails at the first layout key that is
-// missing or not an integer, with the message "'<text>' is not a valid integer value" and the
-// key in `where`. Caption keys never fail.
+struct WindowTables;
+
+// Builds the whole pass for one set from its sections by the window's rules. Fails at the first
+// layout key that is missing or not an integer, with the message "'<text>' is not a valid
+// integer value" and the key in `where`. Caption keys never fail.
 ParseResult<LayoutPlan> BuildLayoutPlan(const LayoutSection& layout, const CaptionSection& captions,
-                                        const LayoutInputs& inputs);
+                                        const LayoutInputs& inputs, const WindowTables& window);
 
 // The same for the embedded set inputs.LangIndex ("org<n>" and "lang<n>").
-ParseResult<LayoutPlan> BuildLayoutPlan(const LayoutInputs& inputs);
-
-// The pictures of the start-up image load, in order (a Picture op each).
-std::vector<SkinOp> SkinImageOps(int pageRadio);
+ParseResult<LayoutPlan> BuildLayoutPlan(const LayoutInputs& inputs, const WindowTables& window);
 
 // The picture names an op list shows, without repeats, in first-use order.
 std::vector<std::string> PicturesOf(const std::vector<SkinOp>& ops);

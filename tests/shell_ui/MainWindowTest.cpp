@@ -1,10 +1,11 @@
 #include "shell/ui/MainWindow.h"
 
 #include "controls/wide/ui/UniLabel.h"
-#include "device/ui/EngineerPage.h"
-#include "device/ui/UpdatePage.h"
+#include "engineering/ui/EngineerPage.h"
+#include "engineering/ui/UpdatePage.h"
 #include "keys/KeyEntryText.h"
 #include "pages/ui/ControlText.h"
+#include "shell/MainWindowTables.h"
 #include "shell/ShellRules.h"
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/LoadingWindow.h"
@@ -289,7 +290,7 @@ TEST_F(MainWindowTest, LanguageSetThatFailsKeepsTheOldSetAndSaysWhy) {
     options.applyLayout = [](QWidget& form, LayoutState& state, int n) {
         if (n == 3)
             return QStringLiteral("'' is not a valid integer value.");
-        return ApplyLayout(form, state, n);
+        return ApplyLayout(form, state, n, MainWindowTables());
     };
     TForm1& form = Create(options);
     Poll();

@@ -7,14 +7,15 @@
 #include "controls/wide/ui/UniLabel.h"
 #include "device/DefaultImageSet.h"
 #include "device/DefaultImages.h"
-#include "device/ui/EngineerPage.h"
-#include "device/ui/UpdatePage.h"
+#include "engineering/ui/EngineerPage.h"
+#include "engineering/ui/UpdatePage.h"
 #include "fire/ui/FirePage.h"
 #include "keys/ui/KeyPage.h"
 #include "macros/ui/MacroPage.h"
 #include "pages/ui/ControlText.h"
 #include "sensitivity/ui/LightingPage.h"
 #include "sensitivity/ui/SensitivityPage.h"
+#include "shell/MainWindowTables.h"
 #include "shell/ShellRules.h"
 #include "shell/TermTable.h"
 #include "shell/ui/DeviceWorker.h"
@@ -119,7 +120,7 @@ void TForm1::FormCreate() {
     devTimer_.stop();
 
     // 4. The controls, the skin background and the window's size from it.
-    CreateMainWindowControls(*this);
+    CreateMainWindowControls(*this, MainWindowTables());
     CreatePages();
     if (const QString error = LoadSkinBackground(*this, layout_); !error.isEmpty())
         RefreshFormMessagDialog(error);
@@ -148,7 +149,7 @@ void TForm1::FormCreate() {
     ShowDisableAll();
 
     // 13. Pictures and general settings.
-    if (const QString error = LoadSkinImages(*this); !error.isEmpty())
+    if (const QString error = LoadSkinImages(*this, MainWindowTables()); !error.isEmpty())
         RefreshFormMessagDialog(error);
     if (auto settings = LoadOrgSettings())
         settings_ = *settings;
@@ -262,7 +263,7 @@ Page* TForm1::PageOf(int pageNumber) const {
 
 QString TForm1::RunLayoutPass(int langIndex) {
     return options_.applyLayout ? options_.applyLayout(*this, layout_, langIndex)
-                                : ApplyLayout(*this, layout_, langIndex);
+                                : ApplyLayout(*this, layout_, langIndex, MainWindowTables());
 }
 
 DevicePollerTexts TForm1::PollerTexts() const {

@@ -2,7 +2,7 @@
 
 #include "pages/ui/ControlText.h"
 #include "pages/ui/Page.h"
-#include "skin/MainWindowSpec.h"
+#include "skin/ControlTable.h"
 #include "skin/ui/LayoutPass.h"
 
 #include <QAbstractButton>

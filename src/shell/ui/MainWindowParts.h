@@ -4,7 +4,7 @@
 
 #include "device/DevicePoller.h"
 #include "device/WholeImageRead.h"
-#include "device/ui/EngineerPage.h"
+#include "engineering/ui/EngineerPage.h"
 #include "pages/ui/ControlText.h"
 #include "shell/ShellRules.h"
 #include "shell/ui/DeviceWorker.h"

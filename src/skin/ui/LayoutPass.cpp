@@ -272,8 +272,8 @@ QString LoadSkinBackground(QWidget& form, LayoutState& state) {
     return {};
 }
 
-QString LoadSkinImages(QWidget& form) {
-    const std::vector<SkinOp> ops = SkinImageOps(checkedPageRadio(form));
+QString LoadSkinImages(QWidget& form, const WindowTables& window) {
+    const std::vector<SkinOp> ops = window.startImages(checkedPageRadio(form));
     const ControlIndex index(form);
     if (QString error = checkOps(index, ops); !error.isEmpty())
         return error;
@@ -319,7 +319,7 @@ QString applyPlan(QWidget& form, LayoutState& state, int langIndex,
 
 } // namespace
 
-QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex) {
+QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex, const WindowTables& window) {
     if (langIndex < 1 || langIndex > 3)
         return QStringLiteral("There is no language set %1.").arg(langIndex);
     const std::string n = std::to_string(langIndex);
@@ -329,15 +329,15 @@ QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex) {
     ParseResult<CaptionSection> captions = ReadCaptionSection("lang" + n);
     if (!captions)
         return errorText(captions.error);
-    return ApplyLayout(form, state, langIndex, *layout, *captions);
+    return ApplyLayout(form, state, langIndex, *layout, *captions, window);
 }
 
 QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex, const LayoutSection& layout,
-                    const CaptionSection& captions) {
+                    const CaptionSection& captions, const WindowTables& window) {
     if (langIndex < 1 || langIndex > 3)
         return QStringLiteral("There is no language set %1.").arg(langIndex);
     const ParseResult<LayoutPlan> plan =
-        BuildLayoutPlan(layout, captions, inputsOf(form, state, langIndex));
+        BuildLayoutPlan(layout, captions, inputsOf(form, state, langIndex), window);
     return applyPlan(form, state, langIndex, plan, &captions);
 }
 

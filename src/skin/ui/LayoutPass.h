@@ -6,6 +6,7 @@
 // window keeps everything it showed.
 
 #include "skin/LayoutPlan.h"
+#include "skin/WindowTables.h"
 
 #include <QImage>
 #include <QString>
@@ -43,18 +44,18 @@ bool LoadPicture(QWidget& form, std::string_view control, std::string_view image
 // the cover labels Disable_All_1 .. Disable_All_5.
 QString LoadSkinBackground(QWidget& form, LayoutState& state);
 
-// The start-up pictures of every page and button (the key page's panel only while one of
-// rb_1 .. rb_3 is checked).
-QString LoadSkinImages(QWidget& form);
+// The start-up pictures of every page and button, as the window's tables list them for the
+// checked page radio.
+QString LoadSkinImages(QWidget& form, const WindowTables& window);
 
-// The layout and caption pass of language set langIndex (1 .. 3): the set's backgrounds, every
-// layout family and every caption. On success state holds the set's values and "" is returned;
-// on an error nothing changes and the error text ("'' is not a valid integer value.") is
-// returned.
-QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex);
+// The layout and caption pass of language set langIndex (1 .. 3) by the window's rules: the
+// set's backgrounds, every layout family and every caption. On success state holds the set's values
+// and "" is returned; on an error nothing changes and the error text ("'' is not a valid integer
+// value.") is returned.
+QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex, const WindowTables& window);
 
 // The same pass from given sections instead of the embedded ones (tests, tools).
 QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex, const LayoutSection& layout,
-                    const CaptionSection& captions);
+                    const CaptionSection& captions, const WindowTables& window);
 
 } // namespace trvx

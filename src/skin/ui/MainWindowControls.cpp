@@ -12,7 +12,7 @@
 #include "controls/skinned/ui/SkinListBox.h"
 #include "controls/skinned/ui/SkinPageControl.h"
 #include "controls/wide/ui/UniLabel.h"
-#include "skin/MainWindowSpec.h"
+#include "skin/ControlTable.h"
 #include "skin/ui/LayoutPass.h"
 #include "skin/ui/SkinPicture.h"
 
@@ -108,12 +108,12 @@ QWidget* create(const ControlSpec& s, QWidget* parent) {
 
 } // namespace
 
-void CreateMainWindowControls(QWidget& form) {
+void CreateMainWindowControls(QWidget& form, const WindowTables& window) {
     QHash<QString, QWidget*> byName;
     // The page radios and the language radios are two separate choices.
     auto* pages = new QButtonGroup(&form);
     auto* languages = new QButtonGroup(&form);
-    for (const ControlSpec& s : MainWindowControlSpecs()) {
+    for (const ControlSpec& s : window.controls()) {
         QWidget* parent = s.parent.empty() ? &form : byName.value(qs(s.parent), &form);
         QWidget* w = create(s, parent);
         const QString name = qs(s.name);

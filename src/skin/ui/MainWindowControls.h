@@ -1,6 +1,8 @@
 #pragma once
-// Creates the main window's controls from the control table (skin/MainWindowSpec.h), each with
-// its object name, on its page, at its design-time place.
+// Creates a window's controls from its control table (skin/ControlTable.h), each with its object
+// name, on its page, at its design-time place.
+
+#include "skin/WindowTables.h"
 
 #include <QString>
 #include <QWidget>
@@ -9,9 +11,9 @@
 
 namespace trvx {
 
-// Creates every control of the table as a child of `form` (pages gbPage1 .. gbPage7 and what
-// lies on them). Call once, on a form without them.
-void CreateMainWindowControls(QWidget& form);
+// Creates every control of the window's table as a child of `form` (pages gbPage1 .. gbPage7
+// and what lies on them), in table order. Call once, on a form without them.
+void CreateMainWindowControls(QWidget& form, const WindowTables& window);
 
 // The control of that object name anywhere under `form`, or nullptr.
 QWidget* FindControl(const QWidget& form, std::string_view name);

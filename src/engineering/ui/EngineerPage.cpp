@@ -1,4 +1,4 @@
-#include "device/ui/EngineerPage.h"
+#include "engineering/ui/EngineerPage.h"
 
 #include "controls/skinned/ui/SkinCheckBox.h"
 #include "keys/ui/KeyCaptions.h"

@@ -1,4 +1,4 @@
-#include "device/ui/UpdatePage.h"
+#include "engineering/ui/UpdatePage.h"
 
 #include "pages/ui/ControlText.h"
 

@@ -1,6 +1,8 @@
 // The embedded caption texts against what the program reads from them.
 
 #include "base/Resources.h"
+#include "keys/KeyPageTables.h"
+#include "shell/MainWindowTables.h"
 #include "skin/CaptionKeys.h"
 #include "skin/CaptionText.h"
 

@@ -1,8 +1,9 @@
 // The layout and caption pass as data: the keys it reads agree with the key lists, errors name
 // their key, and the pictures follow the shown page.
 #include "skin/LayoutPlan.h"
+#include "shell/MainWindowTables.h"
+#include "skin/ControlTable.h"
 #include "skin/LayoutKeys.h"
-#include "skin/MainWindowSpec.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +27,8 @@ bool touches(const LayoutPlan& plan, std::string_view control, SkinOpKind kind) 
 }
 
 TEST(LayoutPlanTest, ThePassReadsTheListedKeysInTheirOrder) {
-    const ParseResult<LayoutPlan> plan = BuildLayoutPlan(everyKey(), CaptionSection(), {});
+    const ParseResult<LayoutPlan> plan =
+        BuildLayoutPlan(everyKey(), CaptionSection(), {}, MainWindowTables());
     ASSERT_TRUE(plan.ok()) << plan.where;
     std::vector<std::string> read;
     for (const std::string& key : plan->keysRead)
@@ -39,7 +41,7 @@ TEST(LayoutPlanTest, ThePassReadsTheListedKeysInTheirOrder) {
     // The first missing key stops the pass and is named.
     for (const char* key : {"Size_A", "Color_MACRO_B", "Key7_X", "Combox_Width"}) {
         const ParseResult<LayoutPlan> missing =
-            BuildLayoutPlan(everyKey(key), CaptionSection(), {});
+            BuildLayoutPlan(everyKey(key), CaptionSection(), {}, MainWindowTables());
         ASSERT_FALSE(missing.ok()) << key;
         EXPECT_EQ(missing.error, "'' is not a valid integer value");
         EXPECT_EQ(missing.where, key);
@@ -51,7 +53,8 @@ TEST(LayoutPlanTest, PositionsOfADisabledMemberMayBeAbsent) {
     s.AddLine("Btn_B3_Enable=0");
     s.AddLine("Key5_Enable=0");
     s.AddLine("ComboKey8_Enable=0");
-    const ParseResult<LayoutPlan> plan = BuildLayoutPlan(s, CaptionSection(), {});
+    const ParseResult<LayoutPlan> plan =
+        BuildLayoutPlan(s, CaptionSection(), {}, MainWindowTables());
     ASSERT_TRUE(plan.ok()) << plan.where;
     EXPECT_FALSE(plan->values.FixedTabEnabled);
     EXPECT_TRUE(plan->values.SwitchTabEnabled);
@@ -66,7 +69,8 @@ TEST(LayoutPlanTest, ExtremeValuesAreHeldAtABound) {
     s.AddLine("Size_C=$80000000"); // the smallest 32-bit number: the options' size is one less
     s.AddLine("M_L_W=-2147483648");
     s.AddLine("Edit_PCMarco_Width=$7FFFFFFF");
-    const ParseResult<LayoutPlan> plan = BuildLayoutPlan(s, CaptionSection(), {});
+    const ParseResult<LayoutPlan> plan =
+        BuildLayoutPlan(s, CaptionSection(), {}, MainWindowTables());
     ASSERT_TRUE(plan.ok());
     for (const SkinOp& o : plan->ops) {
         if (o.control == "IB_ComboKey1" && o.kind == SkinOpKind::FontSize) {
@@ -85,7 +89,7 @@ TEST(LayoutPlanTest, EveryBuiltInSetBuildsAndNamesOnlyControlsOfTheTable) {
     for (int set = 1; set <= 3; ++set) {
         LayoutInputs in;
         in.LangIndex = set;
-        const ParseResult<LayoutPlan> plan = BuildLayoutPlan(in);
+        const ParseResult<LayoutPlan> plan = BuildLayoutPlan(in, MainWindowTables());
         ASSERT_TRUE(plan.ok()) << "set " << set << ": " << plan.error << " at " << plan.where;
         for (const SkinOp& o : plan->ops) {
             EXPECT_NE(FindControlSpec(o.control), nullptr) << o.control;
@@ -111,7 +115,7 @@ TEST(LayoutPlanTest, OnlyTheShownPagesPanelIsReloaded) {
         LayoutInputs in;
         in.LangIndex = 2;
         in.PageRadio = c.radio;
-        const ParseResult<LayoutPlan> plan = BuildLayoutPlan(in);
+        const ParseResult<LayoutPlan> plan = BuildLayoutPlan(in, MainWindowTables());
         ASSERT_TRUE(plan.ok());
         std::vector<std::string> panels;
         for (const SkinOp& o : plan->ops)

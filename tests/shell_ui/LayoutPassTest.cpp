@@ -2,9 +2,17 @@
 #include "skin/ui/LayoutPass.h"
 #include "controls/skinned/ui/SkinPageControl.h"
 #include "controls/wide/ui/UniLabel.h"
+#include "engineering/UpdatePageTables.h"
+#include "fire/FirePageTables.h"
+#include "keys/KeyMenus.h"
+#include "macros/MacroPageTables.h"
+#include "sensitivity/LightingPageTables.h"
+#include "sensitivity/SensitivityPageTables.h"
+#include "shell/MainWindowTables.h"
+#include "shell/WindowFrameTables.h"
 #include "skin/CaptionKeys.h"
+#include "skin/ControlTable.h"
 #include "skin/LayoutKeys.h"
-#include "skin/MainWindowSpec.h"
 #include "skin/ui/MainWindowControls.h"
 #include "skin/ui/SkinPicture.h"
 
@@ -53,9 +61,9 @@ class LayoutPassTest : public ::testing::Test {
 protected:
     void SetUp() override {
         form.resize(kSkinWidth, kSkinHeight);
-        CreateMainWindowControls(form);
+        CreateMainWindowControls(form, MainWindowTables());
         ASSERT_EQ(LoadSkinBackground(form, state), QString());
-        ASSERT_EQ(LoadSkinImages(form), QString());
+        ASSERT_EQ(LoadSkinImages(form, MainWindowTables()), QString());
     }
     QWidget* w(const char* name) const {
         QWidget* c = FindControl(form, name);
@@ -64,7 +72,8 @@ protected:
     }
     QString apply(int set, const std::map<std::string, std::string>& replace,
                   const std::set<std::string>& remove = {}) {
-        return ApplyLayout(form, state, set, layoutWith(set, replace, remove), captionsOf(set));
+        return ApplyLayout(form, state, set, layoutWith(set, replace, remove), captionsOf(set),
+                           MainWindowTables());
     }
     void check(const char* radio) { FindControlAs<QRadioButton>(form, radio)->setChecked(true); }
 
@@ -85,7 +94,7 @@ TEST_F(LayoutPassTest, StartImagesLoadTheKeyPanelOnlyForAKeyPage) {
     EXPECT_EQ(panel->picture().cacheKey(), SkinImage("L1_Back1").cacheKey());
     panel->setPicture(SkinImage("L2_Back2"));
     check("rb_4");
-    ASSERT_EQ(LoadSkinImages(form), QString());
+    ASSERT_EQ(LoadSkinImages(form, MainWindowTables()), QString());
     EXPECT_EQ(panel->picture().cacheKey(), SkinImage("L2_Back2").cacheKey());
     EXPECT_EQ(w("Img_Key7")->size(), QSize(150, 30));
     EXPECT_EQ(w("Img_Fire1")->size(), QSize(120, 56));
@@ -97,10 +106,10 @@ TEST(SkinLoaders, AFormWithoutTheControlsGetsAnErrorAndNoChange) {
     LayoutState state;
     EXPECT_FALSE(LoadSkinBackground(bare, state).isEmpty());
     EXPECT_EQ(state.SkinWidth, 0);
-    EXPECT_FALSE(LoadSkinImages(bare).isEmpty());
-    EXPECT_FALSE(ApplyLayout(bare, state, 1).isEmpty());
+    EXPECT_FALSE(LoadSkinImages(bare, MainWindowTables()).isEmpty());
+    EXPECT_FALSE(ApplyLayout(bare, state, 1, MainWindowTables()).isEmpty());
     EXPECT_EQ(state.LangIndex, 0);
-    EXPECT_FALSE(ApplyLayout(bare, state, 4).isEmpty());
+    EXPECT_FALSE(ApplyLayout(bare, state, 4, MainWindowTables()).isEmpty());
     EXPECT_TRUE(SkinImage("NoSuchPicture").isNull());
     EXPECT_EQ(SkinImage("l1_background").cacheKey(), SkinImage("L1_BackGround").cacheKey());
 }
@@ -136,7 +145,7 @@ TEST_F(LayoutPassTest, EngineeringControlsStartHiddenAndTheLedTypeLocked) {
 // update page's caption fits before the path field's well in both built-in languages.
 TEST_F(LayoutPassTest, UncolouredLabelsAreLightAndThePathCaptionFits) {
     for (int set = 1; set <= 2; ++set) {
-        ASSERT_EQ(ApplyLayout(form, state, set), QString());
+        ASSERT_EQ(ApplyLayout(form, state, set, MainWindowTables()), QString());
         for (const char* name : {"lbl_BINPath", "lbl_Spd11", "lbl_DbSpd11", "lbl_ScrSpd11"})
             EXPECT_GT(FindControlAs<TUniLabel>(form, name)->FontColor().lightness(), 160)
                 << name << " set " << set;
@@ -158,7 +167,7 @@ TEST_F(LayoutPassTest, EveryControlThePassesNameExists) {
             in.PageRadio = page;
             in.GDEnable = true;
             in.NumOrder = page % 2;
-            const ParseResult<LayoutPlan> plan = BuildLayoutPlan(in);
+            const ParseResult<LayoutPlan> plan = BuildLayoutPlan(in, MainWindowTables());
             ASSERT_TRUE(plan.ok()) << plan.error << " " << plan.where;
             for (const SkinOp& o : plan->ops) {
                 names.insert(o.control);
@@ -168,9 +177,18 @@ TEST_F(LayoutPassTest, EveryControlThePassesNameExists) {
         }
     for (const SkinOp& o : SkinImageOps(1))
         names.insert(o.control);
-    for (auto list : {FrameCaptionKeys(), ComboOptionCaptionKeys(), MenuEntryCaptionKeys(),
-                      MacroPageCaptionKeys(), UpdatePageCaptionKeys(), FirePageCaptionKeys(),
-                      PageLabelCaptionKeys()})
+    for (const KeyMenu& menu : KeyMenus()) {
+        names.insert(std::string(menu.panel));
+        for (const KeyMenuEntry& e : menu.entries) {
+            names.insert(std::string(e.name));
+            if (e.arrow)
+                names.insert(KeyMenuArrow(e));
+        }
+    }
+    for (auto list :
+         {FrameCaptionKeys(), MacroPageCaptionKeys(), UpdatePageCaptionKeys(),
+          FirePageCaptionKeys(), SensitivityPageLabelCaptionKeys(), LightingPageLabelCaptionKeys(),
+          MacroPageLabelCaptionKeys(), FirePageLabelCaptionKeys()})
         for (const CaptionBinding& b : list) {
             const std::string c(b.control);
             names.insert(c.back() == '_' ? c + "1" : c);
@@ -183,19 +201,20 @@ TEST_F(LayoutPassTest, EverySetAppliesOnEveryPageAndASecondRunChangesNothing) {
     for (const char* radio : {"rb_1", "rb_2", "rb_4", "rb_5", "rb_6", "rb_7"}) {
         check(radio);
         for (int set : {1, 2, 3, 2, 1}) {
-            ASSERT_EQ(ApplyLayout(form, state, set), QString()) << radio << " set " << set;
+            ASSERT_EQ(ApplyLayout(form, state, set, MainWindowTables()), QString())
+                << radio << " set " << set;
             EXPECT_EQ(state.LangIndex, set);
         }
     }
     const QRect before = w("Btn_Switch_3")->geometry();
     const std::string title = caption(form, "Btn_Main_2");
-    ASSERT_EQ(ApplyLayout(form, state, 1), QString());
+    ASSERT_EQ(ApplyLayout(form, state, 1, MainWindowTables()), QString());
     EXPECT_EQ(w("Btn_Switch_3")->geometry(), before);
     EXPECT_EQ(caption(form, "Btn_Main_2"), title);
 }
 
 TEST_F(LayoutPassTest, SetThreeShowsItsPlaceholdersAndKeepsTheWindowSize) {
-    ASSERT_EQ(ApplyLayout(form, state, 3), QString());
+    ASSERT_EQ(ApplyLayout(form, state, 3, MainWindowTables()), QString());
     EXPECT_EQ(w("Img_Base_1")->size(), QSize(23, 4));
     EXPECT_EQ(w("Img_Base_6")->size(), QSize(23, 4));
     EXPECT_EQ(state.SkinWidth, 1030);
@@ -234,12 +253,13 @@ TEST_F(LayoutPassTest, KeyLayoutNumbersPlaceTheKeyLabelsInSlotOrder) {
 }
 
 TEST_F(LayoutPassTest, MenuEntriesShowTheMarkerBetweenBlanks) {
-    ASSERT_EQ(ApplyLayout(form, state, 2), QString());
+    ASSERT_EQ(ApplyLayout(form, state, 2, MainWindowTables()), QString());
     EXPECT_EQ(state.MenuMarker, "*");
     EXPECT_EQ(caption(form, "Key_Right"), " * Right Click");
     EXPECT_EQ(state.LangText("Str211"), "") << "no kept text holds Str211";
-    for (const CaptionBinding& b : MenuEntryCaptionKeys())
-        EXPECT_EQ(caption(form, std::string(b.control).c_str()).substr(0, 3), " * ") << b.control;
+    for (const KeyMenu& menu : KeyMenus())
+        for (const KeyMenuEntry& e : menu.entries)
+            EXPECT_EQ(caption(form, std::string(e.name).c_str()).substr(0, 3), " * ") << e.name;
     EXPECT_EQ(caption(form, "IB_ComboKey1").substr(0, 4), "    ");
 }
 
@@ -262,7 +282,7 @@ std::vector<std::string> snapshot(const QWidget& form) {
 }
 
 TEST_F(LayoutPassTest, ABadSetChangesNothingAndSaysWhy) {
-    ASSERT_EQ(ApplyLayout(form, state, 2), QString());
+    ASSERT_EQ(ApplyLayout(form, state, 2, MainWindowTables()), QString());
     const auto before = snapshot(form);
     const LayoutValues kept = state;
     // A key missing late in the set (after the frame, pages and pictures were read) ...
@@ -344,13 +364,13 @@ TEST_F(LayoutPassTest, ScalesAndRowsFollowTheirStartGapAndPictureSize) {
 
 TEST_F(LayoutPassTest, StepNumbersFollowTheNumberOrder) {
     state.NumOrder = 1;
-    ASSERT_EQ(ApplyLayout(form, state, 1), QString());
+    ASSERT_EQ(ApplyLayout(form, state, 1, MainWindowTables()), QString());
     for (int i = 1; i <= 8; ++i)
         EXPECT_TRUE(w(("lbl_MCULEDStep_" + std::to_string(i)).c_str())->isHidden());
     for (int i = 1; i <= 8; ++i)
         w(("lbl_MCULEDStep_" + std::to_string(i)).c_str())->show();
     state.NumOrder = 0;
-    ASSERT_EQ(ApplyLayout(form, state, 1), QString());
+    ASSERT_EQ(ApplyLayout(form, state, 1, MainWindowTables()), QString());
     for (int i = 1; i <= 8; ++i) {
         const std::string n = std::to_string(i);
         EXPECT_EQ(w(("lbl_MCULEDStep_" + n).c_str())->x(),
@@ -386,7 +406,7 @@ TEST_F(LayoutPassTest, TextLabelsTakeTheirHeightFromTheFontExceptTwo) {
 TEST_F(LayoutPassTest, ASwitchReloadsOnlyTheShownPagesPanelAndTheFirePanel) {
     check("rb_5");
     const qint64 keyPanel = FindControlAs<SkinPicture>(form, "Img_P1")->picture().cacheKey();
-    ASSERT_EQ(ApplyLayout(form, state, 2), QString());
+    ASSERT_EQ(ApplyLayout(form, state, 2, MainWindowTables()), QString());
     EXPECT_EQ(FindControlAs<SkinPicture>(form, "Img_P1")->picture().cacheKey(), keyPanel);
     EXPECT_EQ(FindControlAs<SkinPicture>(form, "Img_P3")->picture().cacheKey(),
               SkinImage("L2_Back3").cacheKey());
@@ -401,7 +421,7 @@ TEST_F(LayoutPassTest, CaptionsFollowTheSetAndListsKeepCountAndSelection) {
     const int count = insert->count();
     insert->setCurrentIndex(5);
     for (int set : {2, 1, 3, 1}) {
-        ASSERT_EQ(ApplyLayout(form, state, set), QString());
+        ASSERT_EQ(ApplyLayout(form, state, set, MainWindowTables()), QString());
         EXPECT_EQ(insert->count(), count);
         EXPECT_EQ(insert->currentIndex(), 5);
         EXPECT_EQ(insert->itemText(0).toStdString(), captionsOf(set).Text("Str410"));
@@ -417,17 +437,17 @@ TEST_F(LayoutPassTest, CaptionsFollowTheSetAndListsKeepCountAndSelection) {
 }
 
 TEST_F(LayoutPassTest, KeyLabelsCarryTheirCaptionOverOrAreRebuiltByTheKeyPages) {
-    ASSERT_EQ(ApplyLayout(form, state, 2), QString());
+    ASSERT_EQ(ApplyLayout(form, state, 2, MainWindowTables()), QString());
     FindControlAs<TUniLabel>(form, "Key1")->SetCaption(u"Middle Click");
     FindControlAs<TUniLabel>(form, "Key2")->SetCaption(u"Ctrl+Alt+K");
-    ASSERT_EQ(ApplyLayout(form, state, 1), QString());
+    ASSERT_EQ(ApplyLayout(form, state, 1, MainWindowTables()), QString());
     EXPECT_EQ(caption(form, "Key1"), captionsOf(1).Text("Str212"));
     EXPECT_EQ(caption(form, "Key2"), "Ctrl+Alt+K");
     // With the key pages' rebuild, captions are not translated back by their text.
     int rebuilt = 0;
     state.RebuildKeyCaptions = [&rebuilt](QWidget&) { ++rebuilt; };
     FindControlAs<TUniLabel>(form, "Key1")->SetCaption(u"Middle Click");
-    ASSERT_EQ(ApplyLayout(form, state, 1), QString());
+    ASSERT_EQ(ApplyLayout(form, state, 1, MainWindowTables()), QString());
     EXPECT_EQ(rebuilt, 1);
     EXPECT_EQ(caption(form, "Key1"), "Middle Click");
 }
@@ -446,7 +466,7 @@ TEST_F(LayoutPassTest, EveryPagePaintsInEverySet) {
         for (int page = 1; page <= 7; ++page) {
             const char* radio[] = {"rb_1", "rb_4", "rb_5", "rb_6", "rb_7", "rb_1", "rb_8"};
             check(radio[page - 1]);
-            ASSERT_EQ(ApplyLayout(form, state, set), QString());
+            ASSERT_EQ(ApplyLayout(form, state, set, MainWindowTables()), QString());
             for (int p = 1; p <= 7; ++p)
                 w(("gbPage" + std::to_string(p)).c_str())->setVisible(p == page);
             if (page == 7)
@@ -469,7 +489,7 @@ TEST_F(LayoutPassTest, EveryPagePaintsInEverySet) {
         return;
     // The pop-ups and the insert box, which start hidden.
     check("rb_1");
-    ASSERT_EQ(ApplyLayout(form, state, 2), QString());
+    ASSERT_EQ(ApplyLayout(form, state, 2, MainWindowTables()), QString());
     for (int p = 1; p <= 7; ++p)
         w(("gbPage" + std::to_string(p)).c_str())->setVisible(p == 1);
     form.resize(kSkinWidth, kSkinHeight);

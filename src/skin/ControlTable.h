@@ -1,6 +1,7 @@
 #pragma once
-// Every control of the main window: its name, kind, parent and design-time place. The window
-// creates its controls from this table, and the layout and caption passes find them by name,
+// A window's controls as data: name, kind, parent and design-time place. Each page adds its own
+// rows (beside the page's code); the shell puts the pages together into the main window's table.
+// The window creates its controls from it, and the layout and caption passes find them by name,
 // so a name used by a pass and missing here is a fault the tests catch.
 
 #include <string>
@@ -47,11 +48,37 @@ struct ControlSpec {
     int colour = -1;
 };
 
-// The whole table, parents before their children.
-const std::vector<ControlSpec>& MainWindowControlSpecs();
+// stem + n + tail: "Img_Key" 3 gives "Img_Key3".
+std::string Numbered(std::string_view stem, int n, std::string_view tail = {});
+// Numbered names for first .. last.
+std::vector<std::string> NumberedSeries(std::string_view stem, int first, int last,
+                                        std::string_view tail = {});
 
-// The entry of that name, or nullptr.
-const ControlSpec* FindControlSpec(std::string_view name);
+// Builds a table row by row. Creation order is stacking order: later controls lie above earlier
+// ones, so a page's background comes first, a clickable label after its picture, the cover label
+// after the page's content and the exit and minimise buttons last.
+class ControlTable {
+public:
+    std::vector<ControlSpec> specs;
+
+    ControlSpec& add(std::string name, ControlKind kind, std::string parent, int x = 0, int y = 0,
+                     int w = 0, int h = 0);
+    ControlSpec& picture(std::string name, std::string parent, std::string image = {}, int x = 0,
+                         int y = 0);
+    ControlSpec& label(std::string name, std::string parent, int x = 0, int y = 0, int w = 65,
+                       int h = 17, std::string text = {});
+    // A clickable label over its picture: "Img_" + stem and "Btn_" + stem.
+    void button(const std::string& stem, const std::string& parent, std::string image = {});
+    // The row of that name added so far, or nullptr.
+    ControlSpec* find(std::string_view name);
+};
+
+// Design-time colours (0x00BBGGRR) of what no layout colours: the skin's light text, the softer
+// one of the scale numbers, and the neutral fill of a colour swatch until the mouse's colour
+// reaches it.
+inline constexpr int kSkinLightText = 223 | (228 << 8) | (234 << 16);
+inline constexpr int kSkinScaleText = 190 | (198 << 8) | (208 << 16);
+inline constexpr int kSkinSwatchBlank = 58 | (69 << 8) | (82 << 16);
 
 // The size of the window's skinned pages and of the engineering page.
 inline constexpr int kSkinWidth = 1030;

@@ -1,0 +1,40 @@
+#include "sensitivity/LightingPageTables.h"
+#include "skin/LayoutKeys.h"
+
+namespace trvx {
+
+void AddLightingPageControls(ControlTable& t) {
+    using K = ControlKind;
+    const std::string p = "gbPage3";
+    t.picture("Img_Base_3", p);
+    t.picture("Img_P3", p);
+    for (int i = 1; i <= 8; ++i)
+        t.picture(Numbered("Img_MCULEDStep_", i), p, i == 1 ? "" : "Bar1_D");
+    for (int i = 1; i <= 8; ++i)
+        t.label(Numbered("lbl_MCULEDStep_", i), p, 0, 0, 24, 15, std::to_string(i));
+    // The falling-light scale is not placed by any layout; it waits off the art.
+    t.picture("Img_Fall1", p).hidden = true;
+    for (int i = 1; i <= 10; ++i)
+        t.label(Numbered("lbl_Fall", i), p, 0, 0, 24, 15, std::to_string(i)).hidden = true;
+    for (int n = 1; n <= 7; ++n)
+        t.picture(Numbered("Img_LED", n), p, n == 1 ? "RdS_E" : "RdS_D");
+    t.picture("Img_MCULED3Control", p);
+    t.label("lbl_MCULED3Control", p, 0, 0, 120, 19);
+    t.picture("Img_MCULED6Control", p);
+    t.label("lbl_MCULED6Control", p, 0, 0, 120, 19);
+    for (int n = 1; n <= 10; ++n) {
+        const int x = kLedSwatchLeft + (n - 1) * kLedSwatchStep;
+        t.picture(Numbered("Img_Col", n), p, {}, x, kLedSwatchTop);
+        ControlSpec& swatch = t.add(Numbered("cs_Col", n), K::Shape, p, x, kLedSwatchTop, 18, 18);
+        swatch.colour = kSkinSwatchBlank;
+        swatch.hidden = true;
+        t.label(Numbered("lbl_Col", n), p, x, kLedSwatchTop, 18, 18);
+    }
+    for (const char* l : {"lbl_LED_Effect_Setting", "lbl_LED_Effect_Slow", "lbl_LED_Effect_Fast",
+                          "lbl_LED_Mode", "lbl_LED_Color"})
+        t.label(l, p, 0, 0, 120, 17);
+    for (int n = 1; n <= 7; ++n)
+        t.label(Numbered("lbl_LED", n), p, 0, 0, 120, 17);
+}
+
+} // namespace trvx

@@ -159,8 +159,12 @@ public:
     SectionDefaultsContext SectionDefaults(StorageKind kind) override {
         return {kind, "RGB", 1, form_.link_->VendorId(), form_.link_->ProductId()};
     }
-    void FillPages(const WorkingImages&, StorageKind kind) override {
-        RunOnUi(&form_, [&] { form_.FillPagesOnUi(kind); });
+    void FillPages(std::optional<WorkingModel> read, StorageKind kind) override {
+        RunOnUi(&form_, [&] {
+            if (read)
+                form_.model_ = std::move(*read);
+            form_.FillPagesOnUi(kind);
+        });
     }
     void ShowReadFailed() override {
         RunOnUi(&form_, [this] {
@@ -214,7 +218,7 @@ TForm1::TForm1(MainWindowOptions options, QWidget* parent)
     bridge_ = std::make_unique<Bridge>(*this);
     link_ = std::make_unique<DeviceLink>(*options_.backend, *clock_, bridge_.get());
     mouse_ = std::make_unique<AcceptedMouse>(*link_);
-    reader_ = std::make_unique<WholeImageReader>(*mouse_, *bridge_, Images);
+    reader_ = std::make_unique<WholeImageReader>(*mouse_, *bridge_);
     worker_ = std::make_unique<DeviceWorker>(this);
     connect(worker_.get(), &DeviceWorker::idle, this, [this] {
         if (closePending_ && !TransferInProgress())
@@ -610,12 +614,9 @@ void TForm1::PageButtonClick(std::string_view family) {
         SetEngineerSize();
         for (int p = 1; p <= 3; ++p)
             TLRefreshProfileKeys(p);
-        const TUserSection& user = Images.Sections.UserSection;
-        for (int i = 0; i < 10; ++i) {
-            SetControlCaption(Control(Name("edt_XOffset", i + 1)),
-                              QString::number(static_cast<std::int8_t>(user[7 + i])));
-            SetControlCaption(Control(Name("edt_YOffset", i + 1)),
-                              QString::number(static_cast<std::int8_t>(user[17 + i])));
+        for (int n = 1; n <= 10; ++n) {
+            SetControlCaption(Control(Name("edt_XOffset", n)), QString::number(model_.XOffset(n)));
+            SetControlCaption(Control(Name("edt_YOffset", n)), QString::number(model_.YOffset(n)));
         }
         SetPictureCopies("Engineer", "SetS_03");
         RefreshingKeyTexts = false;
@@ -764,9 +765,10 @@ KeyEntryContext TForm1::KeyContext() {
         mouse_->AcceptedStorage() != StorageKind::None ? mouse_->AcceptedStorage() : StorageType;
     ctx.refreshingKeyTexts = true;
     // Fire keys are named after the parameter sets stored in ID bytes 2..10.
-    const TIDBlock& id = Images.Sections.IDBlock;
-    for (std::size_t n = 0; n < ctx.fireKeys.size(); ++n)
-        ctx.fireKeys[n] = {id[2 + 3 * n] + 1, id[3 + 3 * n] * 256 + id[4 + 3 * n]};
+    for (std::size_t n = 0; n < ctx.fireKeys.size(); ++n) {
+        const FireKeyParameters fire = model_.FireKey(static_cast<int>(n) + 1);
+        ctx.fireKeys[n] = {fire.count, fire.delayMs};
+    }
     return ctx;
 }
 
@@ -775,8 +777,7 @@ void TForm1::RefreshProfileKeys(int profile) {
         return;
     const KeyEntryContext ctx = KeyContext();
     for (int k = 1; k <= 12; ++k) {
-        const std::string& entry =
-            Images.KeyCodeTexts[static_cast<std::size_t>(12 * (profile - 1) + k - 1)];
+        const std::string entry = model_.KeyCodeText(12 * (profile - 1) + k);
         SetControlCaption(Control(Name("Key", k)), Widen(KeyCodeToText(entry, ctx).text));
     }
 }
@@ -786,8 +787,7 @@ void TForm1::TLRefreshProfileKeys(int profile) {
         return;
     const KeyEntryContext ctx = KeyContext();
     for (int k = 1; k <= 12; ++k) {
-        const std::string& entry =
-            Images.KeyCodeTexts[static_cast<std::size_t>(12 * (profile - 1) + k - 1)];
+        const std::string entry = model_.KeyCodeText(12 * (profile - 1) + k);
         const QString name =
             QStringLiteral("btn_Key%1%2").arg(profile).arg(k, 2, 10, QLatin1Char('0'));
         SetControlCaption(Control(name.toStdString()), Widen(KeyCodeToText(entry, ctx).text));
@@ -876,7 +876,7 @@ void TForm1::RefreshErrorAP() {
         const auto name = StorageType == StorageKind::Flash ? kDefaultFlashImageResources[0]
                                                             : kDefaultImageResources[0];
         const std::vector<std::uint8_t> image = LoadDefaultImage(StorageType, resource(name));
-        FillFromDefaultImage(StorageType, image, Images,
+        FillFromDefaultImage(StorageType, image, model_,
                              {StorageType, "RGB", 1, static_cast<std::uint16_t>(defaultVid_),
                               static_cast<std::uint16_t>(defaultPid_)});
     }
@@ -908,7 +908,7 @@ void TForm1::EnterNoDeviceAppearanceOnUi(const std::string& message) {
 }
 
 void TForm1::FillPagesOnUi(StorageKind) {
-    // The pages of the other subsystems fill themselves from Images when they come; the shell
+    // The pages of the other subsystems fill themselves from the model when they come; the shell
     // shows the keys and the main page.
     RefreshProfileKeys(1);
     for (int p = 1; p <= 3; ++p)

@@ -75,8 +75,9 @@ public:
     std::uint8_t TermColumn = 0;
     std::array<std::string, 21> LEDModeNames;
     StorageKind StorageType = StorageKind::None; // the program's, from the first default image
-    WorkingImages Images;
 
+    // The working copy of the mouse's image the pages show and change.
+    WorkingModel& Model() { return model_; }
     DeviceLink& Link() { return *link_; }
     AcceptedMouse& Mouse() { return *mouse_; }
     DevicePoller* Poller() { return poller_.get(); }
@@ -200,6 +201,7 @@ private:
     std::unique_ptr<DeviceLink> link_;
     std::unique_ptr<AcceptedMouse> mouse_;
     std::unique_ptr<WholeImageReader> reader_;
+    WorkingModel model_;
     std::unique_ptr<DevicePoller> poller_;
     std::unique_ptr<InputListener> listener_;
     std::unique_ptr<DeviceWorker> worker_;

@@ -85,7 +85,7 @@ int BreathLimit(BreathParameter parameter) {
     return parameter == BreathParameter::LowerTime ? 4094 : 65535;
 }
 
-// ---- Images ------------------------------------------------------------------------------
+// ---- Images ---------------------------------------------------------------------------------
 
 const std::vector<std::uint8_t>& WorkingModel::Image(StorageKind kind) const {
     return kind == StorageKind::Flash ? flashImage_ : eepromImage_;
@@ -102,7 +102,7 @@ std::optional<RepairedSections> WorkingModel::LoadImage(StorageKind kind,
     return SplitImage(kind, target, sections_, ctx, hooks);
 }
 
-// ---- Registers ---------------------------------------------------------------------------
+// ---- Registers ------------------------------------------------------------------------------
 
 std::optional<RegisterWrite>
 WorkingModel::StoreRegisters(int reg, std::span<const std::uint8_t> bytes, std::uint8_t bank) {
@@ -140,7 +140,7 @@ std::optional<RegisterWrite> WorkingModel::SetRegisters(int reg,
     return StoreRegisters(reg, bytes);
 }
 
-// ---- Key entries -------------------------------------------------------------------------
+// ---- Key entries ----------------------------------------------------------------------------
 
 KeyEntryBytes WorkingModel::ProfileKey(int profile, int key) const {
     KeyEntryBytes entry{};
@@ -182,7 +182,7 @@ std::string WorkingModel::KeyCodeText(int element) const {
     return {};
 }
 
-// ---- CPI -----------------------------------------------------------------------------------
+// ---- CPI ------------------------------------------------------------------------------------
 
 int WorkingModel::CpiLevelCount() const {
     return Register(reg::kCpiStepCount) + 1;
@@ -244,7 +244,7 @@ std::optional<RegisterWrite> WorkingModel::SetCpiColourChannel(int level, int ch
     return StoreRegisters(reg::kCpiColours + 3 * (level - 1) + channel, std::span(&byte, 1));
 }
 
-// ---- Report rate -----------------------------------------------------------------------------
+// ---- Report rate ----------------------------------------------------------------------------
 
 int WorkingModel::ReportRateBits() const {
     return (Register(reg::kOptions4) >> 4) & 0x03;
@@ -257,7 +257,7 @@ std::optional<RegisterWrite> WorkingModel::SetReportRateBits(int bits) {
     return StoreRegisters(reg::kOptions4, std::span(&value, 1));
 }
 
-// ---- Lighting ----------------------------------------------------------------------------------
+// ---- Lighting -------------------------------------------------------------------------------
 
 std::uint8_t WorkingModel::LedModeByte() const {
     return Register(reg::kLedMode);
@@ -357,8 +357,17 @@ std::optional<RegisterWrite> WorkingModel::SetStepTime(int value) {
     return StoreRegisters(reg::kStepTime, std::span(&byte, 1));
 }
 
-// ---- Profile register
-// ----------------------------------------------------------------------------
+bool WorkingModel::SetMcuLedSettings(int step, std::uint8_t control) {
+    if (!InRange(step, 0, 7))
+        return false;
+    auto& block = sections_.PatchBlock;
+    block[8] = Byte(step);
+    block[9] = control;
+    SetSectionChecksum(std::span(block).subspan(8, 8));
+    return true;
+}
+
+// ---- Profile register -----------------------------------------------------------------------
 
 int WorkingModel::CurrentProfileIndex() const {
     return Register(reg::kProfile) & 0x0F;
@@ -375,7 +384,7 @@ std::optional<RegisterWrite> WorkingModel::SetProfileRegister(int colourCode, in
     return StoreRegisters(reg::kProfile, std::span(&value, 1));
 }
 
-// ---- Axis offsets -------------------------------------------------------------------------------
+// ---- Axis offsets ---------------------------------------------------------------------------
 
 int WorkingModel::XOffset(int n) const {
     return InRange(n, 1, 10) ? static_cast<std::int8_t>(Register(reg::kXOffsets + n - 1)) : 0;
@@ -399,8 +408,7 @@ std::optional<RegisterWrite> WorkingModel::SetYOffset(int n, int value) {
     return StoreRegisters(reg::kYOffsets + n - 1, std::span(&byte, 1));
 }
 
-// ---- USB identity
-// ----------------------------------------------------------------------------------
+// ---- USB identity ---------------------------------------------------------------------------
 
 std::uint16_t WorkingModel::UsbVendorId() const {
     return static_cast<std::uint16_t>(Register(reg::kUsbVendorId) << 8 |
@@ -441,8 +449,7 @@ std::optional<RegisterWrite> WorkingModel::SetUsbDescription(std::string_view te
     return StoreRegisters(reg::kUsbDescription, bytes);
 }
 
-// ---- ID block
-// --------------------------------------------------------------------------------------
+// ---- ID block -------------------------------------------------------------------------------
 
 void WorkingModel::SetIdPair(std::uint8_t manufacturer, std::uint8_t product) {
     sections_.IDBlock[0] = manufacturer;
@@ -469,8 +476,7 @@ bool WorkingModel::SetFireKey(int n, FireKeyParameters parameters) {
     return true;
 }
 
-// ---- Patch
-// -----------------------------------------------------------------------------------------
+// ---- Patch ----------------------------------------------------------------------------------
 
 std::uint16_t WorkingModel::StoredPatchChecksum(StorageKind kind) const {
     if (kind == StorageKind::I2C)
@@ -495,8 +501,7 @@ void WorkingModel::SetStoredPatchChecksum(StorageKind kind, std::uint16_t checks
     at[1] = Byte(checksum & 0xFF);
 }
 
-// ---- Whole-section and profile writes
-// ----------------------------------------------------------------
+// ---- Whole-section and profile writes -------------------------------------------------------
 
 RegisterWrite WorkingModel::VendorSectionWrite() {
     SetSectionChecksum(sections_.VendorSection);

@@ -105,7 +105,7 @@ class WorkingModel {
 public:
     WorkingModel() = default;
 
-    // ---- Whole images and sections -------------------------------------------------------
+    // ---- Whole images and sections ----------------------------------------------------------
     const std::vector<std::uint8_t>& EepromImage() const { return eepromImage_; }
     const std::vector<std::uint8_t>& FlashImage() const { return flashImage_; }
     const std::vector<std::uint8_t>& Image(StorageKind kind) const;
@@ -120,7 +120,7 @@ public:
                                               const SectionDefaultsContext& ctx,
                                               const MacroStoreHooks& hooks = {});
 
-    // ---- Key entries -----------------------------------------------------------------------
+    // ---- Key entries ------------------------------------------------------------------------
     // Profile 1..3, key 1..12; combination key 1..9. Out of range gives four zero bytes.
     KeyEntryBytes ProfileKey(int profile, int key) const;
     KeyEntryBytes ComboKey(int n) const;
@@ -133,8 +133,8 @@ public:
     std::string KeyCodeText(int element) const;
     KeyCodeTextList KeyCodeTexts() const { return BuildKeyCodeTexts(sections_); }
 
-    // ---- CPI -------------------------------------------------------------------------------
-    int CpiLevelCount() const;         // 1..8 from register 43
+    // ---- CPI --------------------------------------------------------------------------------
+    int CpiLevelCount() const;         // register 43 + 1: 1..8 in a sound image
     int CpiLevelStep(int level) const; // level 1..8: step index 0..15 (0..11 used); -1 out of range
     int CurrentCpiLevel() const;       // register 166, 0..7 as stored
     RgbColour CpiColour(int level) const;
@@ -145,12 +145,12 @@ public:
     // One byte of a level's colour: channel 0 red, 1 green, 2 blue.
     std::optional<RegisterWrite> SetCpiColourChannel(int level, int channel, int value);
 
-    // ---- Report rate -----------------------------------------------------------------------
+    // ---- Report rate ------------------------------------------------------------------------
     int ReportRateBits() const; // 0 = 125 Hz .. 3 = 1000 Hz
     // Register 4 with bits 5..4 set; the other bits stay.
     std::optional<RegisterWrite> SetReportRateBits(int bits);
 
-    // ---- Lighting --------------------------------------------------------------------------
+    // ---- Lighting ---------------------------------------------------------------------------
     std::uint8_t LedModeByte() const; // register 165
     LedType LedTypeOfMode() const;    // from bits 7..6 (and 5..4)
     int LedMode() const;              // bits 3..0
@@ -168,20 +168,27 @@ public:
     int StepTime() const;
     std::optional<RegisterWrite> SetStepTime(int value); // 0..255
 
-    // ---- Profile register (164) --------------------------------------------------------------
+    // MCU LED settings, PatchBlock bytes 8..15 with their own check byte in byte 15: byte 8 the
+    // speed step 0..7, byte 9 brightness (bit 7) and 13 - LED count (bits 3..0). The mouse takes
+    // them as a block with the patch block and live in X-data, so no register write here.
+    int McuLedStep() const { return sections_.PatchBlock[8]; }
+    std::uint8_t McuLedControl() const { return sections_.PatchBlock[9]; }
+    bool SetMcuLedSettings(int step, std::uint8_t control);
+
+    // ---- Profile register (164) -------------------------------------------------------------
     // User byte 0 holds what was last written to register 164.
     int CurrentProfileIndex() const; // low nibble, 0..2 for profiles 1..3
     int ProfileColourCode() const;   // high nibble as a code: 16 x colour number
     // Register 164 := colour code + profile index (code a multiple of 16, index 0..15).
     std::optional<RegisterWrite> SetProfileRegister(int colourCode, int profileIndex);
 
-    // ---- Axis offsets ------------------------------------------------------------------------
+    // ---- Axis offsets -----------------------------------------------------------------------
     int XOffset(int n) const; // 1..10, signed
     int YOffset(int n) const;
     std::optional<RegisterWrite> SetXOffset(int n, int value); // -128..127
     std::optional<RegisterWrite> SetYOffset(int n, int value);
 
-    // ---- USB identity (vendor registers 0..3 and 111..126) -----------------------------------
+    // ---- USB identity (vendor registers 0..3 and 111..126) ----------------------------------
     std::uint16_t UsbVendorId() const;
     std::uint16_t UsbProductId() const;
     std::optional<RegisterWrite> SetUsbVendorId(std::uint16_t id);
@@ -191,12 +198,12 @@ public:
     // Longer text is cut at 16 characters, shorter text is zero-padded; one 16-byte run.
     std::optional<RegisterWrite> SetUsbDescription(std::string_view text);
 
-    // ---- Any vendor or user register -----------------------------------------------------------
+    // ---- Any vendor or user register --------------------------------------------------------
     std::uint8_t Register(int reg) const; // 0..191; 0 out of range
     // 1..3 bytes from reg on, within one section and short of its check byte.
     std::optional<RegisterWrite> SetRegisters(int reg, std::span<const std::uint8_t> bytes);
 
-    // ---- ID block (no register; written as a block with the profiles) -------------------------
+    // ---- ID block (no register; written as a block with the profiles) -----------------------
     std::uint8_t IdManufacturer() const { return sections_.IDBlock[0]; }
     std::uint8_t IdProduct() const { return sections_.IDBlock[1]; }
     void SetIdPair(std::uint8_t manufacturer, std::uint8_t product);
@@ -204,7 +211,7 @@ public:
     FireKeyParameters FireKey(int n) const;
     bool SetFireKey(int n, FireKeyParameters parameters);
 
-    // ---- Patch -------------------------------------------------------------------------------
+    // ---- Patch ------------------------------------------------------------------------------
     const TPatchBlock& PatchBlock() const { return sections_.PatchBlock; }
     void SetPatchBlock(const TPatchBlock& block) { sections_.PatchBlock = block; }
     // The stored patch checksum of the kind (see StoredPatchChecksumText); 0 for None.
@@ -213,7 +220,7 @@ public:
     // Stores the checksum where the kind keeps it (PatchBlock 6..7, FlashSettingsHead 14..15).
     void SetStoredPatchChecksum(StorageKind kind, std::uint16_t checksum);
 
-    // ---- Whole-section and profile writes -------------------------------------------------------
+    // ---- Whole-section and profile writes ---------------------------------------------------
     // The vendor section with a fresh check byte (also in the model), as a run from register 0.
     RegisterWrite VendorSectionWrite();
     // The three profile sections with fresh check bytes (also in the model) as one block: 147

@@ -344,7 +344,7 @@ TEST(WorkingModelTest, ProfileKeysGoToTheMouseAsProfileBlocks) {
     }
 }
 
-TEST(WorkingModelTest, IdBlockHoldsTheIdPairAndTheFireKeys) {
+TEST(WorkingModelTest, IdAndPatchBlocksHoldTheirFields) {
     WorkingModel m = ShippedModel();
     m.SetIdPair(0x12, 0x34);
     ASSERT_TRUE(m.SetFireKey(2, {256, 0x1234}));
@@ -356,6 +356,14 @@ TEST(WorkingModelTest, IdBlockHoldsTheIdPairAndTheFireKeys) {
               (Bytes{0x12, 0x34, 0x02, 0x00, 0x3C, 0xFF, 0x12, 0x34, 0x00, 0x00, 0x00, 0xE0}));
     EXPECT_EQ(m.FireKey(2), (FireKeyParameters{256, 0x1234}));
     EXPECT_EQ(m.IdBlockWrite(StorageKind::Flash)->address, 0x6000);
+
+    // The MCU LED bytes keep their own check byte: the sum of bytes 8..14 XOR 0x5A.
+    EXPECT_EQ(m.McuLedStep(), 1);
+    EXPECT_EQ(m.McuLedControl(), 0x83);
+    ASSERT_TRUE(m.SetMcuLedSettings(7, 0x89));
+    EXPECT_EQ(m.PatchBlock()[15], (7 + 0x89) ^ 0x5A);
+    EXPECT_FALSE(m.SetMcuLedSettings(8, 0));
+    EXPECT_EQ(m.McuLedStep(), 7);
 
     m.SetStoredPatchChecksum(StorageKind::I2C, 0xBEEF);
     m.SetStoredPatchChecksum(StorageKind::Flash, 0x0102);

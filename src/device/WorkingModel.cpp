@@ -9,6 +9,8 @@ namespace {
 
 constexpr int kVendorLast = kVendorCheckRegister - 1; // 162: last byte before the check byte
 constexpr int kUserLast = kUserCheckRegister - 1;     // 190
+constexpr int kPaletteCount = 10;
+constexpr int kCpiColourCount = 8;
 
 void AppendHex(std::string& text, std::uint8_t byte) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
@@ -140,6 +142,29 @@ std::optional<RegisterWrite> WorkingModel::SetRegisters(int reg,
     return StoreRegisters(reg, bytes);
 }
 
+RgbColour WorkingModel::ColourAt(int table, int count, int n) const {
+    if (!InRange(n, 1, count))
+        return {};
+    const int at = table + 3 * (n - 1);
+    return {Register(at), Register(at + 1), Register(at + 2)};
+}
+
+std::optional<RegisterWrite> WorkingModel::StoreColour(int table, int count, int n,
+                                                       RgbColour colour) {
+    if (!InRange(n, 1, count))
+        return std::nullopt;
+    const std::array<std::uint8_t, 3> bytes{colour.red, colour.green, colour.blue};
+    return StoreRegisters(table + 3 * (n - 1), bytes);
+}
+
+std::optional<RegisterWrite> WorkingModel::StoreColourChannel(int table, int count, int n,
+                                                              int channel, int value) {
+    if (!InRange(n, 1, count) || !InRange(channel, 0, 2) || !InRange(value, 0, 255))
+        return std::nullopt;
+    const std::uint8_t byte = Byte(value);
+    return StoreRegisters(table + 3 * (n - 1) + channel, std::span(&byte, 1));
+}
+
 // ---- Key entries ----------------------------------------------------------------------------
 
 KeyEntryBytes WorkingModel::ProfileKey(int profile, int key) const {
@@ -200,10 +225,7 @@ int WorkingModel::CurrentCpiLevel() const {
 }
 
 RgbColour WorkingModel::CpiColour(int level) const {
-    if (!InRange(level, 1, 8))
-        return {};
-    const int at = reg::kCpiColours + 3 * (level - 1);
-    return {Register(at), Register(at + 1), Register(at + 2)};
+    return ColourAt(reg::kCpiColours, kCpiColourCount, level);
 }
 
 std::optional<RegisterWrite> WorkingModel::SetCpiLevelCount(int count) {
@@ -231,17 +253,11 @@ std::optional<RegisterWrite> WorkingModel::SetCurrentCpiLevel(int index) {
 }
 
 std::optional<RegisterWrite> WorkingModel::SetCpiColour(int level, RgbColour colour) {
-    if (!InRange(level, 1, 8))
-        return std::nullopt;
-    const std::array<std::uint8_t, 3> bytes{colour.red, colour.green, colour.blue};
-    return StoreRegisters(reg::kCpiColours + 3 * (level - 1), bytes);
+    return StoreColour(reg::kCpiColours, kCpiColourCount, level, colour);
 }
 
 std::optional<RegisterWrite> WorkingModel::SetCpiColourChannel(int level, int channel, int value) {
-    if (!InRange(level, 1, 8) || !InRange(channel, 0, 2) || !InRange(value, 0, 255))
-        return std::nullopt;
-    const std::uint8_t byte = Byte(value);
-    return StoreRegisters(reg::kCpiColours + 3 * (level - 1) + channel, std::span(&byte, 1));
+    return StoreColourChannel(reg::kCpiColours, kCpiColourCount, level, channel, value);
 }
 
 // ---- Report rate ----------------------------------------------------------------------------
@@ -314,24 +330,15 @@ std::optional<RegisterWrite> WorkingModel::SetLedModeMask(std::uint8_t mask) {
 }
 
 RgbColour WorkingModel::PaletteColour(int n) const {
-    if (!InRange(n, 1, 10))
-        return {};
-    const int at = reg::kPalette + 3 * (n - 1);
-    return {Register(at), Register(at + 1), Register(at + 2)};
+    return ColourAt(reg::kPalette, kPaletteCount, n);
 }
 
 std::optional<RegisterWrite> WorkingModel::SetPaletteColour(int n, RgbColour colour) {
-    if (!InRange(n, 1, 10))
-        return std::nullopt;
-    const std::array<std::uint8_t, 3> bytes{colour.red, colour.green, colour.blue};
-    return StoreRegisters(reg::kPalette + 3 * (n - 1), bytes);
+    return StoreColour(reg::kPalette, kPaletteCount, n, colour);
 }
 
 std::optional<RegisterWrite> WorkingModel::SetPaletteColourChannel(int n, int channel, int value) {
-    if (!InRange(n, 1, 10) || !InRange(channel, 0, 2) || !InRange(value, 0, 255))
-        return std::nullopt;
-    const std::uint8_t byte = Byte(value);
-    return StoreRegisters(reg::kPalette + 3 * (n - 1) + channel, std::span(&byte, 1));
+    return StoreColourChannel(reg::kPalette, kPaletteCount, n, channel, value);
 }
 
 int WorkingModel::Breath(BreathParameter parameter) const {

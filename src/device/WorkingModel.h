@@ -232,6 +232,11 @@ public:
 private:
     std::optional<RegisterWrite> StoreRegisters(int reg, std::span<const std::uint8_t> bytes,
                                                 std::uint8_t bank = 0);
+    // Colour n (1..count) of a three-byte colour table starting at register `table`.
+    RgbColour ColourAt(int table, int count, int n) const;
+    std::optional<RegisterWrite> StoreColour(int table, int count, int n, RgbColour colour);
+    std::optional<RegisterWrite> StoreColourChannel(int table, int count, int n, int channel,
+                                                    int value);
 
     std::vector<std::uint8_t> eepromImage_ = std::vector<std::uint8_t>(kEepromImageSize, 0);
     std::vector<std::uint8_t> flashImage_ = std::vector<std::uint8_t>(kFlashImageSize, 0);

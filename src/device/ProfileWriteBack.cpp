@@ -5,48 +5,39 @@ namespace {
 
 constexpr std::uint8_t kProfileReloadValue = 15;
 
-bool WriteProfileBlocks(AcceptedMouse& mouse, WorkingSections& sections, bool withIdBlock) {
+bool WriteProfileBlocks(AcceptedMouse& mouse, WorkingModel& model, bool withIdBlock) {
     const StorageKind kind = mouse.AcceptedStorage();
-    if (kind == StorageKind::None)
+    const auto profiles = model.ProfileWrite(kind);
+    if (!profiles)
         return false;
-    const TProfileWriteBuffer profiles = BuildProfileWriteBuffer(sections);
-    bool ok = true;
-    if (kind == StorageKind::I2C) {
-        ok = mouse.WriteBlock(static_cast<std::uint16_t>(eeprom::kProfiles[0].offset), profiles);
-    } else {
-        const TFlashSettingsBlock block = BuildFlashSettingsBlock(
-            sections.FlashSettingsHead, profiles, sections.ProfileTailBlock);
-        ok = mouse.WriteBlock(static_cast<std::uint16_t>(flash::kSettingsBlock.offset), block);
-    }
+    bool ok = mouse.WriteBlock(profiles->address, profiles->bytes);
     if (withIdBlock) {
-        const TIDBlock idBlockBuffer = sections.IDBlock;
-        const auto address =
-            kind == StorageKind::I2C ? eeprom::kIdBlock.offset : flash::kIdBlock.offset;
-        ok = mouse.WriteBlock(static_cast<std::uint16_t>(address), idBlockBuffer) && ok;
+        const auto id = model.IdBlockWrite(kind);
+        ok = mouse.WriteBlock(id->address, id->bytes) && ok;
     }
-    ok = RefreshProfileParameter(mouse, sections) && ok;
+    ok = RefreshProfileParameter(mouse, model) && ok;
     // 15 then the current profile: the mouse reloads the profiles it was just sent.
     ok = mouse.WriteRegister(kUserRegisterFirst, kProfileReloadValue, 0, 0, 1) && ok;
-    ok = mouse.WriteRegister(kUserRegisterFirst, sections.UserSection[0], 0, 0, 1) && ok;
+    ok = mouse.WriteRegister(kUserRegisterFirst, model.Register(kUserRegisterFirst), 0, 0, 1) && ok;
     return ok;
 }
 
 } // namespace
 
-bool RefreshProfileParameter(AcceptedMouse& mouse, WorkingSections& sections) {
+bool RefreshProfileParameter(AcceptedMouse& mouse, WorkingModel& model) {
     TUserSection user{};
     if (!mouse.ReadRegisters(0, kUserRegisterFirst, static_cast<int>(user.size()), user))
         return false;
-    sections.UserSection = user;
+    model.EditSections().UserSection = user;
     return true;
 }
 
-bool WriteProfiles(AcceptedMouse& mouse, WorkingSections& sections) {
-    return WriteProfileBlocks(mouse, sections, false);
+bool WriteProfiles(AcceptedMouse& mouse, WorkingModel& model) {
+    return WriteProfileBlocks(mouse, model, false);
 }
 
-bool WriteProfilesAndIDBlock(AcceptedMouse& mouse, WorkingSections& sections) {
-    return WriteProfileBlocks(mouse, sections, true);
+bool WriteProfilesAndIDBlock(AcceptedMouse& mouse, WorkingModel& model) {
+    return WriteProfileBlocks(mouse, model, true);
 }
 
 } // namespace trvx

@@ -4,22 +4,21 @@
 // gate, so nothing reaches a mouse that was not accepted.
 
 #include "device/AcceptedMouse.h"
-#include "device/ConfigImage.h"
+#include "device/WorkingModel.h"
 
 namespace trvx {
 
-// Reads the user section (registers 164..191) back into sections.UserSection. A read that lost
-// replies leaves the working user section as it was and returns false.
-bool RefreshProfileParameter(AcceptedMouse& mouse, WorkingSections& sections);
+// Reads the user section (registers 164..191) back into the model. A read that lost replies
+// leaves the model's user section as it was and returns false.
+bool RefreshProfileParameter(AcceptedMouse& mouse, WorkingModel& model);
 
-// Profiles (with fresh check bytes, also in the working copy) as one block: 147 bytes at 192
-// (I2C) or the 256-byte settings block at 0x1000 (Flash); then the user section read back, then
-// register 164 written with 15 and with its value, so the mouse reloads its profiles and
-// returns to the current one. False when the mouse is not accepted (nothing sent) or a step
-// failed.
-bool WriteProfiles(AcceptedMouse& mouse, WorkingSections& sections);
+// Profiles (with fresh check bytes, also in the model) as one block: 147 bytes at 192 (I2C) or
+// the 256-byte settings block at 0x1000 (Flash); then the user section read back, then register
+// 164 written with 15 and with its value, so the mouse reloads its profiles and returns to the
+// current one. False when the mouse is not accepted (nothing sent) or a step failed.
+bool WriteProfiles(AcceptedMouse& mouse, WorkingModel& model);
 
 // WriteProfiles, with the ID block written after the profiles (12 bytes at 484 or 0x6000).
-bool WriteProfilesAndIDBlock(AcceptedMouse& mouse, WorkingSections& sections);
+bool WriteProfilesAndIDBlock(AcceptedMouse& mouse, WorkingModel& model);
 
 } // namespace trvx

@@ -16,6 +16,8 @@ struct TKeyEntry {
     constexpr TKeyEntry() = default;
     constexpr TKeyEntry(std::uint8_t type, std::uint8_t p1, std::uint8_t p2, std::uint8_t p3)
         : bytes{type, p1, p2, p3} {}
+    constexpr explicit TKeyEntry(const std::array<std::uint8_t, 4>& imageBytes)
+        : bytes(imageBytes) {}
 
     constexpr std::uint8_t type() const { return bytes[0]; }
     constexpr std::uint8_t p1() const { return bytes[1]; }

@@ -56,7 +56,9 @@ public:
     SectionDefaultsContext SectionDefaults(StorageKind kind) override {
         return SectionDefaultsContext{kind, "RGB", 1, 0x1209, 0x0001};
     }
-    void FillPages(const WorkingImages&, StorageKind kind) override {
+    void FillPages(std::optional<WorkingModel> read, StorageKind kind) override {
+        if (read)
+            model = std::move(*read);
         add("fill pages " + std::string(StorageKindName(kind)));
     }
     void ShowReadFailed() override { add("read failed"); }
@@ -72,6 +74,7 @@ public:
     }
 
     std::vector<std::string> events;
+    WorkingModel model; // the window's model: what the last read handed over
     bool timerOn = false;
     std::function<void()> onProcessEvents;
     std::function<void()> onSystemMessage;
@@ -138,9 +141,9 @@ struct PollerRig {
     std::unique_ptr<SimulatedMouse> sim;
     DeviceLink link{*sim, clock};
     AcceptedMouse mouse{link};
-    WorkingImages images;
     RecordingView view;
-    WholeImageReader reader{mouse, view, images};
+    WorkingModel& model = view.model;
+    WholeImageReader reader{mouse, view};
     DevicePollerConfig config;
     std::unique_ptr<DevicePoller> poller;
 };

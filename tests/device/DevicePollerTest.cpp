@@ -47,9 +47,9 @@ TEST_P(ArrivalTest, FirstTickOpensChecksAndReadsTheWholeImage) {
     }
     EXPECT_EQ(reads, expected);
 
-    const auto& image = kind == StorageKind::I2C ? rig.images.EepromImage : rig.images.FlashImage;
+    const auto& image = kind == StorageKind::I2C ? rig.model.EepromImage() : rig.model.FlashImage();
     EXPECT_EQ(image, rig.sim->Image());
-    EXPECT_EQ(rig.images.KeyCodeTexts, BuildKeyCodeTexts(rig.images.Sections));
+    EXPECT_EQ(rig.model.KeyCodeTexts(), BuildKeyCodeTexts(rig.model.Sections()));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothStorageTypes, ArrivalTest,
@@ -306,9 +306,8 @@ TEST(DevicePollerTest, FlickeringCountsChangeNothing) {
     FlickeringBackend backend(sim);
     DeviceLink link(backend, clock);
     AcceptedMouse mouse(link);
-    WorkingImages images;
     RecordingView view;
-    WholeImageReader reader(mouse, view, images);
+    WholeImageReader reader(mouse, view);
     PollerRig defaults(StorageKind::I2C);
     DevicePoller poller(link, backend, clock, mouse, reader, view, defaults.config, TestTexts());
 

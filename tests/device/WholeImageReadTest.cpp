@@ -43,13 +43,13 @@ TEST_P(RepairTest, SpoiledSectionIsRepairedInTheWorkingCopyOnly) {
         readAt(i2c ? eeprom::kVendor : flash::kVendor, section);
         DefaultVendorSection(section, ctx);
         SetVendorChecksum(section);
-        EXPECT_EQ(rig.images.Sections.VendorSection, section);
+        EXPECT_EQ(rig.model.Sections().VendorSection, section);
     } else if (c.section == 1) {
         TUserSection section{};
         readAt(i2c ? eeprom::kUser : flash::kUser, section);
         DefaultUserSection(section, ctx);
         SetUserChecksum(section);
-        EXPECT_EQ(rig.images.Sections.UserSection, section);
+        EXPECT_EQ(rig.model.Sections().UserSection, section);
     } else {
         const int p = c.section - 2;
         TProfileSection section{};
@@ -59,11 +59,12 @@ TEST_P(RepairTest, SpoiledSectionIsRepairedInTheWorkingCopyOnly) {
                                  DefaultProfile3Section};
         builders[p](section, ctx);
         SetProfileChecksum(section);
-        EXPECT_EQ(rig.images.Sections.ProfileSection[p], section);
+        EXPECT_EQ(rig.model.Sections().ProfileSection[p], section);
     }
 
     // The working image holds what was read, and nothing went back to the mouse.
-    const auto& image = c.kind == StorageKind::I2C ? rig.images.EepromImage : rig.images.FlashImage;
+    const auto& image =
+        c.kind == StorageKind::I2C ? rig.model.EepromImage() : rig.model.FlashImage();
     EXPECT_EQ(image, mouseImage);
     EXPECT_EQ(rig.sim->Image(), mouseImage);
     for (const std::string& frame : SentFrames(rig.sim->Frames())) {
@@ -87,12 +88,10 @@ class LostRepliesTest : public ::testing::TestWithParam<StorageKind> {};
 TEST_P(LostRepliesTest, ReadThatLostRepliesFillsNothingAndPollingGoesOn) {
     const StorageKind kind = GetParam();
     PollerRig rig(kind);
-    rig.images.EepromImage.assign(kEepromImageSize, 0x33);
-    rig.images.FlashImage.assign(kFlashImageSize, 0x33);
-    rig.images.Sections.VendorSection.fill(0x33);
-    rig.images.Sections.UserSection.fill(0x33);
-    rig.images.Sections.ProfileSection[0].fill(0x33);
-    const WorkingImages before = rig.images;
+    const SectionDefaultsContext ctx{kind, "RGB", 1, 0x1209, 0x0001};
+    for (const StorageKind k : {StorageKind::I2C, StorageKind::Flash})
+        ASSERT_TRUE(rig.model.LoadImage(k, std::vector<std::uint8_t>(ImageSizeFor(k), 0x33), ctx));
+    const WorkingModel before = rig.model;
 
     // Replies: the open's probe, the information, two of the ID block, then the image's; a
     // flash read loses one in page 5.
@@ -101,12 +100,12 @@ TEST_P(LostRepliesTest, ReadThatLostRepliesFillsNothingAndPollingGoesOn) {
 
     EXPECT_EQ(rig.view.events, (std::vector<std::string>{"ids 255 255", "begin read", "read failed",
                                                          "end read, not filled"}));
-    EXPECT_EQ(rig.images.EepromImage, before.EepromImage);
-    EXPECT_EQ(rig.images.FlashImage, before.FlashImage);
-    EXPECT_EQ(rig.images.Sections.VendorSection, before.Sections.VendorSection);
-    EXPECT_EQ(rig.images.Sections.UserSection, before.Sections.UserSection);
-    EXPECT_EQ(rig.images.Sections.ProfileSection, before.Sections.ProfileSection);
-    EXPECT_EQ(rig.images.KeyCodeTexts, before.KeyCodeTexts);
+    EXPECT_EQ(rig.model.EepromImage(), before.EepromImage());
+    EXPECT_EQ(rig.model.FlashImage(), before.FlashImage());
+    EXPECT_EQ(rig.model.Sections().VendorSection, before.Sections().VendorSection);
+    EXPECT_EQ(rig.model.Sections().UserSection, before.Sections().UserSection);
+    EXPECT_EQ(rig.model.Sections().ProfileSection, before.Sections().ProfileSection);
+    EXPECT_EQ(rig.model.KeyCodeTexts(), before.KeyCodeTexts());
     EXPECT_TRUE(rig.view.timerOn);
     EXPECT_FALSE(rig.mouse.IsAccepted());
     EXPECT_FALSE(rig.mouse.WriteRegister(166, 1, 0, 0, 1));
@@ -125,7 +124,7 @@ TEST_P(LostRepliesTest, ReadThatLostRepliesFillsNothingAndPollingGoesOn) {
     rig.Tick();
     EXPECT_TRUE(rig.mouse.IsAccepted());
     EXPECT_EQ(rig.view.Count("fill pages"), 1);
-    EXPECT_EQ(kind == StorageKind::I2C ? rig.images.EepromImage : rig.images.FlashImage,
+    EXPECT_EQ(kind == StorageKind::I2C ? rig.model.EepromImage() : rig.model.FlashImage(),
               rig.sim->Image());
 }
 
@@ -139,13 +138,13 @@ TEST(WholeImageReadTest, WithoutAnAcceptedMouseReadsNothingAndFillsFromTheWorkin
     ASSERT_TRUE(rig.link.OpenDevice(0x1209, 0x0001, version));
     rig.mouse.SetDeviceStorage(StorageKind::I2C); // known, but not accepted
     rig.sim->ClearFrames();
-    rig.images.Sections.ProfileSection[0][0] = 0xAB;
+    ASSERT_TRUE(rig.model.SetProfileKey(1, 1, {0xAB, 0, 0, 0}));
 
     EXPECT_EQ(rig.reader.Read(), WholeImageReadResult::NoMouse);
     EXPECT_TRUE(rig.sim->Frames().empty());
     EXPECT_EQ(rig.view.events,
               (std::vector<std::string>{"begin read", "fill pages ", "end read, filled"}));
-    EXPECT_EQ(rig.images.KeyCodeTexts[0].substr(0, 2), "AB");
+    EXPECT_EQ(rig.model.KeyCodeTexts()[0].substr(0, 2), "AB");
 }
 
 TEST(WholeImageReadTest, KeyCodeTextsHoldTheProfileKeysThenTheCombinationKeys) {
@@ -186,26 +185,25 @@ TEST(WholeImageReadTest, NoDeviceFillTakesDefaultImageOneOfTheProgramsType) {
         std::vector<std::uint8_t> image = SimulatedMouse::DefaultImage(kind);
         const std::size_t user = kind == StorageKind::I2C ? 164 : 0x2000;
         image[user + 2] ^= 0x01; // a spoiled user section is repaired as on a read
-        WorkingImages images;
+        WorkingModel model;
         int macroHooks = 0;
         MacroStoreHooks hooks{[&](const WorkingSections&) { ++macroHooks; },
                               [&](const WorkingSections&) { ++macroHooks; }};
         const SectionDefaultsContext ctx{kind, "RGB", 1, 0x1209, 0x0001};
-        ASSERT_TRUE(FillFromDefaultImage(kind, image, images, ctx, hooks));
+        ASSERT_TRUE(FillFromDefaultImage(kind, image, model, ctx, hooks));
 
-        EXPECT_EQ(kind == StorageKind::I2C ? images.EepromImage : images.FlashImage, image);
-        EXPECT_TRUE(SectionChecksumValid(images.Sections.UserSection));
-        EXPECT_EQ(images.Sections.VendorSection[4], image[4]);
-        EXPECT_EQ(images.KeyCodeTexts, BuildKeyCodeTexts(images.Sections));
+        EXPECT_EQ(model.Image(kind), image);
+        EXPECT_TRUE(SectionChecksumValid(model.Sections().UserSection));
+        EXPECT_EQ(model.Sections().VendorSection[4], image[4]);
         EXPECT_EQ(macroHooks, 1);
 
         // An image of the other size changes nothing.
-        const WorkingImages before = images;
+        const WorkingModel before = model;
         const std::vector<std::uint8_t> wrong(kind == StorageKind::I2C ? kFlashImageSize
                                                                        : kEepromImageSize);
-        EXPECT_FALSE(FillFromDefaultImage(kind, wrong, images, ctx));
-        EXPECT_EQ(images.Sections.VendorSection, before.Sections.VendorSection);
-        EXPECT_EQ(images.EepromImage, before.EepromImage);
+        EXPECT_FALSE(FillFromDefaultImage(kind, wrong, model, ctx));
+        EXPECT_EQ(model.Sections().VendorSection, before.Sections().VendorSection);
+        EXPECT_EQ(model.EepromImage(), before.EepromImage());
     }
 }
 

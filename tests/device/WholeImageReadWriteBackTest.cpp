@@ -41,8 +41,8 @@ struct WriteBackTest : ::testing::TestWithParam<StorageKind> {
         ASSERT_TRUE(rig.mouse.IsAccepted());
         rig.sim->ClearFrames();
         // A changed key in profile 2 whose check byte is not yet renewed, and a new fire key.
-        rig.images.Sections.ProfileSection[1][0] = 0x77;
-        rig.images.Sections.IDBlock[3] = 0x42;
+        rig.model.EditSections().ProfileSection[1][0] = 0x77;
+        rig.model.EditSections().IDBlock[3] = 0x42;
     }
     StorageKind kind() const { return GetParam(); }
 
@@ -56,16 +56,16 @@ struct WriteBackTest : ::testing::TestWithParam<StorageKind> {
     std::vector<std::string> ProfileFrames() {
         TProfileWriteBuffer profiles{};
         for (std::size_t p = 0; p < kProfileCount; ++p)
-            std::copy(rig.images.Sections.ProfileSection[p].begin(),
-                      rig.images.Sections.ProfileSection[p].end(), profiles.begin() + 49 * p);
+            std::copy(rig.model.Sections().ProfileSection[p].begin(),
+                      rig.model.Sections().ProfileSection[p].end(), profiles.begin() + 49 * p);
         std::vector<std::string> frames;
         if (kind() == StorageKind::I2C) {
             frames.push_back(Command({7, 0x00, 0xC0, 0x00, 147}));
             Append(frames, DataReports(profiles));
         } else {
             const auto block =
-                BuildFlashSettingsBlock(rig.images.Sections.FlashSettingsHead, profiles,
-                                        rig.images.Sections.ProfileTailBlock);
+                BuildFlashSettingsBlock(rig.model.Sections().FlashSettingsHead, profiles,
+                                        rig.model.Sections().ProfileTailBlock);
             frames.push_back(Command({7, 0x10, 0x00, 0x01, 0x00}));
             Append(frames, DataReports(block));
         }
@@ -76,9 +76,9 @@ struct WriteBackTest : ::testing::TestWithParam<StorageKind> {
 };
 
 TEST_P(WriteBackTest, WriteProfilesSendsTheBlockReadsTheUserSectionAndReloads) {
-    ASSERT_TRUE(WriteProfiles(rig.mouse, rig.images.Sections));
+    ASSERT_TRUE(WriteProfiles(rig.mouse, rig.model));
     // The check byte was renewed in the working copy before the write.
-    EXPECT_TRUE(SectionChecksumValid(rig.images.Sections.ProfileSection[1]));
+    EXPECT_TRUE(SectionChecksumValid(rig.model.Sections().ProfileSection[1]));
 
     std::vector<std::string> expected = ProfileFrames();
     Append(expected, Tail());
@@ -87,19 +87,19 @@ TEST_P(WriteBackTest, WriteProfilesSendsTheBlockReadsTheUserSectionAndReloads) {
     const auto& range = kind() == StorageKind::I2C ? eeprom::kProfiles[1] : flash::kProfiles[1];
     const auto written = rig.SimBytes(range.offset, kProfileSectionSize);
     EXPECT_TRUE(
-        std::equal(written.begin(), written.end(), rig.images.Sections.ProfileSection[1].begin()));
+        std::equal(written.begin(), written.end(), rig.model.Sections().ProfileSection[1].begin()));
     EXPECT_EQ(rig.sim->ProfileReloads(),
-              std::vector<std::uint8_t>{rig.images.Sections.UserSection[0]});
+              std::vector<std::uint8_t>{rig.model.Sections().UserSection[0]});
 }
 
 TEST_P(WriteBackTest, WriteProfilesAndIdBlockWritesTheIdBlockAfterTheProfiles) {
-    ASSERT_TRUE(WriteProfilesAndIDBlock(rig.mouse, rig.images.Sections));
+    ASSERT_TRUE(WriteProfilesAndIDBlock(rig.mouse, rig.model));
     std::vector<std::string> expected = ProfileFrames();
     if (kind() == StorageKind::I2C)
         expected.push_back(Command({7, 0x01, 0xE4, 0x00, 12}));
     else
         expected.push_back(Command({7, 0x60, 0x00, 0x00, 12}));
-    Append(expected, DataReports(rig.images.Sections.IDBlock));
+    Append(expected, DataReports(rig.model.Sections().IDBlock));
     Append(expected, Tail());
     EXPECT_EQ(SentFrames(rig.sim->Frames()), expected);
     EXPECT_EQ(rig.SimBytes(kind() == StorageKind::I2C ? 484 + 3 : 0x6000 + 3, 1)[0], 0x42);
@@ -107,24 +107,24 @@ TEST_P(WriteBackTest, WriteProfilesAndIdBlockWritesTheIdBlockAfterTheProfiles) {
 
 TEST_P(WriteBackTest, NothingIsSentToAMouseThatIsNotAccepted) {
     rig.mouse.Revoke();
-    const WorkingSections before = rig.images.Sections;
-    EXPECT_FALSE(WriteProfiles(rig.mouse, rig.images.Sections));
-    EXPECT_FALSE(WriteProfilesAndIDBlock(rig.mouse, rig.images.Sections));
+    const WorkingSections before = rig.model.Sections();
+    EXPECT_FALSE(WriteProfiles(rig.mouse, rig.model));
+    EXPECT_FALSE(WriteProfilesAndIDBlock(rig.mouse, rig.model));
     EXPECT_TRUE(rig.sim->Frames().empty());
-    EXPECT_EQ(rig.images.Sections.ProfileSection, before.ProfileSection);
+    EXPECT_EQ(rig.model.Sections().ProfileSection, before.ProfileSection);
 }
 
 TEST_P(WriteBackTest, UserSectionReadThatLostRepliesKeepsTheWorkingUserSection) {
-    const TUserSection before = rig.images.Sections.UserSection;
+    const TUserSection before = rig.model.Sections().UserSection;
     rig.sim->FailReply(2);
-    EXPECT_FALSE(RefreshProfileParameter(rig.mouse, rig.images.Sections));
-    EXPECT_EQ(rig.images.Sections.UserSection, before);
+    EXPECT_FALSE(RefreshProfileParameter(rig.mouse, rig.model));
+    EXPECT_EQ(rig.model.Sections().UserSection, before);
 
-    rig.images.Sections.UserSection.fill(0);
-    EXPECT_TRUE(RefreshProfileParameter(rig.mouse, rig.images.Sections));
+    rig.model.EditSections().UserSection.fill(0);
+    EXPECT_TRUE(RefreshProfileParameter(rig.mouse, rig.model));
     const auto mouseUser = rig.SimBytes(kind() == StorageKind::I2C ? 164 : 0x2000, 28);
     EXPECT_TRUE(
-        std::equal(mouseUser.begin(), mouseUser.end(), rig.images.Sections.UserSection.begin()));
+        std::equal(mouseUser.begin(), mouseUser.end(), rig.model.Sections().UserSection.begin()));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothStorageTypes, WriteBackTest,

@@ -172,9 +172,9 @@ TEST_F(MainWindowTest, PollFindsAndReadsTheMouseThenPagesSwitch) {
     EXPECT_EQ(Caption("lbl_LoadBIN"), QString());
 
     // The engineering page shows the offset bytes as signed numbers.
-    form.Images().Sections.UserSection[7] = 0xFF;
-    form.Images().Sections.UserSection[17] = 0x7F;
-    form.Images().Sections.UserSection[26] = 0x80;
+    ASSERT_TRUE(form.Model().SetXOffset(1, -1));
+    ASSERT_TRUE(form.Model().SetYOffset(1, 127));
+    ASSERT_TRUE(form.Model().SetYOffset(10, -128));
     form.PageButtonClick("Engineer");
     EXPECT_EQ(Caption("edt_XOffset1"), QStringLiteral("-1"));
     EXPECT_EQ(Caption("edt_YOffset1"), QStringLiteral("127"));
@@ -267,13 +267,13 @@ TEST_F(MainWindowTest, LanguageSwitchChangesCaptionsAndRebuildsKeysFromTheirEntr
     ctx.caption = [&](std::string_view key) { return set2->Text(key); };
     ctx.storage = StorageKind::I2C;
     ctx.refreshingKeyTexts = true;
-    const TIDBlock& id = form.Images().Sections.IDBlock;
-    for (std::size_t n = 0; n < 3; ++n)
-        ctx.fireKeys[n] = {id[2 + 3 * n] + 1, id[3 + 3 * n] * 256 + id[4 + 3 * n]};
+    for (std::size_t n = 0; n < 3; ++n) {
+        const FireKeyParameters fire = form.Model().FireKey(static_cast<int>(n) + 1);
+        ctx.fireKeys[n] = {fire.count, fire.delayMs};
+    }
     for (int k = 1; k <= 12; ++k)
-        EXPECT_EQ(
-            Caption("Key" + std::to_string(k)).toStdString(),
-            KeyCodeToText(form.Images().KeyCodeTexts[static_cast<std::size_t>(k - 1)], ctx).text)
+        EXPECT_EQ(Caption("Key" + std::to_string(k)).toStdString(),
+                  KeyCodeToText(form.Model().KeyCodeText(k), ctx).text)
             << k;
 
     // The mouse's third key carries the first fire key's stored set.

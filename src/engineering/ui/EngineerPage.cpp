@@ -43,12 +43,12 @@ void EngineerPage::Shown(int) {
             w->resize(w->width(), height);
     for (int p = 1; p <= 3; ++p)
         TLRefreshProfileKeys(p);
-    const TUserSection& user = Host().Images().Sections.UserSection;
-    for (int i = 0; i < 10; ++i) {
-        SetControlCaption(Control(NumberedName("edt_XOffset", i + 1)),
-                          QString::number(static_cast<std::int8_t>(user[7 + i])));
-        SetControlCaption(Control(NumberedName("edt_YOffset", i + 1)),
-                          QString::number(static_cast<std::int8_t>(user[17 + i])));
+    const WorkingModel& model = Host().Model();
+    for (int n = 1; n <= 10; ++n) {
+        SetControlCaption(Control(NumberedName("edt_XOffset", n)),
+                          QString::number(model.XOffset(n)));
+        SetControlCaption(Control(NumberedName("edt_YOffset", n)),
+                          QString::number(model.YOffset(n)));
     }
     refreshingKeyTexts_ = false;
 }

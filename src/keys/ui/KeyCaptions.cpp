@@ -8,15 +8,15 @@ KeyEntryContext KeyContextOf(PageHost& host) {
     ctx.caption = [&set](std::string_view key) { return set.Text(key); };
     ctx.storage = host.CurrentStorage();
     ctx.refreshingKeyTexts = true;
-    const TIDBlock& id = host.Images().Sections.IDBlock;
-    for (std::size_t n = 0; n < ctx.fireKeys.size(); ++n)
-        ctx.fireKeys[n] = {id[2 + 3 * n] + 1, id[3 + 3 * n] * 256 + id[4 + 3 * n]};
+    for (std::size_t n = 0; n < ctx.fireKeys.size(); ++n) {
+        const FireKeyParameters fire = host.Model().FireKey(static_cast<int>(n) + 1);
+        ctx.fireKeys[n] = {fire.count, fire.delayMs};
+    }
     return ctx;
 }
 
 QString KeyCaption(PageHost& host, const KeyEntryContext& ctx, int profile, int key) {
-    const std::string& entry =
-        host.Images().KeyCodeTexts[static_cast<std::size_t>(12 * (profile - 1) + key - 1)];
+    const std::string entry = host.Model().KeyCodeText(12 * (profile - 1) + key);
     return QString::fromStdString(KeyCodeToText(entry, ctx).text);
 }
 

@@ -6,6 +6,7 @@
 #include "device/DeviceLink.h"
 #include "device/ImageLayout.h"
 #include "device/WholeImageRead.h"
+#include "device/WorkingModel.h"
 #include "skin/CaptionText.h"
 #include "skin/GeneralSettings.h"
 #include "skin/ui/LayoutPass.h"
@@ -27,7 +28,7 @@ public:
     virtual AcceptedMouse& Mouse() = 0;
     virtual DeviceLink& Link() = 0;
     // The working copy of the mouse's image that the pages show and write.
-    virtual WorkingImages& Images() = 0;
+    virtual WorkingModel& Model() = 0;
     // The program's storage type (from the first default image).
     virtual StorageKind StorageType() const = 0;
     // The mouse's storage type while one is accepted, else the program's.

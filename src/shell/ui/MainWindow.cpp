@@ -74,7 +74,7 @@ TForm1::TForm1(MainWindowOptions options, QWidget* parent)
     bridge_ = std::make_unique<Bridge>(*this);
     link_ = std::make_unique<DeviceLink>(*options_.backend, *clock_, bridge_.get());
     mouse_ = std::make_unique<AcceptedMouse>(*link_);
-    reader_ = std::make_unique<WholeImageReader>(*mouse_, *bridge_, images_);
+    reader_ = std::make_unique<WholeImageReader>(*mouse_, *bridge_);
     worker_ = std::make_unique<DeviceWorker>(this);
     connect(worker_.get(), &DeviceWorker::idle, this, [this] {
         if (closePending_ && !TransferInProgress())
@@ -294,7 +294,7 @@ void TForm1::RefreshErrorAP() {
         const auto name = storageType_ == StorageKind::Flash ? kDefaultFlashImageResources[0]
                                                              : kDefaultImageResources[0];
         const std::vector<std::uint8_t> image = LoadDefaultImage(storageType_, resource(name));
-        FillFromDefaultImage(storageType_, image, images_,
+        FillFromDefaultImage(storageType_, image, model_,
                              {storageType_, "RGB", 1, static_cast<std::uint16_t>(defaultVid_),
                               static_cast<std::uint16_t>(defaultPid_)});
     }

@@ -72,7 +72,7 @@ public:
     // ---- PageHost ------------------------------------------------------------------------
     AcceptedMouse& Mouse() override { return *mouse_; }
     DeviceLink& Link() override { return *link_; }
-    WorkingImages& Images() override { return images_; }
+    WorkingModel& Model() override { return model_; }
     StorageKind StorageType() const override { return storageType_; }
     bool FillingUI() const override { return fillingUI_; }
     bool NoDeviceShown() const override { return noDeviceShown_; }
@@ -204,6 +204,7 @@ private:
     std::unique_ptr<DeviceLink> link_;
     std::unique_ptr<AcceptedMouse> mouse_;
     std::unique_ptr<WholeImageReader> reader_;
+    WorkingModel model_;
     std::unique_ptr<DevicePoller> poller_;
     std::unique_ptr<InputListener> listener_;
     std::unique_ptr<DeviceWorker> worker_;
@@ -232,7 +233,6 @@ private:
     std::uint8_t termColumn_ = 0;
     std::array<std::string, 21> ledModeNames_;
     StorageKind storageType_ = StorageKind::None; // the program's, from the first default image
-    WorkingImages images_;
 
     int checkedRadio_ = 1;
     int uiTransfers_ = 0;

@@ -104,8 +104,13 @@ public:
     SectionDefaultsContext SectionDefaults(StorageKind kind) override {
         return {kind, "RGB", 1, form_.link_->VendorId(), form_.link_->ProductId()};
     }
-    void FillPages(const WorkingImages&, StorageKind kind) override {
-        RunOnUi(&form_, [&] { form_.FillPagesOnUi(kind); });
+    void FillPages(std::optional<WorkingModel> read, StorageKind kind) override {
+        // The read image arrives as a value: the device thread never touches the window's.
+        RunOnUi(&form_, [&] {
+            if (read)
+                form_.model_ = std::move(*read);
+            form_.FillPagesOnUi(kind);
+        });
     }
     void ShowReadFailed() override {
         RunOnUi(&form_, [this] {

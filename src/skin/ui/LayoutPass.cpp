@@ -11,6 +11,7 @@
 #include "skin/LayoutText.h"
 #include "skin/ui/MainWindowControls.h"
 #include "skin/ui/SkinPicture.h"
+#include "skin/ui/StartupTrace.h"
 
 #include <QComboBox>
 #include <QHash>
@@ -239,6 +240,7 @@ QImage SkinImage(std::string_view name) {
     auto& cache = imageCache();
     if (const auto it = cache.find(key); it != cache.end())
         return it->second;
+    const StartupPhaseScope timed(StartupPhase::Decode);
     const std::span<const std::uint8_t> bytes = FindTextResource(name);
     QImage image;
     if (!bytes.empty())
@@ -257,6 +259,7 @@ bool LoadPicture(QWidget& form, std::string_view control, std::string_view image
 }
 
 QString LoadSkinBackground(QWidget& form, LayoutState& state) {
+    const StartupPhaseScope timed(StartupPhase::Layout);
     auto* base = FindControlAs<SkinPicture>(form, "Img_Base_1");
     if (!base)
         return QStringLiteral("The main window has no control named Img_Base_1.");
@@ -273,6 +276,7 @@ QString LoadSkinBackground(QWidget& form, LayoutState& state) {
 }
 
 QString LoadSkinImages(QWidget& form) {
+    const StartupPhaseScope timed(StartupPhase::Layout);
     const std::vector<SkinOp> ops = SkinImageOps(checkedPageRadio(form));
     const ControlIndex index(form);
     if (QString error = checkOps(index, ops); !error.isEmpty())
@@ -320,6 +324,7 @@ QString applyPlan(QWidget& form, LayoutState& state, int langIndex,
 } // namespace
 
 QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex) {
+    const StartupPhaseScope timed(StartupPhase::Layout);
     if (langIndex < 1 || langIndex > 3)
         return QStringLiteral("There is no language set %1.").arg(langIndex);
     const std::string n = std::to_string(langIndex);
@@ -334,6 +339,7 @@ QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex) {
 
 QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex, const LayoutSection& layout,
                     const CaptionSection& captions) {
+    const StartupPhaseScope timed(StartupPhase::Layout);
     if (langIndex < 1 || langIndex > 3)
         return QStringLiteral("There is no language set %1.").arg(langIndex);
     const ParseResult<LayoutPlan> plan =

@@ -15,6 +15,7 @@
 #include "skin/MainWindowSpec.h"
 #include "skin/ui/LayoutPass.h"
 #include "skin/ui/SkinPicture.h"
+#include "skin/ui/StartupTrace.h"
 
 #include <QButtonGroup>
 #include <QHash>
@@ -109,6 +110,7 @@ QWidget* create(const ControlSpec& s, QWidget* parent) {
 } // namespace
 
 void CreateMainWindowControls(QWidget& form) {
+    const StartupPhaseScope timed(StartupPhase::Creation);
     QHash<QString, QWidget*> byName;
     // The page radios and the language radios are two separate choices.
     auto* pages = new QButtonGroup(&form);

@@ -2,6 +2,7 @@
 // the process to the end of the main window's first paint, in fresh processes, median of 7
 // after one run that is not counted (it warms the file cache). Offscreen, and through xcb on a
 // display when there is one: DISPLAY when it is set, else an Xvfb this benchmark starts.
+// Usage: bench_startup [program]   (the program of this build when none is named)
 // Prints per platform
 //   median launch to first paint / 84 ms (half the fastest comparable tool's 168 ms)  (bound 1.00)
 // and where the time of the median run went (the program's TRVX_STARTUP_TRACE line). For scale it
@@ -196,8 +197,9 @@ std::vector<Run> LaunchRuns(const std::string& program,
 
 // Measures the program on one platform and prints its figures. False when a run failed or the
 // median is out of bounds.
-bool Measure(const std::string& name, const std::map<std::string, std::string>& platformEnv) {
-    const std::vector<Run> runs = LaunchRuns(TRVX_PROGRAM_PATH, platformEnv);
+bool Measure(const std::string& program, const std::string& name,
+             const std::map<std::string, std::string>& platformEnv) {
+    const std::vector<Run> runs = LaunchRuns(program, platformEnv);
     if (runs.empty()) {
         std::printf("%-9s the program printed no start-up trace\n", name.c_str());
         return false;
@@ -314,7 +316,9 @@ int main(int argc, char** argv) {
     const std::int64_t mainNs = MonotonicNs();
     if (std::getenv("TRVX_STARTUP_TRACE") != nullptr)
         return RunPlainWindow(argc, argv, mainNs);
-    bool within = Measure("offscreen", {{"QT_QPA_PLATFORM", "offscreen"}});
+    // Another build of the program may be named, to compare two builds on one machine.
+    const std::string program = argc > 1 ? argv[1] : TRVX_PROGRAM_PATH;
+    bool within = Measure(program, "offscreen", {{"QT_QPA_PLATFORM", "offscreen"}});
 
     std::optional<Xvfb> xvfb;
     std::string display;
@@ -327,7 +331,8 @@ int main(int argc, char** argv) {
     if (display.empty())
         std::printf("xcb       no display and no Xvfb: not measured\n");
     else
-        within = Measure("xcb", {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", display}}) && within;
+        within =
+            Measure(program, "xcb", {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", display}}) && within;
 
     std::printf("%s\n", within ? "all within bounds" : "OUT OF BOUNDS");
     return within ? 0 : 1;

@@ -2,11 +2,12 @@
 // Where the window's start-up time goes, for the start-up benchmark. With TRVX_STARTUP_TRACE
 // set, the program prints one line at the end of the main window's first paint:
 //   startup-trace main=<ns> app=<ns> form=<ns> shown=<ns> painted=<ns> creation=<ns>
-//                 layout=<ns> decode=<ns> cpu=<ns>
+//                 layout=<ns> decode=<ns> late=<ns> cpu=<ns>
 // main .. painted are steady-clock instants (CLOCK_MONOTONIC, comparable across processes);
 // creation, layout and decode are durations spent building controls, in the layout passes and
-// decoding skin images (decoding is not counted in the other two); cpu is the process's CPU
-// time at the first paint.
+// decoding skin images (decoding is not counted in the other two), late the part of the three
+// spent after the window was built (pictures decoded when first painted); cpu is the process's
+// CPU time at the first paint.
 
 #include <chrono>
 #include <cstdint>

@@ -8,16 +8,19 @@
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/SingleInstance.h"
 #include "sim/SimulatedBackendFromEnv.h"
+#include "skin/ui/StartupTrace.h"
 
 #include <QApplication>
 
 #include <memory>
 
 int main(int argc, char** argv) {
+    trvx::MarkStartup(trvx::StartupMark::Main);
     // Window shapes, placement and global capture need X11; under Wayland that is XWayland.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && qEnvironmentVariableIsSet("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
+    trvx::MarkStartup(trvx::StartupMark::App);
     QApplication::setApplicationName(QStringLiteral("Gaming Mouse"));
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -36,11 +39,14 @@ int main(int argc, char** argv) {
     // TRVX_SIMULATE=flash or TRVX_STORAGE=flash: a program for flash mice.
     options.defaultImageSet = trvx::DefaultImageSetFromEnvironment();
     auto form = std::make_unique<trvx::TForm1>(options);
+    trvx::MarkStartup(trvx::StartupMark::Form);
     QObject::connect(&single, &trvx::SingleInstance::raiseRequested, form.get(),
                      &trvx::TForm1::RestoreAndRaise);
     QObject::connect(form.get(), &trvx::TForm1::closed, &app, &QApplication::quit,
                      Qt::QueuedConnection);
+    trvx::TraceFirstPaint(*form);
     form->show();
+    trvx::MarkStartup(trvx::StartupMark::Shown);
     form->CreateLoadingWindow();
     const int result = QApplication::exec();
     form.reset();

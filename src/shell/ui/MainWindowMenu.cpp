@@ -149,9 +149,7 @@ void TForm1::ApplyShapeMask() {
         clearMask();
         return;
     }
-    // The region of every pixel that is not the key colour.
-    const QImage keyed = background.convertToFormat(QImage::Format_RGB32);
-    setMask(QRegion(QBitmap::fromImage(keyed.createMaskFromColor(kShapeKey, Qt::MaskInColor))));
+    setMask(SkinShapeMask("L1_BackGround", kShapeKey));
 }
 
 void TForm1::ButtonTypeB_1IconInit() {

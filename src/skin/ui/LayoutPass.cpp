@@ -11,12 +11,17 @@
 #include "skin/LayoutText.h"
 #include "skin/ui/MainWindowControls.h"
 #include "skin/ui/SkinPicture.h"
+#include "skin/ui/StartupTrace.h"
 
 #include <QComboBox>
 #include <QHash>
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <array>
+#include <map>
+#include <memory>
+#include <tuple>
 #include <unordered_map>
 
 namespace trvx {
@@ -71,7 +76,7 @@ QString checkOps(const ControlIndex& index, const std::vector<SkinOp>& ops) {
             return QStringLiteral("The main window has no control named %1.").arg(qs(o.ref));
     }
     for (const std::string& image : PicturesOf(ops))
-        if (SkinImage(image).isNull())
+        if (!SkinImageSize(image).isValid())
             return QStringLiteral("The skin image %1 is missing or cannot be read.").arg(qs(image));
     return {};
 }
@@ -143,7 +148,7 @@ void applyOp(const SkinOp& o, const ControlIndex& index, const CaptionSection* n
     switch (o.kind) {
     case SkinOpKind::Picture:
         if (auto* pic = qobject_cast<SkinPicture*>(w))
-            pic->setPicture(SkinImage(o.text));
+            pic->setSkinPicture(o.text);
         break;
     case SkinOpKind::Show:
         w->setVisible(true);
@@ -225,42 +230,19 @@ void applyOp(const SkinOp& o, const ControlIndex& index, const CaptionSection* n
     }
 }
 
-std::unordered_map<std::string, QImage>& imageCache() {
-    static std::unordered_map<std::string, QImage> cache;
-    return cache;
-}
-
 } // namespace
-
-QImage SkinImage(std::string_view name) {
-    std::string key(name);
-    for (char& c : key)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    auto& cache = imageCache();
-    if (const auto it = cache.find(key); it != cache.end())
-        return it->second;
-    const std::span<const std::uint8_t> bytes = FindTextResource(name);
-    QImage image;
-    if (!bytes.empty())
-        image.loadFromData(bytes.data(), static_cast<int>(bytes.size()), "PNG");
-    cache.emplace(key, image);
-    return image;
-}
 
 bool LoadPicture(QWidget& form, std::string_view control, std::string_view image) {
     auto* pic = FindControlAs<SkinPicture>(form, control);
-    const QImage decoded = SkinImage(image);
-    if (!pic || decoded.isNull())
-        return false;
-    pic->setPicture(decoded);
-    return true;
+    return pic != nullptr && pic->setSkinPicture(image);
 }
 
 QString LoadSkinBackground(QWidget& form, LayoutState& state) {
+    const StartupPhaseScope timed(StartupPhase::Layout);
     auto* base = FindControlAs<SkinPicture>(form, "Img_Base_1");
     if (!base)
         return QStringLiteral("The main window has no control named Img_Base_1.");
-    const QImage background = SkinImage("L1_BackGround");
+    const QImage background = SkinImage(kSkinBackground);
     if (background.isNull())
         return QStringLiteral("The skin image L1_BackGround is missing or cannot be read.");
     base->setPicture(background);
@@ -273,6 +255,7 @@ QString LoadSkinBackground(QWidget& form, LayoutState& state) {
 }
 
 QString LoadSkinImages(QWidget& form, const WindowTables& window) {
+    const StartupPhaseScope timed(StartupPhase::Layout);
     const std::vector<SkinOp> ops = window.startImages(checkedPageRadio(form));
     const ControlIndex index(form);
     if (QString error = checkOps(index, ops); !error.isEmpty())
@@ -317,23 +300,53 @@ QString applyPlan(QWidget& form, LayoutState& state, int langIndex,
     return {};
 }
 
+// An embedded language set, read once: the embedded texts never change while the program
+// runs, so neither do their plans for given inputs.
+struct EmbeddedSet {
+    ParseResult<LayoutSection> layout;
+    ParseResult<CaptionSection> captions;
+    // By the window's tables and the other inputs.
+    std::map<std::tuple<const WindowTables*, int, bool, int>, ParseResult<LayoutPlan>> plans;
+
+    const ParseResult<LayoutPlan>& planFor(const LayoutInputs& inputs, const WindowTables& window) {
+        const auto key =
+            std::make_tuple(&window, inputs.PageRadio, inputs.GDEnable, inputs.NumOrder);
+        auto it = plans.find(key);
+        if (it == plans.end())
+            it = plans.emplace(key, BuildLayoutPlan(*layout, *captions, inputs, window)).first;
+        return it->second;
+    }
+};
+
+EmbeddedSet& embeddedSet(int langIndex) {
+    static std::array<std::unique_ptr<EmbeddedSet>, 3> sets;
+    auto& set = sets[static_cast<std::size_t>(langIndex - 1)];
+    if (!set) {
+        const std::string n = std::to_string(langIndex);
+        set = std::make_unique<EmbeddedSet>(
+            EmbeddedSet{ReadLayoutSection("org" + n), ReadCaptionSection("lang" + n), {}});
+    }
+    return *set;
+}
+
 } // namespace
 
 QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex, const WindowTables& window) {
+    const StartupPhaseScope timed(StartupPhase::Layout);
     if (langIndex < 1 || langIndex > 3)
         return QStringLiteral("There is no language set %1.").arg(langIndex);
-    const std::string n = std::to_string(langIndex);
-    ParseResult<LayoutSection> layout = ReadLayoutSection("org" + n);
-    if (!layout)
-        return errorText(layout.error);
-    ParseResult<CaptionSection> captions = ReadCaptionSection("lang" + n);
-    if (!captions)
-        return errorText(captions.error);
-    return ApplyLayout(form, state, langIndex, *layout, *captions, window);
+    EmbeddedSet& set = embeddedSet(langIndex);
+    if (!set.layout)
+        return errorText(set.layout.error);
+    if (!set.captions)
+        return errorText(set.captions.error);
+    const LayoutInputs inputs = inputsOf(form, state, langIndex);
+    return applyPlan(form, state, langIndex, set.planFor(inputs, window), &*set.captions);
 }
 
 QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex, const LayoutSection& layout,
                     const CaptionSection& captions, const WindowTables& window) {
+    const StartupPhaseScope timed(StartupPhase::Layout);
     if (langIndex < 1 || langIndex > 3)
         return QStringLiteral("There is no language set %1.").arg(langIndex);
     const ParseResult<LayoutPlan> plan =

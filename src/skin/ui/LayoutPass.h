@@ -7,6 +7,7 @@
 
 #include "skin/LayoutPlan.h"
 #include "skin/WindowTables.h"
+#include "skin/ui/SkinImages.h"
 
 #include <QImage>
 #include <QString>
@@ -33,9 +34,8 @@ struct LayoutState : LayoutValues {
     std::function<void(QWidget& form)> RebuildKeyCaptions;
 };
 
-// The decoded skin image of that name (any case), shared by every control showing it; a null
-// image when there is none or it does not decode.
-QImage SkinImage(std::string_view name);
+// The skin image the window's size and outline come from.
+inline constexpr char kSkinBackground[] = "L1_BackGround";
 
 // Shows the skin image in the picture control of that name. False when either is missing.
 bool LoadPicture(QWidget& form, std::string_view control, std::string_view image);

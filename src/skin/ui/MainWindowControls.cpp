@@ -15,10 +15,16 @@
 #include "skin/ControlTable.h"
 #include "skin/ui/LayoutPass.h"
 #include "skin/ui/SkinPicture.h"
+#include "skin/ui/StartupTrace.h"
 
 #include <QButtonGroup>
 #include <QHash>
+#include <QPointer>
 #include <QRadioButton>
+#include <QSet>
+
+#include <memory>
+#include <unordered_map>
 
 namespace trvx {
 namespace {
@@ -40,7 +46,7 @@ QWidget* create(const ControlSpec& s, QWidget* parent) {
     case ControlKind::Picture: {
         auto* w = new SkinPicture(parent);
         if (!s.image.empty())
-            w->setPicture(SkinImage(s.image));
+            w->setSkinPicture(s.image);
         return w;
     }
     case ControlKind::Label: {
@@ -109,6 +115,9 @@ QWidget* create(const ControlSpec& s, QWidget* parent) {
 } // namespace
 
 void CreateMainWindowControls(QWidget& form, const WindowTables& window) {
+    const StartupPhaseScope timed(StartupPhase::Creation);
+    // The skin's background, which the window's size and outline come from, decodes meanwhile.
+    PrefetchSkinImage(kSkinBackground);
     QHash<QString, QWidget*> byName;
     // The page radios and the language radios are two separate choices.
     auto* pages = new QButtonGroup(&form);
@@ -155,8 +164,66 @@ void CreateMainWindowControls(QWidget& form, const WindowTables& window) {
         pc->selectPage(0);
 }
 
+namespace {
+
+// The controls under one form by name, so that a lookup does not walk a thousand children. An
+// entry is trusted only while its control lives under the form with that name; any other name
+// (one created later, one that several controls share) is looked up the slow way, which finds
+// what findChild finds.
+class ControlNames {
+public:
+    explicit ControlNames(const QWidget& form) {
+        for (QWidget* w : form.findChildren<QWidget*>()) {
+            const QString name = w->objectName();
+            if (name.isEmpty())
+                continue;
+            if (byName_.contains(name))
+                shared_.insert(name);
+            byName_.insert(name, w);
+        }
+    }
+
+    QWidget* find(const QWidget& form, const QString& name) {
+        if (!shared_.contains(name)) {
+            const auto it = byName_.constFind(name);
+            if (it != byName_.constEnd() && isUnder(it->data(), form) &&
+                it.value()->objectName() == name)
+                return it->data();
+        }
+        QWidget* w = form.findChild<QWidget*>(name);
+        if (w != nullptr && !shared_.contains(name))
+            byName_.insert(name, w);
+        return w;
+    }
+
+private:
+    static bool isUnder(const QObject* w, const QWidget& form) {
+        for (const QObject* p = w != nullptr ? w->parent() : nullptr; p != nullptr; p = p->parent())
+            if (p == &form)
+                return true;
+        return false;
+    }
+
+    QHash<QString, QPointer<QWidget>> byName_;
+    QSet<QString> shared_;
+};
+
+std::unordered_map<const QWidget*, std::unique_ptr<ControlNames>>& controlNames() {
+    static std::unordered_map<const QWidget*, std::unique_ptr<ControlNames>> forms;
+    return forms;
+}
+
+} // namespace
+
 QWidget* FindControl(const QWidget& form, std::string_view name) {
-    return form.findChild<QWidget*>(qs(name));
+    auto& forms = controlNames();
+    auto it = forms.find(&form);
+    if (it == forms.end()) {
+        it = forms.emplace(&form, std::make_unique<ControlNames>(form)).first;
+        const QWidget* key = &form;
+        QObject::connect(&form, &QObject::destroyed, [key] { controlNames().erase(key); });
+    }
+    return it->second->find(form, qs(name));
 }
 
 } // namespace trvx

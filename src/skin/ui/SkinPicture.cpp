@@ -1,5 +1,7 @@
 #include "skin/ui/SkinPicture.h"
 
+#include "skin/ui/SkinImages.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -10,23 +12,59 @@ SkinPicture::SkinPicture(QWidget* parent) : QWidget(parent) {
 }
 
 void SkinPicture::setPicture(const QImage& picture) {
+    pending_.clear();
     picture_ = picture;
     if (autoSize_ && !picture_.isNull())
         resize(picture_.size());
     update();
 }
 
+bool SkinPicture::setSkinPicture(std::string_view name) {
+    const QSize size = SkinImageSize(name);
+    if (!size.isValid())
+        return false;
+    pending_.assign(name);
+    picture_ = QImage();
+    if (autoSize_)
+        resize(size);
+    if (isVisible())
+        PrefetchSkinImage(pending_);
+    update();
+    return true;
+}
+
+const QImage& SkinPicture::picture() const {
+    if (!pending_.empty()) {
+        picture_ = SkinImage(pending_);
+        pending_.clear();
+    }
+    return picture_;
+}
+
+QSize SkinPicture::pictureSize() const {
+    return pending_.empty() ? picture_.size() : SkinImageSize(pending_);
+}
+
 void SkinPicture::setAutoSize(bool on) {
     autoSize_ = on;
-    if (autoSize_ && !picture_.isNull())
-        resize(picture_.size());
+    if (const QSize size = pictureSize(); autoSize_ && !size.isEmpty())
+        resize(size);
 }
 
 void SkinPicture::paintEvent(QPaintEvent*) {
-    if (picture_.isNull())
+    const QImage& shown = picture();
+    if (shown.isNull())
         return;
     QPainter painter(this);
-    painter.drawImage(0, 0, picture_);
+    painter.drawImage(0, 0, shown);
+}
+
+void SkinPicture::showEvent(QShowEvent* event) {
+    // Every picture of a page that comes into view decodes at once, side by side, before the
+    // page's first paint asks for them one by one.
+    if (!pending_.empty())
+        PrefetchSkinImage(pending_);
+    QWidget::showEvent(event);
 }
 
 void SkinPicture::enterEvent(QEnterEvent*) {

@@ -6,6 +6,9 @@
 #include <QImage>
 #include <QWidget>
 
+#include <string>
+#include <string_view>
+
 namespace trvx {
 
 class SkinPicture : public QWidget {
@@ -15,7 +18,12 @@ public:
 
     // Shows the image; with auto-size on (the default) the control takes its size.
     void setPicture(const QImage& picture);
-    const QImage& picture() const { return picture_; }
+    // Shows the named skin image (SkinImage). It takes its size from the image's header and is
+    // decoded when first shown (on a worker) or asked for, so pictures on pages never shown cost
+    // nothing.
+    // False, and nothing changes, when there is no readable image of that name.
+    bool setSkinPicture(std::string_view name);
+    const QImage& picture() const;
     bool autoSize() const { return autoSize_; }
     void setAutoSize(bool on);
 
@@ -28,13 +36,17 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QImage picture_;
+    QSize pictureSize() const;
+
+    mutable QImage picture_;
+    mutable std::string pending_; // a skin image shown but not decoded yet
     bool autoSize_ = true;
     bool pressed_ = false;
 };

@@ -1,5 +1,6 @@
 #include "shell/ui/MainWindowParts.h"
 
+#include "keys/KeyMenus.h"
 #include "pages/ui/ControlText.h"
 #include "pages/ui/Page.h"
 #include "skin/ControlTable.h"
@@ -16,12 +17,9 @@ namespace trvx {
 
 namespace {
 
-// The key-function menus and lists that float over the pages.
-const char* const kMenuPanels[] = {
-    "Pnl_Main",         "Pnl_MseKey",         "Pnl_Special", "Pnl_Media",    "Pnl_WWW",
-    "Pnl_MyPC",         "Pnl_FireKey",        "Pnl_CPIKey",  "Pnl_ACPI",     "Pnl_Profile",
-    "LB_Name",          "LB_Script",          "Pnl_PCMacro", "Pnl_DevMacro", "Pnl_DevContent",
-    "Pnl_DevFireMacro", "Pnl_DevFireContent", "Pnl_AdjustXY"};
+// The pick menus of the macro and fire pages that float over the pages like the key menus.
+const char* const kPagePopups[] = {"Pnl_PCMacro",      "Pnl_DevMacro",       "Pnl_DevContent",
+                                   "Pnl_DevFireMacro", "Pnl_DevFireContent", "Pnl_AdjustXY"};
 
 } // namespace
 
@@ -117,9 +115,16 @@ void TForm1::SetPictureCopies(std::string_view family, std::string_view image) {
 // ---- Pages -------------------------------------------------------------------------------
 
 void TForm1::HideAllMenu() {
-    for (const char* name : kMenuPanels)
+    auto hide = [this](std::string_view name) {
         if (QWidget* w = Control(name))
             w->hide();
+    };
+    for (const KeyMenu& menu : KeyMenus())
+        hide(menu.panel);
+    for (std::string_view list : kKeyMenuLists)
+        hide(list);
+    for (const char* name : kPagePopups)
+        hide(name);
 }
 
 void TForm1::SizePages() {

@@ -7,6 +7,7 @@
 #include "controls/wide/ui/UniLabel.h"
 #include "controls/wide/ui/UniListBox.h"
 #include "device/DefaultImageSet.h"
+#include "device/DeviceIdSearch.h"
 #include "device/DefaultImages.h"
 #include "platform/Resources.h"
 #include "shell/ShellRules.h"
@@ -16,6 +17,7 @@
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/LoadingWindow.h"
 #include "shell/ui/MessageDialog.h"
+#include "skin/CaptionKeys.h"
 #include "skin/ui/MainWindowControls.h"
 
 #include <QAbstractButton>
@@ -32,6 +34,8 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 namespace trvx {
 
@@ -164,9 +168,7 @@ public:
     }
     void ShowReadFailed() override {
         RunOnUi(&form_, [this] {
-            form_.RefreshFormMessagDialog(
-                QStringLiteral("The mouse did not answer while its settings were read; "
-                               "nothing was changed."));
+            form_.RefreshFormMessagDialog(Widen(form_.LangText(kReadLostKey)));
         });
     }
     void EndRead(bool pagesFilled) override {
@@ -350,10 +352,15 @@ void TForm1::FormCreate() {
     if (trayIcon_ != nullptr)
         trayIcon_->setHint(Widen(AppTitle));
 
-    // 23. The poller, with the program's own mouse first in the id table.
+    // 23. The poller, with the program's own mouse in the id table (after the user's pair, when
+    // TRVX_DEVICE names one).
     DevicePollerConfig config;
     config.StorageType = StorageType;
-    config.DeviceIdTable.push_back({defaultVid_, defaultPid_});
+    DeviceSearch search = DeviceSearchTable({defaultVid_, defaultPid_},
+                                            std::getenv(kDeviceIdsVariable));
+    if (!search.warning.empty())
+        std::fprintf(stderr, "%s\n", search.warning.c_str());
+    config.DeviceIdTable = std::move(search.table);
     if (facts) {
         config.DefaultManuID = facts->DefaultManuID;
         config.DefaultProID = facts->DefaultProID;
@@ -389,7 +396,8 @@ QString TForm1::RunLayoutPass(int langIndex) {
 }
 
 DevicePollerTexts TForm1::PollerTexts() const {
-    return {LangText("Str100"), LangText("Str101"), LangText("Str102"), LangText("Str107")};
+    return {LangText("Str100"), LangText("Str101"), LangText("Str102"), LangText("Str107"),
+            LangText(kReplugKey)};
 }
 
 TFormLoadingUI* TForm1::CreateLoadingWindow() {

@@ -8,12 +8,11 @@
 //
 // The page panels are drawn for the layout they carry: the generator reads the language set's
 // layout text and puts grooves, cards and guide lines under the controls the layout places.
-// Language set 3 ships tiny placeholder pictures.
 //
 // PNGs are written with libpng so that colour type and interlacing are exactly what the program
 // expects: RGBA everywhere, RGB for the dialog background, Adam7 for the four large pictures.
 //
-//   gen_skin_art OUTPUT_DIR ORG1.ini ORG2.ini
+//   gen_skin_art OUTPUT_DIR ORG1.ini ORG2.ini ORG3.ini
 #include "skin/LayoutKeys.h"
 
 #include <QFont>
@@ -1186,8 +1185,8 @@ void languageSet(const fs::path& dir, int n, const Layout& L) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: gen_skin_art OUTPUT_DIR ORG1.ini ORG2.ini\n");
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: gen_skin_art OUTPUT_DIR ORG1.ini ORG2.ini ORG3.ini\n");
         return 2;
     }
     QGuiApplication app(argc, argv); // fonts for the few words the art carries
@@ -1196,14 +1195,11 @@ int main(int argc, char** argv) {
     fs::create_directories(dir, ec);
     const Layout set1 = Layout::Read(argv[2]);
     const Layout set2 = Layout::Read(argv[3]);
+    const Layout set3 = Layout::Read(argv[4]);
 
     languageSet(dir, 1, set1);
     languageSet(dir, 2, set2);
-    // Language set 3 ships placeholders.
-    const QImage placeholder = canvas(23, 4, kBase);
-    for (const char* name :
-         {"L3_BackGround", "L3_Back1", "L3_Back2", "L3_Back3", "L3_Back4", "L3_Back5"})
-        save(dir, name, placeholder);
+    languageSet(dir, 3, set3);
 
     saveStates(dir, "BtnS", [](State s) { return pushButton(100, 30, s, 6); });
     saveStates(dir, "SetS", tabButton);

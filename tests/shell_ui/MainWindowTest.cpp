@@ -281,6 +281,26 @@ TEST_F(MainWindowTest, LanguageSwitchChangesCaptionsAndRebuildsKeysFromTheirEntr
     EXPECT_EQ(Caption("Key1"), key1);
 }
 
+// Every set shows the three language buttons side by side, so set 3 can be reached from the
+// others; it comes with art of its own at the window's size.
+TEST_F(MainWindowTest, EverySetShowsAllThreeLanguageButtons) {
+    TForm1& form = Create();
+    for (int set : {1, 2, 3, 1}) {
+        SCOPED_TRACE(set);
+        ASSERT_TRUE(form.LangButtonClick(set));
+        QRect previous;
+        for (int n = 1; n <= 3; ++n) {
+            const std::string button = "Btn_Lang" + std::to_string(n) + "_1";
+            ASSERT_TRUE(Visible(button)) << button;
+            const QRect r = form.Control(button)->geometry();
+            EXPECT_TRUE(form.rect().contains(r)) << button;
+            EXPECT_FALSE(r.intersects(previous)) << button;
+            previous = r;
+        }
+        EXPECT_EQ(form.Control("Img_Base_1")->size(), form.size());
+    }
+}
+
 TEST_F(MainWindowTest, LanguageSetThatFailsKeepsTheOldSetAndSaysWhy) {
     MainWindowOptions options;
     options.applyLayout = [](QWidget& form, LayoutState& state, int n) {

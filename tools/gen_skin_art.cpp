@@ -293,10 +293,7 @@ QImage keyButton(State s) {
         card(p, r, 6, QColor(36, 43, 52), QColor(28, 34, 41), QColor(56, 66, 79));
     else
         buttonFace(p, r, s, 6);
-    const QColor chevron = s == State::Normal ? kMuted : s == State::Hover ? kAccent : Qt::white;
-    p.setPen(QPen(chevron, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPolyline(QPolygonF({QPointF(137, 12.5), QPointF(140.5, 16.5), QPointF(144, 12.5)}));
+    // No drop-down mark: the update page's plain buttons wear this face too.
     return img;
 }
 
@@ -571,23 +568,25 @@ QImage keyPanel(const Layout& L) {
     // The mouse in the middle, with guide lines to the keys that exist.
     const QRectF mouseBox(255, 34, 170, 312);
     p.drawImage(mouseBox.topLeft(), mousePicture(int(mouseBox.width()), int(mouseBox.height())));
-    const std::array<QPointF, 6> leftAnchors = {QPointF(300, 92),  QPointF(261, 170),
-                                                QPointF(260, 206), QPointF(272, 250),
-                                                QPointF(290, 290), QPointF(300, 318)};
-    const std::array<QPointF, 6> rightAnchors = {QPointF(340, 96),  QPointF(382, 96),
-                                                 QPointF(340, 142), QPointF(414, 190),
-                                                 QPointF(406, 250), QPointF(388, 296)};
-    // Keys sit in two columns; sort each column by height and join it to its anchors.
-    std::vector<QRect> left, right;
-    for (int n = 1; n <= 12; ++n) {
-        if (L("Key" + std::to_string(n) + "_Enable") != 1)
-            continue;
-        const QRect key(L.at("Key" + std::to_string(n)) - P, QSize(L("Key_Width"), 30));
-        (key.center().x() < 340 ? left : right).push_back(key);
-    }
-    auto byTop = [](const QRect& a, const QRect& b) { return a.top() < b.top(); };
-    std::sort(left.begin(), left.end(), byTop);
-    std::sort(right.begin(), right.end(), byTop);
+    // Where each key label's line ends: on the button of the mouse that label stands for
+    // (label KeyN shows mouse button N). Left and right button, wheel, the DPI button behind it,
+    // two side buttons on the left, and the places of the further buttons on the body's edges.
+    const std::array<QPointF, 12> anchors = {
+        QPointF(300, 92),  // 1 left button
+        QPointF(260, 206), // 2 rear side button
+        QPointF(272, 250), // 3 left edge, behind the side buttons
+        QPointF(382, 96),  // 4 right button
+        QPointF(261, 170), // 5 front side button
+        QPointF(414, 190), // 6 right edge, front
+        QPointF(340, 96),  // 7 wheel
+        QPointF(340, 142), // 8 DPI button behind the wheel
+        QPointF(406, 250), // 9 right edge, rear
+        QPointF(290, 290), // 10 left edge, rear
+        QPointF(388, 296), // 11 right edge, far rear
+        QPointF(300, 318), // 12 the light strip
+    };
+    // Layout key N places label kKeySlot[N - 1] (the program's order of the layout keys).
+    constexpr std::array<int, 12> kKeySlot = {1, 4, 7, 2, 5, 8, 3, 6, 9, 10, 11, 12};
     auto guide = [&p](QPointF from, QPointF elbow, QPointF to) {
         p.setPen(QPen(withAlpha(kAccentDim, 200), 1.2));
         p.setBrush(Qt::NoBrush);
@@ -600,13 +599,14 @@ QImage keyPanel(const Layout& L) {
         p.setBrush(kAccentDim);
         p.drawEllipse(from, 2, 2);
     };
-    for (std::size_t i = 0; i < left.size() && i < leftAnchors.size(); ++i) {
-        const QPointF from(left[i].right() + 6, left[i].center().y() + 0.5);
-        guide(from, QPointF(from.x() + 40, from.y()), leftAnchors[i]);
-    }
-    for (std::size_t i = 0; i < right.size() && i < rightAnchors.size(); ++i) {
-        const QPointF from(right[i].left() - 6, right[i].center().y() + 0.5);
-        guide(from, QPointF(from.x() - 40, from.y()), rightAnchors[i]);
+    for (int n = 1; n <= 12; ++n) {
+        if (L("Key" + std::to_string(n) + "_Enable") != 1)
+            continue;
+        const QRect key(L.at("Key" + std::to_string(n)) - P, QSize(L("Key_Width"), 30));
+        const QPointF to = anchors[std::size_t(kKeySlot[std::size_t(n - 1)] - 1)];
+        const bool leftColumn = key.center().x() < 340;
+        const QPointF from(leftColumn ? key.right() + 6 : key.left() - 6, key.center().y() + 0.5);
+        guide(from, QPointF(from.x() + (leftColumn ? 40 : -40), from.y()), to);
     }
     return img;
 }

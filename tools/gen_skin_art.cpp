@@ -12,7 +12,7 @@
 // PNGs are written with libpng so that colour type and interlacing are exactly what the program
 // expects: RGBA everywhere, RGB for the dialog background, Adam7 for the four large pictures.
 //
-//   gen_skin_art OUTPUT_DIR ORG1.ini ORG2.ini ORG3.ini
+//   gen_skin_art OUTPUT_DIR ORG1.ini ORG2.ini ORG3.ini lang1.txt lang2.txt lang3.txt
 #include "skin/LayoutKeys.h"
 
 #include <QFont>
@@ -68,6 +68,25 @@ QColor withAlpha(QColor c, int alpha) {
 }
 
 // ---- layout text -----------------------------------------------------------------------------
+
+// One caption of a language set's caption source (resources/captions/langN.txt): the value of
+// the quoted line "key=value", a doubled quote taken as one.
+std::string CaptionOf(const fs::path& source, const std::string& key) {
+    std::ifstream in(source, std::ios::binary);
+    const std::string start = "\"" + key + "=";
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.rfind(start, 0) != 0 || line.size() < start.size() + 1 || line.back() != '"')
+            continue;
+        std::string value = line.substr(start.size(), line.size() - start.size() - 1);
+        for (std::size_t i = 0; (i = value.find("\"\"", i)) != std::string::npos; ++i)
+            value.erase(i, 1);
+        return value;
+    }
+    std::fprintf(stderr, "gen_skin_art: caption %s missing in %s\n", key.c_str(), source.c_str());
+    std::exit(1);
+}
 
 // Just enough of the layout text format for the generator: "key=value" lines, keys without
 // regard to case, the last occurrence wins. The program's own reader checks the texts properly.
@@ -790,7 +809,8 @@ QImage updatePanel(const Layout& L) {
     return img;
 }
 
-QImage firePanel(const Layout& L) {
+// The fire page: its header band carries the page's title (the set's name of the fire mode).
+QImage firePanel(const Layout& L, const std::string& title) {
     QImage img = panelBase(720, 650);
     Painter p(&img);
     const QPoint P = L.at("P6");
@@ -808,8 +828,13 @@ QImage firePanel(const Layout& L) {
     p.drawLine(QPointF(34, 33), QPointF(34, 41));
     p.drawLine(QPointF(18, 25), QPointF(26, 25));
     p.drawLine(QPointF(42, 25), QPointF(50, 25));
+    p.setPen(kText);
+    p.setFont(font(16, QFont::DemiBold, 0.5));
+    const QRectF titleBox(62, 8, 400, 34);
+    QRectF used;
+    p.drawText(titleBox, Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(title), &used);
     p.setPen(QPen(withAlpha(kAccent, 120), 2, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(62, 25), QPointF(300, 25));
+    p.drawLine(QPointF(used.right() + 14, 25), QPointF(used.right() + 160, 25));
     // gun mode column
     const QPoint first = L.at("Fire1") - P;
     const QPoint last = L.at("Fire7") - P;
@@ -1169,7 +1194,7 @@ void saveStates(const fs::path& dir, const std::string& stem,
     save(dir, stem + "_03", draw(State::Pressed));
 }
 
-void languageSet(const fs::path& dir, int n, const Layout& L) {
+void languageSet(const fs::path& dir, int n, const Layout& L, const fs::path& captions) {
     // Built in steps: GCC 12 at -O3 warns falsely on "L" + std::to_string(n) + "_".
     std::string s = "L";
     s += std::to_string(n);
@@ -1179,14 +1204,15 @@ void languageSet(const fs::path& dir, int n, const Layout& L) {
     save(dir, s + "Back2", sensitivityPanel(L));
     save(dir, s + "Back3", lightingPanel(L));
     save(dir, s + "Back4", macroPanel(L));
-    save(dir, s + "Back5", firePanel(L));
+    save(dir, s + "Back5", firePanel(L, CaptionOf(captions, "Str208")));
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: gen_skin_art OUTPUT_DIR ORG1.ini ORG2.ini ORG3.ini\n");
+    if (argc != 8) {
+        std::fprintf(stderr, "usage: gen_skin_art OUTPUT_DIR ORG1.ini ORG2.ini ORG3.ini "
+                             "lang1.txt lang2.txt lang3.txt\n");
         return 2;
     }
     QGuiApplication app(argc, argv); // fonts for the few words the art carries
@@ -1197,9 +1223,9 @@ int main(int argc, char** argv) {
     const Layout set2 = Layout::Read(argv[3]);
     const Layout set3 = Layout::Read(argv[4]);
 
-    languageSet(dir, 1, set1);
-    languageSet(dir, 2, set2);
-    languageSet(dir, 3, set3);
+    languageSet(dir, 1, set1, argv[5]);
+    languageSet(dir, 2, set2, argv[6]);
+    languageSet(dir, 3, set3, argv[7]);
 
     saveStates(dir, "BtnS", [](State s) { return pushButton(100, 30, s, 6); });
     saveStates(dir, "SetS", tabButton);

@@ -12,14 +12,20 @@
 
 namespace {
 
-std::filesystem::path Folder() {
-    static const std::filesystem::path folder = [] {
-        auto p = std::filesystem::temp_directory_path() /
-                 ("trvx_fuzz_library_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(p);
-        return p;
-    }();
-    return folder;
+// A folder of this process's own, removed when the process ends so runs leave nothing behind.
+struct ScratchFolder {
+    std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                 ("trvx_fuzz_library_" + std::to_string(::getpid()));
+    ScratchFolder() { std::filesystem::create_directories(path); }
+    ~ScratchFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+};
+
+const std::filesystem::path& Folder() {
+    static const ScratchFolder folder;
+    return folder.path;
 }
 
 } // namespace

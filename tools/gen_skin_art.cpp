@@ -8,12 +8,11 @@
 //
 // The page panels are drawn for the layout they carry: the generator reads the language set's
 // layout text and puts grooves, cards and guide lines under the controls the layout places.
-// Language set 3 ships tiny placeholder pictures.
 //
 // PNGs are written with libpng so that colour type and interlacing are exactly what the program
 // expects: RGBA everywhere, RGB for the dialog background, Adam7 for the four large pictures.
 //
-//   gen_skin_art OUTPUT_DIR ORG1.ini ORG2.ini
+//   gen_skin_art OUTPUT_DIR ORG1.ini ORG2.ini ORG3.ini lang1.txt lang2.txt lang3.txt
 #include "skin/LayoutKeys.h"
 
 #include <QFont>
@@ -69,6 +68,25 @@ QColor withAlpha(QColor c, int alpha) {
 }
 
 // ---- layout text -----------------------------------------------------------------------------
+
+// One caption of a language set's caption source (resources/captions/langN.txt): the value of
+// the quoted line "key=value", a doubled quote taken as one.
+std::string CaptionOf(const fs::path& source, const std::string& key) {
+    std::ifstream in(source, std::ios::binary);
+    const std::string start = "\"" + key + "=";
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.rfind(start, 0) != 0 || line.size() < start.size() + 1 || line.back() != '"')
+            continue;
+        std::string value = line.substr(start.size(), line.size() - start.size() - 1);
+        for (std::size_t i = 0; (i = value.find("\"\"", i)) != std::string::npos; ++i)
+            value.erase(i, 1);
+        return value;
+    }
+    std::fprintf(stderr, "gen_skin_art: caption %s missing in %s\n", key.c_str(), source.c_str());
+    std::exit(1);
+}
 
 // Just enough of the layout text format for the generator: "key=value" lines, keys without
 // regard to case, the last occurrence wins. The program's own reader checks the texts properly.
@@ -294,10 +312,7 @@ QImage keyButton(State s) {
         card(p, r, 6, QColor(36, 43, 52), QColor(28, 34, 41), QColor(56, 66, 79));
     else
         buttonFace(p, r, s, 6);
-    const QColor chevron = s == State::Normal ? kMuted : s == State::Hover ? kAccent : Qt::white;
-    p.setPen(QPen(chevron, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPolyline(QPolygonF({QPointF(137, 12.5), QPointF(140.5, 16.5), QPointF(144, 12.5)}));
+    // No drop-down mark: the update page's plain buttons wear this face too.
     return img;
 }
 
@@ -572,23 +587,25 @@ QImage keyPanel(const Layout& L) {
     // The mouse in the middle, with guide lines to the keys that exist.
     const QRectF mouseBox(255, 34, 170, 312);
     p.drawImage(mouseBox.topLeft(), mousePicture(int(mouseBox.width()), int(mouseBox.height())));
-    const std::array<QPointF, 6> leftAnchors = {QPointF(300, 92),  QPointF(261, 170),
-                                                QPointF(260, 206), QPointF(272, 250),
-                                                QPointF(290, 290), QPointF(300, 318)};
-    const std::array<QPointF, 6> rightAnchors = {QPointF(340, 96),  QPointF(382, 96),
-                                                 QPointF(340, 142), QPointF(414, 190),
-                                                 QPointF(406, 250), QPointF(388, 296)};
-    // Keys sit in two columns; sort each column by height and join it to its anchors.
-    std::vector<QRect> left, right;
-    for (int n = 1; n <= 12; ++n) {
-        if (L("Key" + std::to_string(n) + "_Enable") != 1)
-            continue;
-        const QRect key(L.at("Key" + std::to_string(n)) - P, QSize(L("Key_Width"), 30));
-        (key.center().x() < 340 ? left : right).push_back(key);
-    }
-    auto byTop = [](const QRect& a, const QRect& b) { return a.top() < b.top(); };
-    std::sort(left.begin(), left.end(), byTop);
-    std::sort(right.begin(), right.end(), byTop);
+    // Where each key label's line ends: on the button of the mouse that label stands for
+    // (label KeyN shows mouse button N). Left and right button, wheel, the DPI button behind it,
+    // two side buttons on the left, and the places of the further buttons on the body's edges.
+    const std::array<QPointF, 12> anchors = {
+        QPointF(300, 92),  // 1 left button
+        QPointF(260, 206), // 2 rear side button
+        QPointF(272, 250), // 3 left edge, behind the side buttons
+        QPointF(382, 96),  // 4 right button
+        QPointF(261, 170), // 5 front side button
+        QPointF(414, 190), // 6 right edge, front
+        QPointF(340, 96),  // 7 wheel
+        QPointF(340, 142), // 8 DPI button behind the wheel
+        QPointF(406, 250), // 9 right edge, rear
+        QPointF(290, 290), // 10 left edge, rear
+        QPointF(388, 296), // 11 right edge, far rear
+        QPointF(300, 318), // 12 the light strip
+    };
+    // Layout key N places label kKeySlot[N - 1] (the program's order of the layout keys).
+    constexpr std::array<int, 12> kKeySlot = {1, 4, 7, 2, 5, 8, 3, 6, 9, 10, 11, 12};
     auto guide = [&p](QPointF from, QPointF elbow, QPointF to) {
         p.setPen(QPen(withAlpha(kAccentDim, 200), 1.2));
         p.setBrush(Qt::NoBrush);
@@ -601,13 +618,14 @@ QImage keyPanel(const Layout& L) {
         p.setBrush(kAccentDim);
         p.drawEllipse(from, 2, 2);
     };
-    for (std::size_t i = 0; i < left.size() && i < leftAnchors.size(); ++i) {
-        const QPointF from(left[i].right() + 6, left[i].center().y() + 0.5);
-        guide(from, QPointF(from.x() + 40, from.y()), leftAnchors[i]);
-    }
-    for (std::size_t i = 0; i < right.size() && i < rightAnchors.size(); ++i) {
-        const QPointF from(right[i].left() - 6, right[i].center().y() + 0.5);
-        guide(from, QPointF(from.x() - 40, from.y()), rightAnchors[i]);
+    for (int n = 1; n <= 12; ++n) {
+        if (L("Key" + std::to_string(n) + "_Enable") != 1)
+            continue;
+        const QRect key(L.at("Key" + std::to_string(n)) - P, QSize(L("Key_Width"), 30));
+        const QPointF to = anchors[std::size_t(kKeySlot[std::size_t(n - 1)] - 1)];
+        const bool leftColumn = key.center().x() < 340;
+        const QPointF from(leftColumn ? key.right() + 6 : key.left() - 6, key.center().y() + 0.5);
+        guide(from, QPointF(from.x() + (leftColumn ? 40 : -40), from.y()), to);
     }
     return img;
 }
@@ -791,7 +809,8 @@ QImage updatePanel(const Layout& L) {
     return img;
 }
 
-QImage firePanel(const Layout& L) {
+// The fire page: its header band carries the page's title (the set's name of the fire mode).
+QImage firePanel(const Layout& L, const std::string& title) {
     QImage img = panelBase(720, 650);
     Painter p(&img);
     const QPoint P = L.at("P6");
@@ -809,8 +828,13 @@ QImage firePanel(const Layout& L) {
     p.drawLine(QPointF(34, 33), QPointF(34, 41));
     p.drawLine(QPointF(18, 25), QPointF(26, 25));
     p.drawLine(QPointF(42, 25), QPointF(50, 25));
+    p.setPen(kText);
+    p.setFont(font(16, QFont::DemiBold, 0.5));
+    const QRectF titleBox(62, 8, 400, 34);
+    QRectF used;
+    p.drawText(titleBox, Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(title), &used);
     p.setPen(QPen(withAlpha(kAccent, 120), 2, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(62, 25), QPointF(300, 25));
+    p.drawLine(QPointF(used.right() + 14, 25), QPointF(used.right() + 160, 25));
     // gun mode column
     const QPoint first = L.at("Fire1") - P;
     const QPoint last = L.at("Fire7") - P;
@@ -1170,7 +1194,7 @@ void saveStates(const fs::path& dir, const std::string& stem,
     save(dir, stem + "_03", draw(State::Pressed));
 }
 
-void languageSet(const fs::path& dir, int n, const Layout& L) {
+void languageSet(const fs::path& dir, int n, const Layout& L, const fs::path& captions) {
     // Built in steps: GCC 12 at -O3 warns falsely on "L" + std::to_string(n) + "_".
     std::string s = "L";
     s += std::to_string(n);
@@ -1180,14 +1204,15 @@ void languageSet(const fs::path& dir, int n, const Layout& L) {
     save(dir, s + "Back2", sensitivityPanel(L));
     save(dir, s + "Back3", lightingPanel(L));
     save(dir, s + "Back4", macroPanel(L));
-    save(dir, s + "Back5", firePanel(L));
+    save(dir, s + "Back5", firePanel(L, CaptionOf(captions, "Str208")));
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: gen_skin_art OUTPUT_DIR ORG1.ini ORG2.ini\n");
+    if (argc != 8) {
+        std::fprintf(stderr, "usage: gen_skin_art OUTPUT_DIR ORG1.ini ORG2.ini ORG3.ini "
+                             "lang1.txt lang2.txt lang3.txt\n");
         return 2;
     }
     QGuiApplication app(argc, argv); // fonts for the few words the art carries
@@ -1196,14 +1221,11 @@ int main(int argc, char** argv) {
     fs::create_directories(dir, ec);
     const Layout set1 = Layout::Read(argv[2]);
     const Layout set2 = Layout::Read(argv[3]);
+    const Layout set3 = Layout::Read(argv[4]);
 
-    languageSet(dir, 1, set1);
-    languageSet(dir, 2, set2);
-    // Language set 3 ships placeholders.
-    const QImage placeholder = canvas(23, 4, kBase);
-    for (const char* name :
-         {"L3_BackGround", "L3_Back1", "L3_Back2", "L3_Back3", "L3_Back4", "L3_Back5"})
-        save(dir, name, placeholder);
+    languageSet(dir, 1, set1, argv[5]);
+    languageSet(dir, 2, set2, argv[6]);
+    languageSet(dir, 3, set3, argv[7]);
 
     saveStates(dir, "BtnS", [](State s) { return pushButton(100, 30, s, 6); });
     saveStates(dir, "SetS", tabButton);

@@ -66,8 +66,8 @@ bool DeviceLink::Exchange::SendCommandReport(const Reply& bytes) {
     report[0] = ReportIdCommand;
     std::copy(bytes.begin(), bytes.end(), report.begin() + 1);
     const bool ok = command_->setFeature(report);
-    if (ok && trace_)
-        trace_->sent(report);
+    if (trace_)
+        ok ? trace_->sent(report) : trace_->failed('>', report);
     return ok;
 }
 
@@ -78,8 +78,8 @@ bool DeviceLink::Exchange::SendData(const Reply& bytes) {
     report[0] = ReportIdData;
     std::copy(bytes.begin(), bytes.end(), report.begin() + 1);
     const bool ok = data_->setFeature(report);
-    if (ok && trace_)
-        trace_->sent(report);
+    if (trace_)
+        ok ? trace_->sent(report) : trace_->failed('>', report);
     return ok;
 }
 
@@ -89,8 +89,11 @@ bool DeviceLink::Exchange::ReadReply() {
         return false;
     Report report{};
     report[0] = ReportIdData;
-    if (!data_->getFeature(report))
+    if (!data_->getFeature(report)) {
+        if (trace_)
+            trace_->failed('<', std::span(report).first(1));
         return false;
+    }
     if (trace_)
         trace_->received(report);
     std::copy(report.begin() + 1, report.end(), reply_.begin());
@@ -143,15 +146,18 @@ bool DeviceLink::OpenDevice(std::uint16_t vendorId, std::uint16_t productId, int
         std::shared_ptr<HidHandle> query = backend_.open(info.path, HidAccess::Query);
         if (!query)
             continue;
-        // Only the collection of 8-byte feature reports carries the mouse's commands; the query
-        // handle of any other interface is closed when it goes out of scope.
-        if (info.featureReportLength != MouseFeatureReportLength || info.vendorId != vendorId ||
-            info.productId != productId)
+        // Only an interface whose reports 0x40 and 0x41 are 8-byte feature reports carries the
+        // mouse's commands. Other reports of the same node (a hidraw node holds every
+        // collection of its USB interface) may be of any length. The query handle of any other
+        // interface is closed when it goes out of scope.
+        if (info.featureReportLength(ReportIdCommand) != MouseFeatureReportLength ||
+            info.featureReportLength(ReportIdData) != MouseFeatureReportLength ||
+            info.vendorId != vendorId || info.productId != productId)
             continue;
         // The last matching interface gives the input handle, also when its open is refused.
         input = backend_.open(info.path, HidAccess::ReadWrite);
         foundVersion = info.version;
-        featureLength = info.featureReportLength;
+        featureLength = MouseFeatureReportLength;
         inputLength = info.inputReportLength;
 
         // Probe with a real device-information command: the interface that accepts it takes
@@ -161,12 +167,16 @@ bool DeviceLink::OpenDevice(std::uint16_t vendorId, std::uint16_t productId, int
             if (trace)
                 trace->sent(probe);
             command = query;
+        } else if (trace) {
+            trace->failed('>', probe);
         }
         Report answer{ReportIdData};
         if (query->getFeature(answer)) {
             if (trace)
                 trace->received(answer);
             data = query;
+        } else if (trace) {
+            trace->failed('<', std::span(answer).first(1));
         }
     }
 
@@ -466,6 +476,8 @@ InputReadResult DeviceLink::ReadInputReport(std::span<std::uint8_t> buffer, int 
         bytesRead = std::min(bytesRead, length);
         if (trace)
             trace->received(buffer.first(bytesRead));
+    } else if (result == InputReadResult::Error && trace) {
+        trace->failed('<', {});
     }
     return result;
 }

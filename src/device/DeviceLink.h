@@ -72,9 +72,10 @@ public:
     // ---- Binding ----------------------------------------------------------------------
     // Present HID interfaces (the plug poll compares this count).
     int CountHidInterfaces();
-    // Walks every HID interface and takes the roles from those with 8-byte feature reports and
-    // the given ids; the last matching interface wins each role. True only when both the command
-    // and the data role were found; version then receives the device's version number.
+    // Walks every HID interface and takes the roles from those with the given ids whose reports
+    // 0x40 and 0x41 are 8-byte feature reports; the last matching interface wins each role. True
+    // only when both the command and the data role were found; version then receives the device's
+    // version number.
     bool OpenDevice(std::uint16_t vendorId, std::uint16_t productId, int& version);
     // Closes every handle. Waits for an exchange in progress. The input-report listener stops
     // reading before this is called; a read still running keeps its handle alive until it returns.
@@ -87,6 +88,7 @@ public:
     std::uint16_t VendorId() const;  // 0 when none
     std::uint16_t ProductId() const; // 0 when none
     int FeatureReportLength() const;
+    // The longest input report of the input interface: every input read needs this much room.
     int InputReportLength() const;
 
     // ---- One exchange held by the caller ----------------------------------------------

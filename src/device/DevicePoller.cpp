@@ -76,8 +76,12 @@ void DevicePoller::Tick() {
         if (first == second)
             ++agreement;
     }
-    if (count == lastHidCount_ || agreement < kAgreementNeeded)
+    // The first tick always looks, so a start without the mouse says so at once (also on a
+    // machine without any HID device, whose count never changes from 0).
+    const bool first = !searched_;
+    if ((count == lastHidCount_ && !first) || agreement < kAgreementNeeded)
         return;
+    searched_ = true;
 
     const bool more = count > lastHidCount_;
     lastHidCount_ = count;
@@ -89,6 +93,8 @@ void DevicePoller::Tick() {
     if (mousePaths_.empty()) {
         if (wasPresent)
             MouseLeft();
+        else if (first)
+            EnterNoDeviceState();
     } else if (!sameMouse || (more && !mouse_.IsAccepted())) {
         // The mouse arrived, or a device arrived beside a mouse that is not read yet: give the
         // system time to set it up, then open and read it. A mouse already read stays as shown.
@@ -159,6 +165,15 @@ void DevicePoller::Search() {
             return;
         }
     }
+    // The mouse is listed but would not open: a probe transfer was lost, or it is still being
+    // set up. Try again on the next tick like any lost transfer, without a message meanwhile.
+    if (!MousePaths().empty()) {
+        if (RetryOnNextTick())
+            return;
+        mouse_.Revoke();
+        view_.ShowNoDevice(texts_.Str100 + '\r' + texts_.Str109);
+        return;
+    }
     EnterNoDeviceState();
 }
 
@@ -167,12 +182,18 @@ bool DevicePoller::IdAccepted(std::uint8_t manuId, std::uint8_t proId) const {
            (manuId == config_.RevManuID && proId == config_.RevProID);
 }
 
-void DevicePoller::RetryOnNextTick() {
+bool DevicePoller::RetryOnNextTick() {
     if (retriesLeft_ <= 0)
-        return;
+        return false;
     --retriesLeft_;
     mousePaths_.clear();
     lastHidCount_ = -1;
+    return true;
+}
+
+void DevicePoller::RetryOrTellToReplug() {
+    if (!RetryOnNextTick())
+        view_.ShowMessageDialog(texts_.Str109);
 }
 
 void DevicePoller::ReadDevInfo() {
@@ -180,7 +201,7 @@ void DevicePoller::ReadDevInfo() {
     // information reply leaves the mouse opened and unread until the next change.
     const auto info = link_.DeviceInformation();
     if (!info) {
-        RetryOnNextTick();
+        RetryOrTellToReplug();
         return;
     }
     if ((*info)[0] < kInfoMinimumByte0 || (*info)[1] != kInfoMarker)
@@ -206,7 +227,7 @@ void DevicePoller::ReadDevInfo() {
     const ImageRange range = kind == StorageKind::I2C ? eeprom::kIdBlock : flash::kIdBlock;
     if (!link_.ReadBlock(static_cast<std::uint16_t>(range.offset), static_cast<int>(id.size()),
                          id)) {
-        RetryOnNextTick();
+        RetryOrTellToReplug();
         return;
     }
     view_.ShowReadIds(id[0], id[1]);
@@ -219,7 +240,7 @@ void DevicePoller::ReadDevInfo() {
         } else {
             mouse_.Revoke();
             if (read == WholeImageReadResult::ReadFailed)
-                RetryOnNextTick();
+                RetryOrTellToReplug();
         }
         return;
     }
@@ -240,9 +261,13 @@ void DevicePoller::ResetAndReconnect() {
     WaitRounds(kResetWaitRounds);
     ReFindDev();
 
-    // The poll compares with what is there now, so a mouse that comes back later is an arrival.
-    lastHidCount_ = link_.CountHidInterfaces();
-    mousePaths_ = MousePaths();
+    // The poll compares with what is there now, so a mouse that comes back later is an arrival;
+    // unless the search lost a transfer and asked the next tick to try again.
+    const bool retryScheduled = lastHidCount_ == -1;
+    if (!retryScheduled) {
+        lastHidCount_ = link_.CountHidInterfaces();
+        mousePaths_ = MousePaths();
+    }
     // A good read switched polling on already; otherwise it must go on, or a mouse that comes
     // back late would never be found.
     if (!mouse_.IsAccepted())

@@ -50,6 +50,7 @@ struct DevicePollerTexts {
     std::string Str101; // "Please check your device is attached to USB port"
     std::string Str102; // the storage type is not the program's
     std::string Str107; // the ID pair is accepted by neither pair
+    std::string Str109; // the mouse stopped answering: plug it in again
 };
 
 // What the main window does for the poller.
@@ -118,9 +119,12 @@ private:
     void MouseLeft();
     void Search();
     void ReadDevInfo();
-    // A transfer to a present mouse failed during its check or read: while retries remain, the
-    // next tick takes the mouse for a new arrival and checks and reads it again.
-    void RetryOnNextTick();
+    // A transfer to a present mouse failed during its open, check or read: while retries remain,
+    // the next tick takes the mouse for a new arrival and opens, checks and reads it again. False
+    // when none remain: the user has been told to plug the mouse in again.
+    bool RetryOnNextTick();
+    // RetryOnNextTick, and when no retry remains, the message that asks for a new plug-in.
+    void RetryOrTellToReplug();
     bool IdAccepted(std::uint8_t manuId, std::uint8_t proId) const;
     void CloseMouse();
 
@@ -134,7 +138,8 @@ private:
     DevicePollerTexts texts_;
     MouseOpenObserver* observer_ = nullptr;
 
-    bool busy_ = false; // DevTimerBusy, also held by a reset
+    bool busy_ = false;     // DevTimerBusy, also held by a reset
+    bool searched_ = false; // a tick has looked for the mouse
     int lastHidCount_ = 0;
     std::vector<std::string> mousePaths_; // the mouse's interfaces at the last change
     int retriesLeft_ = kTransferRetries;  // for the mouse now present

@@ -3,6 +3,7 @@
 // TRVX_SIMULATE use the simulated mouse. Everything above this interface is the same for both.
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <span>
 #include <string>
@@ -18,8 +19,17 @@ struct HidInterfaceInfo {
     std::uint16_t version = 0;
     // Report lengths including the report id byte, as the interface's report descriptor
     // gives them (0 when the interface has no report of that kind or the descriptor failed).
-    int featureReportLength = 0;
+    // One hidraw node holds every collection of a USB interface, so a mouse's node may declare
+    // other feature reports beside its own: its reports are looked up by id.
+    std::map<std::uint8_t, int> featureReportLengths; // per report id (0: no report ids)
+    // The longest input report of the interface: a read must have room for any of them.
     int inputReportLength = 0;
+
+    // 0 when the interface declares no feature report of this id.
+    int featureReportLength(std::uint8_t reportId) const {
+        const auto it = featureReportLengths.find(reportId);
+        return it == featureReportLengths.end() ? 0 : it->second;
+    }
 };
 
 enum class InputReadResult { Ok, Timeout, Error };

@@ -1,6 +1,8 @@
 #include "device/InputListener.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -11,7 +13,8 @@ namespace {
 
 constexpr std::uint8_t kReleased = 0;
 constexpr std::size_t kButtonByte = 3;
-constexpr std::size_t kReadBufferSize = 64;
+// Room for the mouse's own report 0x42 even when the node declares no input report.
+constexpr std::size_t kMinReadBufferSize = 8;
 constexpr int kBelowNormalNice = 5;
 
 constexpr std::uint8_t kStatusRegisterA = 22;
@@ -73,13 +76,18 @@ std::int64_t InputListener::WaitForMouse() {
 
 void InputListener::Run() {
     LowerThisThreadsPriority();
-    std::array<std::uint8_t, kReadBufferSize> buffer{};
+    std::vector<std::uint8_t> buffer;
     for (;;) {
         const std::int64_t generation = WaitForMouse();
         if (generation < 0)
             return;
 
-        buffer.fill(0);
+        // Every read has room for the longest input report of the node: a hidraw node holds
+        // every collection of the mouse's USB interface, whose reports may be far longer
+        // than 0x42.
+        const std::size_t length = std::max<std::size_t>(
+            kMinReadBufferSize, static_cast<std::size_t>(std::max(0, link_.InputReportLength())));
+        buffer.assign(length, 0);
         std::size_t bytesRead = 0;
         const InputReadResult result = link_.ReadInputReport(buffer, readTimeoutMs_, bytesRead);
         ++reads_;

@@ -46,7 +46,7 @@ std::vector<HidInterfaceInfo> HidapiBackend::enumerate() {
         info.productId = d->product_id;
         info.version = d->release_number;
         const HidrawReportInfo reports = ReadHidrawReportInfo(classRoot_, info.path);
-        info.featureReportLength = reports.featureReportLength;
+        info.featureReportLengths = reports.featureReportLengths;
         info.inputReportLength = reports.inputReportLength;
         result.push_back(std::move(info));
     }

@@ -58,7 +58,11 @@ HidrawReportInfo ReadHidrawReportInfo(const std::filesystem::path& classRoot,
         return info;
     info.parsed = true;
     info.usesReportIds = parse.descriptor->usesReportIds;
-    info.featureReportLength = parse.descriptor->featureReportLength;
+    for (const ReportBits& report : parse.descriptor->reports) {
+        const int length = parse.descriptor->reportLength(ReportKind::Feature, report.reportId);
+        if (length > 0)
+            info.featureReportLengths[report.reportId] = length;
+    }
     info.inputReportLength = parse.descriptor->inputReportLength;
     return info;
 }

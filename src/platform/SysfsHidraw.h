@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,7 +25,9 @@ ReadHidrawReportDescriptor(const std::filesystem::path& classRoot, const std::st
 struct HidrawReportInfo {
     bool parsed = false; // false: descriptor missing or malformed, the rest is defaults
     bool usesReportIds = true;
-    int featureReportLength = 0; // bytes including the id byte, as in HidInterfaceInfo
+    // Bytes including the id byte, as in HidInterfaceInfo: each feature report by its id, and
+    // the longest input report.
+    std::map<std::uint8_t, int> featureReportLengths;
     int inputReportLength = 0;
 };
 

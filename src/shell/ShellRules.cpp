@@ -11,6 +11,11 @@ WindowRect BusyWindowPlacement(const WindowRect& main, int busyWidth, int busyHe
             main.top + (main.height - busyHeight) / 2 + kBusyBelowCentre, busyWidth, busyHeight};
 }
 
+WindowRect BusyWindowCentred(const WindowRect& main, int busyWidth, int busyHeight) {
+    return {main.left + (main.width - busyWidth) / 2, main.top + (main.height - busyHeight) / 2,
+            busyWidth, busyHeight};
+}
+
 WindowRect CentredOnScreen(int screenWidth, int screenHeight, int width, int height) {
     return {(screenWidth - width) / 2, (screenHeight - height) / 2, width, height};
 }

@@ -15,8 +15,11 @@ struct WindowRect {
     int height = 0;
 };
 
-// The busy window 40 pixels below the centre of the main window (integer division toward zero).
+// Where the busy window is created: 40 pixels below the centre of the main window (integer
+// division toward zero).
 WindowRect BusyWindowPlacement(const WindowRect& main, int busyWidth, int busyHeight);
+// Where it goes before each showing: centred on the main window (integer division toward zero).
+WindowRect BusyWindowCentred(const WindowRect& main, int busyWidth, int busyHeight);
 // A window of this size centred on a screen of that size.
 WindowRect CentredOnScreen(int screenWidth, int screenHeight, int width, int height);
 

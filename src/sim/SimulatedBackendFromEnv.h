@@ -1,6 +1,8 @@
 #pragma once
 // TRVX_SIMULATE=i2c or TRVX_SIMULATE=flash runs the program against the simulated mouse
-// instead of the real HID devices, so every page can be tried without the hardware.
+// instead of the real HID devices, so every page can be tried without the hardware. With
+// "-linux" after the kind (i2c-linux, flash-linux) the mouse shows itself as Linux shows a real
+// one: one node holding all its collections and reports of other lengths.
 
 #include "base/Clock.h"
 #include "device/ImageLayout.h"
@@ -13,6 +15,9 @@ namespace trvx {
 // The storage kind a TRVX_SIMULATE value asks for: "i2c" or "flash" (case ignored); None for
 // anything else, an empty value or no value (nullptr).
 StorageKind SimulationKindFromText(const char* value);
+
+// True for a value that names a kind and ends in "-linux" (case ignored).
+bool SimulationUsesLinuxLayout(const char* value);
 
 // A simulated mouse of the kind TRVX_SIMULATE names, on its default image; nullptr when the
 // variable is unset or names no kind.

@@ -22,6 +22,7 @@ std::size_t ImageSize(StorageKind kind) {
     return kind == StorageKind::Flash ? kFlashImageSize : kEepromImageSize;
 }
 
+// The Linux node takes the vendor collection's part: feature transfers and input reports.
 enum class Target { MouseCollection, VendorCollection, Other };
 
 struct OtherDevice {
@@ -43,6 +44,7 @@ struct SimulatedMouse::State {
     std::uint16_t vendorId = kDefaultVendorId;
     std::uint16_t productId = kDefaultProductId;
     bool present = true;
+    bool linuxLayout = false;
     bool resetting = false;
     std::int64_t returnAtMicros = 0;
     std::int64_t resetDelayMicros = kDefaultResetDelayMillis * 1000;
@@ -217,7 +219,6 @@ HidInterfaceInfo SimulatedMouse::KeyboardInfo() {
     info.vendorId = 0x1209;
     info.productId = 0x0002;
     info.version = 0x0100;
-    info.featureReportLength = 0;
     info.inputReportLength = 9;
     return info;
 }
@@ -254,17 +255,27 @@ std::vector<HidInterfaceInfo> SimulatedMouse::enumerate() {
     std::lock_guard lock(state_->mutex);
     state_->refreshPresence();
     std::vector<HidInterfaceInfo> list;
-    if (state_->present) {
+    if (state_->present && state_->linuxLayout) {
+        HidInterfaceInfo node;
+        node.path = kLinuxNodePath;
+        node.vendorId = state_->vendorId;
+        node.productId = state_->productId;
+        node.version = kVersion;
+        node.featureReportLengths = {{0x40, kVendorReportLength},
+                                     {0x41, kVendorReportLength},
+                                     {kLinuxExtraFeatureReportId, kLinuxLongReportLength}};
+        node.inputReportLength = kLinuxLongReportLength;
+        list.push_back(node);
+    } else if (state_->present) {
         HidInterfaceInfo mouse;
         mouse.path = kMouseCollectionPath;
         mouse.vendorId = state_->vendorId;
         mouse.productId = state_->productId;
         mouse.version = kVersion;
-        mouse.featureReportLength = 0;
         mouse.inputReportLength = kMouseInputLength;
         list.push_back(mouse);
         mouse.path = kVendorCollectionPath;
-        mouse.featureReportLength = kVendorReportLength;
+        mouse.featureReportLengths = {{0x40, kVendorReportLength}, {0x41, kVendorReportLength}};
         mouse.inputReportLength = kVendorReportLength;
         list.push_back(mouse);
     }
@@ -276,17 +287,21 @@ std::vector<HidInterfaceInfo> SimulatedMouse::enumerate() {
 int SimulatedMouse::countInterfaces() {
     std::lock_guard lock(state_->mutex);
     state_->refreshPresence();
-    return static_cast<int>(state_->others.size()) + (state_->present ? 2 : 0);
+    const int mouseNodes = state_->linuxLayout ? 1 : 2;
+    return static_cast<int>(state_->others.size()) + (state_->present ? mouseNodes : 0);
 }
 
 std::unique_ptr<HidHandle> SimulatedMouse::open(const std::string& path, HidAccess access) {
     std::lock_guard lock(state_->mutex);
     state_->refreshPresence();
-    if (path == kMouseCollectionPath || path == kVendorCollectionPath) {
+    const bool mousePath = state_->linuxLayout
+                               ? path == kLinuxNodePath
+                               : (path == kMouseCollectionPath || path == kVendorCollectionPath);
+    if (mousePath) {
         if (!state_->present || (access == HidAccess::ReadWrite && state_->refuseReadWrite))
             return nullptr;
         const Target target =
-            path == kVendorCollectionPath ? Target::VendorCollection : Target::MouseCollection;
+            path == kMouseCollectionPath ? Target::MouseCollection : Target::VendorCollection;
         return std::make_unique<SimHandle>(state_, target, 0, state_->generation, access);
     }
     for (const auto& other : state_->others) {
@@ -349,6 +364,17 @@ void SimulatedMouse::SetUsbIds(std::uint16_t vendorId, std::uint16_t productId) 
     std::lock_guard lock(state_->mutex);
     state_->vendorId = vendorId;
     state_->productId = productId;
+}
+
+void SimulatedMouse::SetLinuxLayout(bool on) {
+    std::lock_guard lock(state_->mutex);
+    if (state_->linuxLayout == on)
+        return;
+    state_->linuxLayout = on;
+    // Other nodes now: what was opened before belongs to interfaces that are gone.
+    ++state_->generation;
+    state_->input.clear();
+    state_->inputChanged.notify_all();
 }
 
 void SimulatedMouse::SetResetDelayMillis(std::int64_t ms) {

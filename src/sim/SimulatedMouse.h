@@ -10,6 +10,10 @@
 //   input reports 0x42. Other HID devices (a keyboard by default) can come and go beside it.
 // - A handle dies when the mouse leaves the bus (unplug or reset): every transfer on it fails
 //   and readInput returns Error, also after the mouse is back; the host has to open it again.
+// - With SetLinuxLayout the mouse is instead what Linux shows of a real one: one hidraw node
+//   for its USB interface holding both collections (pointer input report 0x01, the reports
+//   0x40, 0x41 and 0x42), another vendor feature report 0x44 of 64 bytes and a 64-byte input
+//   report 0x43. The node takes the feature transfers and delivers every injected report.
 // - A Query open (access 0) gives feature transfers only; readInput on it returns Error.
 // - Feature transfers must be whole 8-byte reports with id 0x40 or 0x41 (GetFeature: 0x41);
 //   anything else fails without reaching the firmware and without a frame.
@@ -82,6 +86,13 @@ public:
     static constexpr std::int64_t kDefaultResetDelayMillis = 1500;
     static constexpr const char* kMouseCollectionPath = "sim:mouse:0";
     static constexpr const char* kVendorCollectionPath = "sim:mouse:1";
+    // The Linux layout: its one node, and the lengths its descriptor gives (id byte included).
+    static constexpr const char* kLinuxNodePath = "sim:mouse:node";
+    static constexpr std::uint8_t kLinuxPointerReportId = 0x01;
+    static constexpr int kLinuxPointerReportLength = 7;
+    static constexpr std::uint8_t kLinuxLongInputReportId = 0x43;
+    static constexpr std::uint8_t kLinuxExtraFeatureReportId = 0x44;
+    static constexpr int kLinuxLongReportLength = 65;
 
     // Starts plugged in, from the default image of the kind (the embedded first default image;
     // all 0xFF while there is none of the right size). Kind None is taken as I2C.
@@ -114,6 +125,9 @@ public:
     bool UnplugOther();
     bool UnplugOther(const std::string& path);
     void SetUsbIds(std::uint16_t vendorId, std::uint16_t productId);
+    // One node per USB interface, as Linux shows a real mouse (see above). Handles opened
+    // before a change die with it.
+    void SetLinuxLayout(bool on);
     void SetResetDelayMillis(std::int64_t ms);
     int ResetCount();
 

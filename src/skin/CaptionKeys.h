@@ -26,6 +26,8 @@ inline constexpr std::string_view kMacroListFullKey = "Str104";    // no free ma
 inline constexpr std::string_view kSelectAimKeyKey = "Str105";     // AIM level without AIM key
 inline constexpr std::string_view kMacroExistsKey = "Str106";      // duplicate macro name
 inline constexpr std::string_view kIdErrorKey = "Str107";          // unknown vendor/product pair
+inline constexpr std::string_view kReadLostKey = "Str108";         // whole-image read lost replies
+inline constexpr std::string_view kReplugKey = "Str109";           // retries spent: plug in again
 inline constexpr std::string_view kDeleteQuestionKey = "Str430";   // before deleting
 
 // Record button: idle and recording.

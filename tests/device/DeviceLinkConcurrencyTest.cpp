@@ -135,7 +135,7 @@ public:
         info.path = "mouse";
         info.vendorId = 0x1209;
         info.productId = 0x0001;
-        info.featureReportLength = 8;
+        info.featureReportLengths = {{0x40, 8}, {0x41, 8}};
         info.inputReportLength = 8;
         return {info};
     }

@@ -236,6 +236,10 @@ TEST(DevicePollerTest, AFailedReadIsTriedAgainOnTheNextTicksAFewTimesOnly) {
         rig.Tick();
     }
     EXPECT_EQ(rig.view.Count("read failed"), 1 + DevicePoller::kTransferRetries);
+    // After the last try the user is told what to do.
+    EXPECT_EQ(rig.view.events.back(),
+              "message: The mouse does not answer. Please unplug it and plug it in again");
+    EXPECT_EQ(rig.view.Count("message: The mouse does not answer"), 1);
     rig.sim->ClearFrames();
     rig.Tick(); // no retries left: the mouse stays unread until the devices change
     EXPECT_TRUE(rig.sim->Frames().empty());
@@ -275,10 +279,72 @@ TEST(DevicePollerTest, KeyboardLeavingWithoutAMouseShowsNothingNew) {
     rig.sim->Unplug();
     rig.sim->PlugOther();
     rig.poller->Tick();
+    EXPECT_EQ(rig.view.Take(), std::vector<std::string>{kNoDeviceEvent});
     rig.sim->UnplugOther();
     rig.Tick();
     EXPECT_TRUE(rig.view.events.empty());
     EXPECT_FALSE(rig.link.IsOpen());
+}
+
+// Started without the mouse, the first tick says so (also when no HID device at all is there,
+// so the count never changes); later ticks that see no change say nothing more.
+TEST(DevicePollerTest, TheFirstTickWithoutAMouseShowsTheNoDeviceState) {
+    for (const bool keyboard : {true, false}) {
+        SCOPED_TRACE(keyboard ? "beside a keyboard" : "no HID device at all");
+        PollerRig rig(StorageKind::I2C);
+        rig.sim->Unplug();
+        if (keyboard)
+            rig.sim->PlugOther();
+        rig.poller->Tick();
+        EXPECT_EQ(rig.view.Take(), std::vector<std::string>{kNoDeviceEvent});
+        EXPECT_EQ(rig.poller->LastHidCount(), keyboard ? 1 : 0);
+        rig.Tick();
+        rig.Tick();
+        EXPECT_TRUE(rig.view.events.empty());
+
+        rig.sim->Plug();
+        rig.Tick();
+        EXPECT_TRUE(rig.mouse.IsAccepted());
+        EXPECT_EQ(rig.view.Count("fill pages I2C"), 1);
+    }
+}
+
+TEST(DevicePollerTest, ALinuxNodeHoldingEveryCollectionIsFoundCheckedAndRead) {
+    PollerRig rig(StorageKind::Flash);
+    rig.sim->SetLinuxLayout(true);
+    rig.poller->Tick();
+    EXPECT_TRUE(rig.mouse.IsAccepted());
+    EXPECT_EQ(rig.poller->LastHidCount(), 1);
+    EXPECT_EQ(rig.view.Count("fill pages Flash"), 1);
+    EXPECT_EQ(rig.model.FlashImage(), rig.sim->Image());
+}
+
+// The probe of the open is a real command 13: when it is lost, the mouse that is plainly there
+// is opened again on the next tick, without "No Device Found" meanwhile; when every try failed,
+// the user is told to plug it in again.
+TEST(DevicePollerTest, ALostProbeIsTriedAgainAndAtLastTheUserIsToldToReplug) {
+    PollerRig rig(StorageKind::I2C);
+    rig.sim->FailSend(1);
+    rig.poller->Tick();
+    EXPECT_TRUE(rig.view.events.empty());
+    EXPECT_FALSE(rig.link.IsOpen());
+    rig.Tick();
+    EXPECT_TRUE(rig.mouse.IsAccepted());
+    EXPECT_EQ(rig.view.Count("fill pages I2C"), 1);
+    EXPECT_EQ(rig.view.Count("no device"), 0);
+
+    PollerRig mute(StorageKind::I2C);
+    for (int attempt = 0; attempt < 1 + DevicePoller::kTransferRetries; ++attempt) {
+        mute.sim->FailReply(1); // the probe's answer
+        mute.Tick();
+    }
+    EXPECT_EQ(mute.view.events,
+              std::vector<std::string>{"no device: No Device Found\rThe mouse does not answer. "
+                                       "Please unplug it and plug it in again"});
+    mute.view.Take();
+    mute.Tick();
+    EXPECT_TRUE(mute.view.events.empty());
+    EXPECT_FALSE(mute.mouse.IsAccepted());
 }
 
 // The count flickers on every other call, as while the system sets a device up.

@@ -37,7 +37,7 @@ public:
         std::thread::id thread;
     };
 
-    // The mouse at path "mouse" with one 8-byte feature interface.
+    // The mouse at path "mouse": one interface with the 8-byte feature reports 0x40 and 0x41.
     static Interface Mouse(std::string path = "mouse", std::uint16_t vid = 0x1209,
                            std::uint16_t pid = 0x0001) {
         Interface i;
@@ -45,7 +45,7 @@ public:
         i.info.vendorId = vid;
         i.info.productId = pid;
         i.info.version = 0x0105;
-        i.info.featureReportLength = 8;
+        i.info.featureReportLengths = {{0x40, 8}, {0x41, 8}};
         i.info.inputReportLength = 8;
         return i;
     }

@@ -53,8 +53,10 @@ std::vector<std::uint8_t> Report(std::uint8_t code, std::uint8_t id = ReportIdIn
 
 class ListenerRig {
 public:
-    explicit ListenerRig(StorageKind kind, int timeoutMs = InputListener::kDefaultReadTimeoutMs)
+    explicit ListenerRig(StorageKind kind, int timeoutMs = InputListener::kDefaultReadTimeoutMs,
+                         bool linuxLayout = false)
         : sim(kind, clock) {
+        sim.SetLinuxLayout(linuxLayout);
         Open();
         listener = std::make_unique<InputListener>(link, mouse, clock, log.Events(), timeoutMs);
     }
@@ -200,6 +202,28 @@ TEST(InputListenerTest, WithoutAReadableInputHandleItWaitsInsteadOfSpinning) {
     EXPECT_EQ(rig.log.WaitFor(1), std::vector<std::string>{"lost"});
     std::this_thread::sleep_for(100ms);
     EXPECT_EQ(rig.listener->ReadCount(), 1);
+}
+
+// On Linux the mouse's one node delivers its pointer reports and a 64-byte vendor report beside
+// 0x42: reads have room for the longest, the others are passed over, and the listener goes on.
+TEST(InputListenerTest, ListensThroughALinuxNodeWithLongInputReports) {
+    ListenerRig rig(StorageKind::I2C, InputListener::kDefaultReadTimeoutMs, true);
+    ASSERT_EQ(rig.link.InputReportLength(), SimulatedMouse::kLinuxLongReportLength);
+    const std::uint8_t level = 5;
+    ASSERT_TRUE(rig.sim.Poke(166, std::span(&level, 1)));
+    rig.listener->MouseOpened();
+
+    std::vector<std::uint8_t> longReport(SimulatedMouse::kLinuxLongReportLength, 0x11);
+    longReport[0] = SimulatedMouse::kLinuxLongInputReportId;
+    ASSERT_TRUE(rig.sim.InjectInput(longReport));
+    ASSERT_TRUE(rig.sim.InjectInput(std::vector<std::uint8_t>{0x01, 1, 0, 5, 0, 0xFB, 0xFF}));
+    ASSERT_TRUE(rig.sim.InjectInput(Report(1)));
+    ASSERT_TRUE(rig.sim.InjectInput(Report(0)));
+    EXPECT_EQ(rig.log.WaitFor(3), (std::vector<std::string>{"held 1", "cpi 5", "released 1"}));
+    EXPECT_EQ(rig.WaitForSent(5),
+              (std::vector<std::string>{kStatusA, kStatusB, "40 09 00 A6 00 01 00 00", kStatusA,
+                                        kStatusB}));
+    EXPECT_EQ(rig.listener->ReportsHandled(), 2);
 }
 
 TEST(InputListenerTest, StopsAndJoinsPromptlyWhileBlockedInARead) {

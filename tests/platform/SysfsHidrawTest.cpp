@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,18 @@ const Bytes kVendorDescriptor = {
     0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00,
     0x75, 0x08, 0x95, 0x07, 0x85, 0x40, 0x09, 0x02, 0xB1, 0x02, 0x85, 0x41,
     0x09, 0x03, 0xB1, 0x02, 0x85, 0x42, 0x09, 0x04, 0x81, 0x02, 0xC0,
+};
+// Three-button pointer with report id 1: 3 button bits, 5 padding bits, X and Y.
+const Bytes kMouseWithReportId = {
+    0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x85, 0x01, 0x09, 0x01, 0xA1, 0x00, 0x05,
+    0x09, 0x19, 0x01, 0x29, 0x03, 0x15, 0x00, 0x25, 0x01, 0x95, 0x03, 0x75, 0x01,
+    0x81, 0x02, 0x95, 0x01, 0x75, 0x05, 0x81, 0x01, 0x05, 0x01, 0x09, 0x30, 0x09,
+    0x31, 0x15, 0x81, 0x25, 0x7F, 0x75, 0x08, 0x95, 0x02, 0x81, 0x06, 0xC0, 0xC0,
+};
+// Another vendor collection: 64-byte input report 0x43 and feature report 0x44.
+const Bytes kLongVendorCollection = {
+    0x06, 0x01, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95,
+    0x40, 0x85, 0x43, 0x09, 0x02, 0x81, 0x02, 0x85, 0x44, 0x09, 0x03, 0xB1, 0x02, 0xC0,
 };
 // Three-button mouse without report ids.
 const Bytes kMouseDescriptor = {
@@ -106,24 +119,43 @@ TEST_F(FakeSysfs, ReportLengthsComeFromTheParsedDescriptor) {
     addNode(2, Bytes{0x85, 0x40, 0x75}); // cut off inside an item
     addNode(3, std::nullopt);
 
+    using Lengths = std::map<std::uint8_t, int>;
     const HidrawReportInfo vendor = ReadHidrawReportInfo(classRoot_, "/dev/hidraw0");
     EXPECT_TRUE(vendor.parsed);
     EXPECT_TRUE(vendor.usesReportIds);
-    EXPECT_EQ(vendor.featureReportLength, 8);
+    EXPECT_EQ(vendor.featureReportLengths, (Lengths{{0x40, 8}, {0x41, 8}}));
     EXPECT_EQ(vendor.inputReportLength, 8);
 
     const HidrawReportInfo mouse = ReadHidrawReportInfo(classRoot_, "/dev/hidraw1");
     EXPECT_TRUE(mouse.parsed);
     EXPECT_FALSE(mouse.usesReportIds);
-    EXPECT_EQ(mouse.featureReportLength, 0);
+    EXPECT_TRUE(mouse.featureReportLengths.empty());
     EXPECT_EQ(mouse.inputReportLength, 4);
 
     for (const char* path : {"/dev/hidraw2", "/dev/hidraw3"}) {
         const HidrawReportInfo bad = ReadHidrawReportInfo(classRoot_, path);
         EXPECT_FALSE(bad.parsed) << path;
-        EXPECT_EQ(bad.featureReportLength, 0) << path;
+        EXPECT_TRUE(bad.featureReportLengths.empty()) << path;
         EXPECT_EQ(bad.inputReportLength, 0) << path;
     }
+}
+
+// What Linux shows of a real mouse: one node for its USB interface with the pointer collection,
+// the vendor collection and another vendor collection of 64-byte reports. Each feature report
+// keeps its own length; reads are sized by the longest input report.
+TEST_F(FakeSysfs, EveryFeatureReportOfANodeKeepsItsOwnLength) {
+    Bytes node = kMouseWithReportId;
+    node.insert(node.end(), kVendorDescriptor.begin(), kVendorDescriptor.end());
+    node.insert(node.end(), kLongVendorCollection.begin(), kLongVendorCollection.end());
+    addNode(4, node);
+    const HidrawReportInfo info = ReadHidrawReportInfo(classRoot_, "/dev/hidraw4");
+    ASSERT_TRUE(info.parsed);
+    EXPECT_EQ(info.featureReportLengths,
+              (std::map<std::uint8_t, int>{{0x40, 8}, {0x41, 8}, {0x44, 65}}));
+    EXPECT_EQ(info.inputReportLength, 65);
+
+    HidapiBackend backend(classRoot_);
+    EXPECT_EQ(backend.countInterfaces(), 1);
 }
 
 TEST(HidapiBackend, ARefusedOpenGivesNoHandle) {

@@ -15,6 +15,12 @@ TEST(ShellRulesTest, BusyWindowSitsFortyPixelsBelowTheCentre) {
     const WindowRect odd = BusyWindowPlacement({0, 0, 101, 101}, 206, 196);
     EXPECT_EQ(odd.left, -52);
     EXPECT_EQ(odd.top, -47 + 40);
+
+    // Before each showing it is centred exactly.
+    const WindowRect shown = BusyWindowCentred({100, 50, 1030, 660}, 206, 196);
+    EXPECT_EQ(shown.left, 100 + 412);
+    EXPECT_EQ(shown.top, 50 + 232);
+    EXPECT_EQ(BusyWindowCentred({0, 0, 101, 101}, 206, 196).top, -47);
 }
 
 TEST(ShellRulesTest, CentredOnScreenRoundsTowardZero) {

@@ -213,10 +213,10 @@ TEST_F(LayoutPassTest, EverySetAppliesOnEveryPageAndASecondRunChangesNothing) {
     EXPECT_EQ(caption(form, "Btn_Main_2"), title);
 }
 
-TEST_F(LayoutPassTest, SetThreeShowsItsPlaceholdersAndKeepsTheWindowSize) {
+TEST_F(LayoutPassTest, SetThreeShowsItsOwnArtAtTheWindowSize) {
     ASSERT_EQ(ApplyLayout(form, state, 3, MainWindowTables()), QString());
-    EXPECT_EQ(w("Img_Base_1")->size(), QSize(23, 4));
-    EXPECT_EQ(w("Img_Base_6")->size(), QSize(23, 4));
+    EXPECT_EQ(w("Img_Base_1")->size(), QSize(1030, 660));
+    EXPECT_EQ(w("Img_Base_6")->size(), QSize(1030, 660));
     EXPECT_EQ(state.SkinWidth, 1030);
     EXPECT_EQ(state.SkinHeight, 660);
     EXPECT_EQ(w("gbPage1")->size(), QSize(1030, 660));

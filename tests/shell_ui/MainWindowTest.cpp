@@ -124,12 +124,12 @@ TEST_F(MainWindowTest, BusyWindowSitsBelowTheCentreAndStartsPolling) {
     EXPECT_TRUE(form.DevTimer().isActive());
     EXPECT_EQ(form.DevTimer().interval(), 1500);
 
-    // Centred again before each showing, after the main window moved.
+    // Centred (not below the centre) before each showing, after the main window moved.
     form.move(300, 200);
     busy->ShowCentred();
     const QRect moved = form.frameGeometry();
     EXPECT_EQ(busy->pos(), QPoint(moved.left() + (moved.width() - busy->width()) / 2,
-                                  moved.top() + (moved.height() - busy->height()) / 2 + 40));
+                                  moved.top() + (moved.height() - busy->height()) / 2));
     EXPECT_TRUE(busy->isVisible());
 }
 
@@ -283,6 +283,26 @@ TEST_F(MainWindowTest, LanguageSwitchChangesCaptionsAndRebuildsKeysFromTheirEntr
     const QString key1 = Caption("Key1");
     ASSERT_TRUE(form.LangButtonClick(2));
     EXPECT_EQ(Caption("Key1"), key1);
+}
+
+// Every set shows the three language buttons side by side, so set 3 can be reached from the
+// others; it comes with art of its own at the window's size.
+TEST_F(MainWindowTest, EverySetShowsAllThreeLanguageButtons) {
+    TForm1& form = Create();
+    for (int set : {1, 2, 3, 1}) {
+        SCOPED_TRACE(set);
+        ASSERT_TRUE(form.LangButtonClick(set));
+        QRect previous;
+        for (int n = 1; n <= 3; ++n) {
+            const std::string button = "Btn_Lang" + std::to_string(n) + "_1";
+            ASSERT_TRUE(Visible(button)) << button;
+            const QRect r = form.Control(button)->geometry();
+            EXPECT_TRUE(form.rect().contains(r)) << button;
+            EXPECT_FALSE(r.intersects(previous)) << button;
+            previous = r;
+        }
+        EXPECT_EQ(form.Control("Img_Base_1")->size(), form.size());
+    }
 }
 
 TEST_F(MainWindowTest, LanguageSetThatFailsKeepsTheOldSetAndSaysWhy) {

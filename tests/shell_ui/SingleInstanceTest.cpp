@@ -1,11 +1,20 @@
 #include "shell/ui/SingleInstance.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLocalServer>
+#include <QTemporaryDir>
+#include <QThread>
 #include <QUuid>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+
+#include <sys/stat.h>
 
 namespace trvx {
 namespace {
@@ -14,44 +23,121 @@ QString UniqueKey() {
     return QStringLiteral("TRVX4410B test %1").arg(QUuid::createUuid().toString());
 }
 
-bool WaitFor(const int& raised, int count) {
+// The running copy, in a thread with its own event loop, as if in another process: the later
+// start waits for its answer.
+class RunningCopy {
+public:
+    explicit RunningCopy(const QString& key) {
+        context_.moveToThread(&thread_);
+        thread_.start();
+        QMetaObject::invokeMethod(
+            &context_,
+            [&] {
+                copy_ = std::make_unique<SingleInstance>(key);
+                asked_ = copy_->AskRunningCopy();
+                listening_ = copy_->IsListening();
+                QObject::connect(copy_.get(), &SingleInstance::raiseRequested,
+                                 [this] { ++raised; });
+            },
+            Qt::BlockingQueuedConnection);
+    }
+    ~RunningCopy() {
+        QMetaObject::invokeMethod(
+            &context_, [&] { copy_.reset(); }, Qt::BlockingQueuedConnection);
+        thread_.quit();
+        thread_.wait();
+    }
+    bool asked() const { return asked_; }
+    bool listening() const { return listening_; }
+    std::atomic<int> raised{0};
+
+private:
+    QThread thread_;
+    QObject context_; // runs the copy's calls on the thread
+    std::unique_ptr<SingleInstance> copy_;
+    bool asked_ = false;
+    bool listening_ = false;
+};
+
+bool WaitFor(const std::atomic<int>& raised, int count) {
     QElapsedTimer timer;
     timer.start();
     while (raised < count && timer.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
     return raised >= count;
 }
 
-TEST(SingleInstanceTest, SecondStartAsksTheFirstToRaiseAndEnds) {
+// Each test gets a runtime folder of its own, like the one the session gives a user.
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(runtime_.isValid());
+        ::chmod(QFile::encodeName(runtime_.path()).constData(), 0700);
+        previous_ = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
+    }
+    void TearDown() override { qputenv("XDG_RUNTIME_DIR", previous_); }
+
+    QTemporaryDir runtime_;
+    QByteArray previous_;
+};
+
+TEST_F(SingleInstanceTest, SecondStartAsksTheFirstToRaiseAndEnds) {
     const QString key = UniqueKey();
-    SingleInstance first(key);
-    EXPECT_FALSE(first.AskRunningCopy());
-    EXPECT_TRUE(first.IsListening());
-    int raised = 0;
-    QObject::connect(&first, &SingleInstance::raiseRequested, [&] { ++raised; });
+    RunningCopy first(key);
+    EXPECT_FALSE(first.asked());
+    EXPECT_TRUE(first.listening());
 
     SingleInstance second(key);
     EXPECT_TRUE(second.AskRunningCopy());
     EXPECT_FALSE(second.IsListening());
-    EXPECT_TRUE(WaitFor(raised, 1));
+    EXPECT_TRUE(WaitFor(first.raised, 1));
 
     // Every later start does the same.
     SingleInstance third(key);
     EXPECT_TRUE(third.AskRunningCopy());
-    EXPECT_TRUE(WaitFor(raised, 2));
+    EXPECT_TRUE(WaitFor(first.raised, 2));
 }
 
-TEST(SingleInstanceTest, DifferentCaptionsDoNotMeetAndTheKeyIsAPlainName) {
+TEST_F(SingleInstanceTest, TheSocketIsInTheUsersOwnFolderUnderAPlainName) {
+    const QString key = QStringLiteral("TRVX4410B Gaming Mouse v1.0");
+    const QString name = SingleInstance::SocketName(key);
+    EXPECT_FALSE(name.contains(QLatin1Char(' ')));
+    EXPECT_FALSE(name.contains(QLatin1Char('/')));
+    EXPECT_EQ(SingleInstance::SocketPath(key), runtime_.path() + QLatin1Char('/') + name);
     SingleInstance a(UniqueKey());
     SingleInstance b(UniqueKey());
     EXPECT_FALSE(a.AskRunningCopy());
     EXPECT_FALSE(b.AskRunningCopy());
-    const QString name = SingleInstance::SocketName(QStringLiteral("TRVX4410B Gaming Mouse v1.0"));
-    EXPECT_FALSE(name.contains(QLatin1Char(' ')));
-    EXPECT_FALSE(name.contains(QLatin1Char('/')));
+
+    // A runtime folder others may enter is not used; the fallback is private to the user.
+    ::chmod(QFile::encodeName(runtime_.path()).constData(), 0755);
+    const QString fallback = QFileInfo(SingleInstance::SocketPath(key)).path();
+    EXPECT_NE(fallback, runtime_.path());
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(fallback).constData(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(st.st_mode & 077, 0u);
 }
 
-TEST(SingleInstanceTest, TheNextStartAfterTheFirstEndedListensItself) {
+TEST_F(SingleInstanceTest, AStrangerHoldingTheNameDoesNotStopTheStart) {
+    const QString key = UniqueKey();
+    QLocalServer stranger; // listens, never answers as the program does
+    ASSERT_TRUE(stranger.listen(SingleInstance::SocketPath(key)));
+    SingleInstance start(key);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(start.AskRunningCopy(300));
+    EXPECT_LT(timer.elapsed(), 2000);
+
+    // A folder of that name is no running copy either.
+    const QString key2 = UniqueKey();
+    ASSERT_TRUE(QDir().mkpath(SingleInstance::SocketPath(key2)));
+    SingleInstance other(key2);
+    EXPECT_FALSE(other.AskRunningCopy(300));
+}
+
+TEST_F(SingleInstanceTest, TheNextStartAfterTheFirstEndedListensItself) {
     const QString key = UniqueKey();
     {
         SingleInstance ended(key);

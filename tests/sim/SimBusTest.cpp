@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <future>
+#include <map>
 #include <thread>
 
 namespace trvx {
@@ -30,9 +31,9 @@ TEST(SimBus, MouseIsAMouseCollectionAndAVendorCollection) {
         EXPECT_EQ(info.vendorId, 0x1209);
         EXPECT_EQ(info.productId, 0x0001);
     }
-    EXPECT_EQ(list[0].featureReportLength, 0);
+    EXPECT_TRUE(list[0].featureReportLengths.empty());
     EXPECT_GT(list[0].inputReportLength, 0);
-    EXPECT_EQ(list[1].featureReportLength, 8);
+    EXPECT_EQ(list[1].featureReportLengths, (std::map<std::uint8_t, int>{{0x40, 8}, {0x41, 8}}));
     EXPECT_EQ(list[1].inputReportLength, 8);
 
     // Only the vendor collection takes the command report.
@@ -47,6 +48,51 @@ TEST(SimBus, MouseIsAMouseCollectionAndAVendorCollection) {
     EXPECT_EQ(mouse.enumerate()[1].productId, 0x5678);
 }
 
+TEST(SimBus, TheLinuxLayoutIsOneNodeHoldingEveryCollection) {
+    VirtualClock clock;
+    SimulatedMouse mouse(StorageKind::I2C, clock);
+    auto before = mouse.open(SimulatedMouse::kVendorCollectionPath, HidAccess::Query);
+    ASSERT_TRUE(before);
+    mouse.SetLinuxLayout(true);
+    mouse.PlugOther();
+    const auto list = mouse.enumerate();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(mouse.countInterfaces(), 2);
+    const HidInterfaceInfo& node = list[0];
+    EXPECT_EQ(node.path, SimulatedMouse::kLinuxNodePath);
+    EXPECT_EQ(node.featureReportLengths,
+              (std::map<std::uint8_t, int>{{0x40, 8}, {0x41, 8}, {0x44, 65}}));
+    EXPECT_EQ(node.inputReportLength, 65);
+
+    // Handles of the earlier layout's interfaces are dead; those paths no longer open.
+    const std::array<std::uint8_t, 8> info{0x40, 13};
+    EXPECT_FALSE(before->setFeature(info));
+    EXPECT_FALSE(mouse.open(SimulatedMouse::kVendorCollectionPath, HidAccess::Query));
+
+    auto query = mouse.open(node.path, HidAccess::Query);
+    auto readWrite = mouse.open(node.path, HidAccess::ReadWrite);
+    ASSERT_TRUE(query && readWrite);
+    EXPECT_TRUE(query->setFeature(info));
+    std::array<std::uint8_t, 8> reply{0x41};
+    EXPECT_TRUE(query->getFeature(reply));
+    EXPECT_EQ(reply[2], 0x3A);
+
+    // Every report of the node comes out of it, the 64-byte one whole.
+    std::vector<std::uint8_t> longReport(65, 0x5A);
+    longReport[0] = 0x43;
+    ASSERT_TRUE(mouse.InjectInput(longReport));
+    std::vector<std::uint8_t> buffer(65);
+    std::size_t n = 0;
+    EXPECT_EQ(query->readInput(buffer, 0, n), InputReadResult::Error);
+    ASSERT_EQ(readWrite->readInput(buffer, 0, n), InputReadResult::Ok);
+    EXPECT_EQ(n, 65u);
+    EXPECT_EQ(buffer, longReport);
+
+    mouse.SetLinuxLayout(false);
+    EXPECT_EQ(mouse.countInterfaces(), 3);
+    EXPECT_EQ(readWrite->readInput(buffer, 0, n), InputReadResult::Error);
+}
+
 TEST(SimBus, OtherDevicesComeAndGoBesideTheMouse) {
     VirtualClock clock;
     SimulatedMouse mouse(StorageKind::Flash, clock);
@@ -54,7 +100,7 @@ TEST(SimBus, OtherDevicesComeAndGoBesideTheMouse) {
     HidInterfaceInfo gadget;
     gadget.vendorId = 0x1209;
     gadget.productId = 0x0001; // same ids, but no 8-byte feature reports
-    gadget.featureReportLength = 2;
+    gadget.featureReportLengths = {{0x40, 2}};
     const std::string second = mouse.PlugOther(gadget);
     EXPECT_NE(keyboard, second);
     EXPECT_EQ(mouse.countInterfaces(), 4);

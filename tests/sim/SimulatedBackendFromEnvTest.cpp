@@ -11,12 +11,20 @@ namespace {
 
 TEST(SimulatedBackendFromEnv, ValueNamesTheKind) {
     const std::pair<const char*, StorageKind> cases[] = {
-        {"i2c", StorageKind::I2C},     {"I2C", StorageKind::I2C},    {"flash", StorageKind::Flash},
-        {"Flash", StorageKind::Flash}, {"", StorageKind::None},      {"eeprom", StorageKind::None},
-        {"i2c ", StorageKind::None},   {nullptr, StorageKind::None},
+        {"i2c", StorageKind::I2C},       {"I2C", StorageKind::I2C},
+        {"flash", StorageKind::Flash},   {"Flash", StorageKind::Flash},
+        {"", StorageKind::None},         {"eeprom", StorageKind::None},
+        {"i2c ", StorageKind::None},     {nullptr, StorageKind::None},
+        {"i2c-linux", StorageKind::I2C}, {"Flash-Linux", StorageKind::Flash},
+        {"-linux", StorageKind::None},   {"eeprom-linux", StorageKind::None},
     };
     for (const auto& [text, kind] : cases)
         EXPECT_EQ(SimulationKindFromText(text), kind) << (text ? text : "(unset)");
+    EXPECT_TRUE(SimulationUsesLinuxLayout("i2c-linux"));
+    EXPECT_TRUE(SimulationUsesLinuxLayout("FLASH-LINUX"));
+    EXPECT_FALSE(SimulationUsesLinuxLayout("i2c"));
+    EXPECT_FALSE(SimulationUsesLinuxLayout("eeprom-linux"));
+    EXPECT_FALSE(SimulationUsesLinuxLayout(nullptr));
 }
 
 TEST(SimulatedBackendFromEnv, MakesTheMouseOnlyWhenAsked) {
@@ -28,6 +36,11 @@ TEST(SimulatedBackendFromEnv, MakesTheMouseOnlyWhenAsked) {
     ASSERT_NE(mouse, nullptr);
     EXPECT_EQ(mouse->Kind(), StorageKind::Flash);
     EXPECT_EQ(mouse->Image().size(), kFlashImageSize);
+    ::setenv("TRVX_SIMULATE", "i2c-linux", 1);
+    mouse = SimulatedMouseFromEnv(clock);
+    ASSERT_NE(mouse, nullptr);
+    ASSERT_EQ(mouse->enumerate().size(), 1u);
+    EXPECT_EQ(mouse->enumerate()[0].path, SimulatedMouse::kLinuxNodePath);
     ::setenv("TRVX_SIMULATE", "no", 1);
     EXPECT_EQ(SimulatedMouseFromEnv(clock), nullptr);
     ::unsetenv("TRVX_SIMULATE");

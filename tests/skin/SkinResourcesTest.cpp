@@ -8,9 +8,12 @@
 #include "skin/LayoutText.h"
 
 #include <gtest/gtest.h>
+
 #include <png.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <set>
 #include <string>
@@ -31,7 +34,7 @@ struct ImageSpec {
 
 std::vector<ImageSpec> skinImages() {
     std::vector<ImageSpec> all;
-    for (int n = 1; n <= 2; ++n) {
+    for (int n = 1; n <= 3; ++n) {
         const std::string s = "L" + std::to_string(n) + "_";
         all.push_back({s + "BackGround", 1030, 660, kRgba, true});
         all.push_back({s + "Back1", 680, 380, kRgba, true});
@@ -40,8 +43,6 @@ std::vector<ImageSpec> skinImages() {
         all.push_back({s + "Back4", 850, 374});
         all.push_back({s + "Back5", 720, 650});
     }
-    for (const char* part : {"BackGround", "Back1", "Back2", "Back3", "Back4", "Back5"})
-        all.push_back({std::string("L3_") + part, 23, 4});
     const std::array<std::tuple<const char*, int, int>, 8> states = {{{"BtnS", 100, 30},
                                                                       {"SetS", 100, 30},
                                                                       {"KeyS", 150, 30},
@@ -298,11 +299,48 @@ TEST(SkinResources, EnabledButtonsAndPanelsLieOnTheWindow) {
             EXPECT_TRUE(
                 onWindow(value(std::string(stem) + "_X"), value(std::string(stem) + "_Y"), w, h))
                 << stem;
-        // each language set offers its own language button and the switch to set 1 and 2
+        // every language set offers the switch to each of the three
         EXPECT_EQ(value("Btn_B8_Enable"), 1);
         EXPECT_EQ(value("Btn_B9_Enable"), 1);
-        EXPECT_EQ(value("Btn_B10_Enable"), std::string(set) == "org3" ? 1 : 0);
+        EXPECT_EQ(value("Btn_B10_Enable"), 1);
     }
+}
+
+// WCAG relative luminance of an 8-bit sRGB colour.
+double Luminance(int r, int g, int b) {
+    auto channel = [](int c) {
+        const double v = c / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(r) + 0.7152 * channel(g) + 0.0722 * channel(b);
+}
+
+// An empty edit is seen only by its border: it must stand out from the edit's face (3:1, what
+// a control's outline needs to be made out). The side menu reads the same in every set.
+TEST(SkinResources, EditBordersStandOutAndTheSideMenuFontIsTheSameInEverySet) {
+    const std::array<std::pair<const char*, const char*>, 3> pairs = {{
+        {"Color_D_Border", "Color_D_Back"},
+        {"Color_J_Border", "Color_J_Back"},
+        {"Color_F_LBorder", "Color_F_LBack"},
+    }};
+    std::set<int> menuSizes;
+    for (const char* set : {"org1", "org2", "org3"}) {
+        SCOPED_TRACE(set);
+        const auto section = ReadLayoutSection(set);
+        ASSERT_TRUE(section.ok());
+        auto value = [&](const std::string& key) {
+            return section->ReadInteger(key).value.value_or(-1);
+        };
+        auto luminance = [&](const std::string& stem) {
+            return Luminance(value(stem + "_R"), value(stem + "_G"), value(stem + "_B"));
+        };
+        for (const auto& [border, back] : pairs) {
+            const double a = luminance(border), b = luminance(back);
+            EXPECT_GE((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05), 3.0) << border;
+        }
+        menuSizes.insert(value("Size_B"));
+    }
+    EXPECT_EQ(menuSizes.size(), 1u);
 }
 
 } // namespace

@@ -46,7 +46,9 @@ WindowRect TFormLoadingUI::PlacementFor(const QWidget& mainWindow) const {
 }
 
 void TFormLoadingUI::ShowCentred() {
-    const WindowRect r = PlacementFor(main_);
+    const QRect m = main_.frameGeometry();
+    const WindowRect r =
+        BusyWindowCentred({m.left(), m.top(), m.width(), m.height()}, width(), height());
     move(r.left, r.top);
     show();
     raise();

@@ -21,10 +21,10 @@ public:
     // shown; hidden, it rests, so the idle program costs no CPU for a picture nobody sees.
     explicit TFormLoadingUI(QWidget& mainWindow, Clock* clock = nullptr);
 
-    // Centred below the main window's centre again, then shown on top.
+    // Centred on the main window (wherever it is now), then shown on top.
     void ShowCentred();
     TAnimGIFAnimator* WaitGif() const { return waitGif_; }
-    // Where the busy window goes for the main window's current place.
+    // Where the busy window is created for the main window's current place.
     WindowRect PlacementFor(const QWidget& mainWindow) const;
 
 protected:

@@ -7,6 +7,7 @@
 #include "controls/wide/ui/UniLabel.h"
 #include "device/DefaultImageSet.h"
 #include "device/DefaultImages.h"
+#include "device/DeviceIdSearch.h"
 #include "engineering/ui/EngineerPage.h"
 #include "engineering/ui/UpdatePage.h"
 #include "fire/ui/FirePage.h"
@@ -21,12 +22,15 @@
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/LoadingWindow.h"
 #include "shell/ui/MessageDialog.h"
+#include "skin/CaptionKeys.h"
 #include "skin/ui/MainWindowControls.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <cstdio>
+#include <cstdlib>
 
 namespace trvx {
 
@@ -206,10 +210,15 @@ void TForm1::FormCreate() {
     if (trayIcon_ != nullptr)
         trayIcon_->setHint(Widen(appTitle_));
 
-    // 23. The poller, with the program's own mouse first in the id table.
+    // 23. The poller, with the program's own mouse in the id table (after the user's pair, when
+    // TRVX_DEVICE names one).
     DevicePollerConfig config;
     config.StorageType = storageType_;
-    config.DeviceIdTable.push_back({defaultVid_, defaultPid_});
+    DeviceSearch search =
+        DeviceSearchTable({defaultVid_, defaultPid_}, std::getenv(kDeviceIdsVariable));
+    if (!search.warning.empty())
+        std::fprintf(stderr, "%s\n", search.warning.c_str());
+    config.DeviceIdTable = std::move(search.table);
     if (facts) {
         config.DefaultManuID = facts->DefaultManuID;
         config.DefaultProID = facts->DefaultProID;
@@ -267,7 +276,8 @@ QString TForm1::RunLayoutPass(int langIndex) {
 }
 
 DevicePollerTexts TForm1::PollerTexts() const {
-    return {LangText("Str100"), LangText("Str101"), LangText("Str102"), LangText("Str107")};
+    return {LangText("Str100"), LangText("Str101"), LangText("Str102"), LangText("Str107"),
+            LangText(kReplugKey)};
 }
 
 TFormLoadingUI* TForm1::CreateLoadingWindow() {

@@ -11,6 +11,7 @@
 #include "shell/ui/LoadingWindow.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/MessageDialog.h"
+#include "skin/CaptionKeys.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -113,11 +114,8 @@ public:
         });
     }
     void ShowReadFailed() override {
-        RunOnUi(&form_, [this] {
-            form_.RefreshFormMessagDialog(
-                QStringLiteral("The mouse did not answer while its settings were read; "
-                               "nothing was changed."));
-        });
+        RunOnUi(&form_,
+                [this] { form_.RefreshFormMessagDialog(Widen(form_.LangText(kReadLostKey))); });
     }
     void EndRead(bool pagesFilled) override {
         RunOnUi(&form_, [this, pagesFilled] {

@@ -1,6 +1,11 @@
 #pragma once
 // One running copy per user: the first start listens on a local socket named by the window
 // caption; a later start connects, asks the first to restore and raise its window, and ends.
+//
+// The socket lives in the user's own runtime folder ($XDG_RUNTIME_DIR), or else in a folder of
+// /tmp that only the user may enter, so no other user can take the name or listen in its place.
+// A listener there that does not answer as this program does is no running copy: the start goes
+// on normally.
 
 #include <QObject>
 #include <QString>
@@ -17,21 +22,24 @@ public:
     explicit SingleInstance(QString key, QObject* parent = nullptr);
     ~SingleInstance() override;
 
-    // True when another copy answered on the key and was asked to raise itself: this start
-    // should end. False when this copy now listens (a stale socket of a crashed copy is
-    // replaced).
+    // True when another copy of this program answered on the key and was asked to raise
+    // itself: this start should end. False when this copy now listens (a stale socket of a
+    // crashed copy is replaced), or when no private folder or name can be had (the check is
+    // then skipped).
     bool AskRunningCopy(int timeoutMs = 1000);
     bool IsListening() const;
 
-    // The socket name used for a key (local socket names must be plain file names).
+    // The socket's file name for a key (a plain name: no blanks, no slashes).
     static QString SocketName(const QString& key);
+    // Its full path in the user's private folder; empty when there is no such folder.
+    static QString SocketPath(const QString& key);
 
 signals:
     // Another start asked this copy to show itself.
     void raiseRequested();
 
 private:
-    void Listen();
+    void Listen(const QString& path);
 
     QString key_;
     std::unique_ptr<QLocalServer> server_;

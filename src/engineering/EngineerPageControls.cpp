@@ -68,6 +68,8 @@ void AddEngineerPageControls(ControlTable& t) {
     // restore shows.
     t.add("Img_Logo4", K::Picture, p, 1100, 40, 140, 22);
     t.add("Img_Result", K::Picture, p, 1240, 646, 8, 8).hidden = true;
+    // The logo of page 1 is the other way in: a clear area over it takes the double-clicks.
+    t.add("Img_Logo1", K::Picture, "gbPage1", 20, 12, 180, 44);
 
     // Operator sheet: lighting, CPI, fire keys, colours, USB identity and the profile options.
     const std::string op = "ts_Operator";
@@ -77,6 +79,7 @@ void AddEngineerPageControls(ControlTable& t) {
         .with("lbl_LEDNum", K::ComboBox, "cb_LEDNum")
         .with("lbl_BreMode", K::ComboBox, "cb_BreMode")
         .with("lbl_MCULEDNum", K::ComboBox, "cb_MCULEDNum");
+    t.find("lbl_MCULEDNum")->text = "MCU LED Number:";
     for (ControlSpec& s : t.specs)
         if (s.name == "lbl_LEDMode" || s.name == "cb_LEDMode")
             s.disabled = true;
@@ -95,14 +98,17 @@ void AddEngineerPageControls(ControlTable& t) {
         .with("lbl_CurrentCPI", K::ComboBox, "cb_CurrentCPI");
     for (int n = 1; n <= 8; ++n)
         cpi.with(Numbered("lbl_CPI", n), K::ComboBox, Numbered("cb_CPI", n));
-    t.add("gbFireMode", K::GroupBox, op, 316, 286, 300, 250);
-    Rows fire(t, "gbFireMode");
-    for (int n = 1; n <= 3; ++n)
-        fire.with(Numbered("lbl_Fire", n, "Count"), K::ComboBox, Numbered("cb_Fire", n, "Count"));
-    for (int n = 1; n <= 3; ++n)
-        fire.with(Numbered("lbl_Fire", n, "Time"), K::IntEdit, Numbered("edt_Fire", n, "Time"), 80);
-    for (int n = 1; n <= 3; ++n)
-        fire.control(Numbered("cb_Fire", n, "Continue"), K::CheckBox, 180, 19);
+    // Fire keys: a row per key under the "Repeat" and "Time" headings.
+    t.add("gbFireMode", K::GroupBox, op, 316, 286, 300, 130);
+    t.label("lbl_Fire1Time", "gbFireMode", 100, 20, 64, 17);
+    t.label("lbl_Fire2Time", "gbFireMode", 170, 20, 90, 17);
+    for (int n = 1; n <= 3; ++n) {
+        const int y = 42 + 26 * (n - 1);
+        t.label(Numbered("lbl_Fire", n, "Count"), "gbFireMode", 12, y + 3, 86, 17);
+        t.add(Numbered("cb_Fire", n, "Count"), K::ComboBox, "gbFireMode", 100, y, 64, 21);
+        t.add(Numbered("edt_Fire", n, "Time"), K::IntEdit, "gbFireMode", 170, y, 50, 21);
+        t.add(Numbered("cb_Fire", n, "Continue"), K::CheckBox, "gbFireMode", 226, y + 1, 70, 19);
+    }
     t.add("gbLEDColor", K::GroupBox, op, 624, 8, 300, 290);
     for (int n = 1; n <= 10; ++n) {
         int c = 0;
@@ -136,6 +142,9 @@ void AddEngineerPageControls(ControlTable& t) {
         .with("lbl_VendorID_Rd", K::IntEdit, "edt_VendorID_Rd", 60)
         .with("lbl_ProductID_Rd", K::IntEdit, "edt_ProductID_Rd", 60)
         .with("lbl_PatCodeCk", K::Edit, "edt_PatCodeCk", 60);
+    t.find("lbl_VendorID_Rd")->text = "Vendor ID (read):";
+    t.find("lbl_ProductID_Rd")->text = "Product ID (read):";
+    t.find("lbl_PatCodeCk")->text = "Patch Checksum:";
     for (ControlSpec& s : t.specs)
         if (s.name == "edt_VendorID_Rd" || s.name == "edt_ProductID_Rd" ||
             s.name == "edt_PatCodeCk")

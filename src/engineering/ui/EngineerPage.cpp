@@ -60,7 +60,12 @@ void EngineerPage::Wire() {
     for (const char* name : {"btn_XDataRead", "btn_XDataWrite", "btn_ChangeXData"})
         if (QWidget* w = Control(name))
             connect(w, SIGNAL(clicked()), this, SLOT(xDataClicked()));
-    for (const char* name : {"Img_Base_1", "Img_Logo4"})
+    // The engineering entry of page 1's side menu sits on the logo: it stays above the clear
+    // area that takes the double-clicks.
+    for (const char* name : {"Img_Engineer_1", "Btn_Engineer_1"})
+        if (QWidget* w = Control(name))
+            w->raise();
+    for (const char* name : {"Img_Base_1", "Img_Logo1", "Img_Logo4"})
         if (QWidget* w = Control(name))
             w->installEventFilter(this);
 }

@@ -17,9 +17,13 @@ public:
         y_ += step_;
         return *this;
     }
+    Rows& labelWidth(int w) {
+        labelWidth_ = w;
+        return *this;
+    }
     Rows& with(const std::string& labelName, K kind, const std::string& name, int w = 120) {
-        t_.label(labelName, parent_, x_, y_ + 3, 150, 17);
-        t_.add(name, kind, parent_, x_ + 156, y_, w, 21);
+        t_.label(labelName, parent_, x_, y_ + 3, labelWidth_, 17);
+        t_.add(name, kind, parent_, x_ + labelWidth_ + 6, y_, w, 21);
         y_ += step_;
         return *this;
     }
@@ -33,6 +37,7 @@ private:
     ControlTable& t_;
     std::string parent_;
     int x_, y_, step_;
+    int labelWidth_ = 150;
 };
 
 } // namespace
@@ -100,14 +105,14 @@ void AddEngineerPageControls(ControlTable& t) {
         cpi.with(Numbered("lbl_CPI", n), K::ComboBox, Numbered("cb_CPI", n));
     // Fire keys: a row per key under the "Repeat" and "Time" headings.
     t.add("gbFireMode", K::GroupBox, op, 316, 286, 300, 130);
-    t.label("lbl_Fire1Time", "gbFireMode", 100, 20, 64, 17);
-    t.label("lbl_Fire2Time", "gbFireMode", 170, 20, 90, 17);
+    t.label("lbl_Fire1Time", "gbFireMode", 92, 20, 64, 17);
+    t.label("lbl_Fire2Time", "gbFireMode", 158, 20, 90, 17);
     for (int n = 1; n <= 3; ++n) {
         const int y = 42 + 26 * (n - 1);
-        t.label(Numbered("lbl_Fire", n, "Count"), "gbFireMode", 12, y + 3, 86, 17);
-        t.add(Numbered("cb_Fire", n, "Count"), K::ComboBox, "gbFireMode", 100, y, 64, 21);
-        t.add(Numbered("edt_Fire", n, "Time"), K::IntEdit, "gbFireMode", 170, y, 50, 21);
-        t.add(Numbered("cb_Fire", n, "Continue"), K::CheckBox, "gbFireMode", 226, y + 1, 70, 19);
+        t.label(Numbered("lbl_Fire", n, "Count"), "gbFireMode", 12, y + 3, 80, 17);
+        t.add(Numbered("cb_Fire", n, "Count"), K::ComboBox, "gbFireMode", 92, y, 60, 21);
+        t.add(Numbered("edt_Fire", n, "Time"), K::IntEdit, "gbFireMode", 158, y, 46, 21);
+        t.add(Numbered("cb_Fire", n, "Continue"), K::CheckBox, "gbFireMode", 210, y + 1, 84, 19);
     }
     t.add("gbLEDColor", K::GroupBox, op, 624, 8, 300, 290);
     for (int n = 1; n <= 10; ++n) {
@@ -126,6 +131,7 @@ void AddEngineerPageControls(ControlTable& t) {
     t.label("lbl_Hex2", "gbUSBDesc", 236, 49, 40, 17);
     t.add("gbOperator", K::GroupBox, op, 932, 118, 296, 418);
     Rows(t, "gbOperator")
+        .labelWidth(166)
         .with("lbl_Profile", K::ComboBox, "cb_Profile")
         .with("lbl_ProfileColor", K::ComboBox, "cb_ProfileColor")
         .with("lbl_BtnEFT", K::ComboBox, "cb_BtnEFT")
@@ -152,53 +158,56 @@ void AddEngineerPageControls(ControlTable& t) {
 
     // Advanced sheet: option bits, sensor registers, key buttons, X data and breathing.
     const std::string en = "ts_Engineer";
-    t.add("gbOptions", K::GroupBox, en, 8, 8, 600, 292).text = "Options";
+    t.add("gbOptions", K::GroupBox, en, 8, 8, 580, 292).text = "Options";
     int row = 0;
     for (const OptionField& f : OptionFields()) {
         const std::string combo = f.combo;
         const std::string label = "lbl_" + combo.substr(3);
-        const int x = 12 + 292 * (row / 11), y = 20 + 24 * (row % 11);
-        t.label(label, "gbOptions", x, y + 3, 140, 17).text = combo.substr(3);
-        ControlSpec& c = t.add(combo, K::ComboBox, "gbOptions", x + 142, y, 136, 21);
+        const int x = 12 + 282 * (row / 11), y = 20 + 24 * (row % 11);
+        t.label(label, "gbOptions", x, y + 3, 136, 17).text = combo.substr(3);
+        ControlSpec& c = t.add(combo, K::ComboBox, "gbOptions", x + 138, y, 132, 21);
         for (int item = 0; item < f.count; ++item)
             c.items.push_back(f.items[static_cast<std::size_t>(item)]);
         ++row;
     }
-    t.add("gbSensor", K::GroupBox, en, 616, 8, 612, 292).text = "Sensor";
+    t.add("gbSensor", K::GroupBox, en, 596, 8, 632, 292).text = "Sensor";
     row = 0;
     for (const char* edit : SensorEdits()) {
         const std::string name = edit;
-        const int x = 12 + 200 * (row / 11), y = 20 + 24 * (row % 11);
-        t.label("lbl_" + name.substr(4), "gbSensor", x, y + 3, 150, 17).text = name.substr(4);
-        t.add(name, K::HexEdit, "gbSensor", x + 152, y, 36, 21);
+        const int x = 10 + 208 * (row / 11), y = 20 + 24 * (row % 11);
+        t.label("lbl_" + name.substr(4), "gbSensor", x, y + 3, 172, 17).text = name.substr(4);
+        t.add(name, K::HexEdit, "gbSensor", x + 172, y, 30, 21);
         ++row;
     }
     for (int n = 1; n <= 3; ++n) {
         const std::string g = Numbered("gbProfile", n);
-        t.add(g, K::GroupBox, en, 8 + 250 * (n - 1), 306, 242, 176).text =
+        t.add(g, K::GroupBox, en, 8 + 264 * (n - 1), 306, 256, 176).text =
             "Profile " + std::to_string(n);
         for (int k = 1; k <= 12; ++k) {
             const std::string key = (k < 10 ? "0" : "") + std::to_string(k);
-            const int x = 8 + 118 * ((k - 1) / 6), y = 20 + 25 * ((k - 1) % 6);
+            const int x = 8 + 122 * ((k - 1) / 6), y = 20 + 25 * ((k - 1) % 6);
             if (k >= 10)
                 t.label("lbl_Key" + std::to_string(n) + key, g, x, y + 3, 24, 17).text =
                     "K" + std::to_string(k);
-            t.add("btn_Key" + std::to_string(n) + key, K::Button, g, k >= 10 ? x + 26 : x, y,
-                  k >= 10 ? 84 : 110, 23);
+            t.add("btn_Key" + std::to_string(n) + key, K::Button, g, k >= 10 ? x + 24 : x, y,
+                  k >= 10 ? 96 : 118, 23);
         }
     }
     t.add("gbTest", K::GroupBox, en, 8, 488, 242, 50);
     Rows(t, "gbTest", 12, 20).control("cb_ProfileTest", K::CheckBox, 200, 19);
-    t.add("gbXData", K::GroupBox, en, 758, 306, 220, 176).text = "X Data";
+    t.add("gbXData", K::GroupBox, en, 800, 306, 186, 176).text = "X Data";
     Rows(t, "gbXData", 12, 20, 26)
         .control("btn_XDataRead", K::Button, 90, 24)
         .control("btn_XDataWrite", K::Button, 90, 24)
         .control("btn_ChangeXData", K::Button, 90, 24);
-    t.label("lbl_XDataAddr", "gbXData", 110, 23, 50, 17).text = "Addr";
-    t.add("edt_XDataAddr", K::HexEdit, "gbXData", 160, 20, 48, 21);
-    t.label("lbl_XDataValue", "gbXData", 110, 49, 50, 17).text = "Value";
-    t.add("edt_XDataValue", K::HexEdit, "gbXData", 160, 46, 48, 21);
-    t.add("gbLEDBreath", K::GroupBox, en, 986, 306, 242, 176);
+    t.find("btn_XDataRead")->text = "Read";
+    t.find("btn_XDataWrite")->text = "Write";
+    t.find("btn_ChangeXData")->text = "Change";
+    t.label("lbl_XDataAddr", "gbXData", 108, 23, 40, 17).text = "Addr";
+    t.add("edt_XDataAddr", K::HexEdit, "gbXData", 140, 20, 38, 21);
+    t.label("lbl_XDataValue", "gbXData", 108, 49, 40, 17).text = "Value";
+    t.add("edt_XDataValue", K::HexEdit, "gbXData", 140, 46, 38, 21);
+    t.add("gbLEDBreath", K::GroupBox, en, 994, 306, 234, 176);
     Rows(t, "gbLEDBreath")
         .label("lbl_Lower")
         .label("lbl_Upper")
@@ -212,7 +221,7 @@ void AddEngineerPageControls(ControlTable& t) {
     for (int n = 1; n <= 9; ++n)
         t.add(Numbered("btn_ComboKey00", n), K::Button, "gbComboKey", 12, 20 + 25 * (n - 1), 270,
               23);
-    t.add("gbComboEn", K::GroupBox, gun, 8, 264, 300, 130);
+    t.add("gbComboEn", K::GroupBox, gun, 8, 264, 300, 130).text = "Combination key options";
     Rows(t, "gbComboEn")
         .with("lbl_RTZ", K::ComboBox, "cb_RTZ")
         .with("lbl_AXY", K::ComboBox, "cb_AXY")
@@ -228,6 +237,10 @@ void AddEngineerPageControls(ControlTable& t) {
         .with("lbl_SOSNumber", K::ComboBox, "cb_SOSNumber")
         .label("lbl_SOSLB")
         .control("LB_ScriptName", K::ListBox, 180, 200);
+    for (const auto& [name, text] :
+         {std::pair{"lbl_RTZ", "RTZ:"}, std::pair{"lbl_AXY", "AXY:"}, std::pair{"lbl_CC", "CC:"},
+          std::pair{"lbl_OffSet", "Offset:"}, std::pair{"lbl_SOSType", "Fire Key Type:"}})
+        t.find(name)->text = text;
     t.add("btn_AddScript", K::Button, "gbSOS", 200, 118, 120, 26);
     t.add("btn_DelScript", K::Button, "gbSOS", 200, 150, 120, 26);
     t.add("gbXYOffset", K::GroupBox, gun, 724, 8, 180, 290);

@@ -116,8 +116,13 @@ void UpdatePage::MemoToDataBuf(StorageKind kind, const std::vector<std::uint8_t>
     Host().ShowBusy();
     {
         PageHost::FillingScope filling(Host());
-        if (!Host().Model().LoadImage(kind, image, Host().SectionDefaults(kind)))
+        if (!Host().Model().LoadImage(kind, image, Host().SectionDefaults(kind))) {
+            // Checked before: not reached with a sound image, but never leave the window locked.
+            Host().HideBusy();
+            Host().HideDisableAll();
+            Host().SetPolling(true);
             return;
+        }
         Host().RefreshPages(kind);
     }
     WriteWorkingImage(kind);

@@ -9,6 +9,8 @@
 #include "pages/ui/ControlText.h"
 
 #include <QEvent>
+#include <QMouseEvent>
+#include <QWindow>
 
 namespace trvx {
 
@@ -71,6 +73,14 @@ void EngineerPage::Wire() {
 }
 
 bool EngineerPage::eventFilter(QObject* watched, QEvent* event) {
+    // The clear area over page 1's logo still drags the borderless window, as the logo did.
+    if (event->type() == QEvent::MouseButtonPress && watched->objectName() == "Img_Logo1" &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        Host().HideAllMenu();
+        if (auto* w = qobject_cast<QWidget*>(watched); w && w->window()->windowHandle())
+            w->window()->windowHandle()->startSystemMove();
+        return false;
+    }
     if (event->type() == QEvent::MouseButtonDblClick) {
         Img_Base_1DblClick();
         return true;

@@ -99,7 +99,9 @@ void EngineerPage::edt_IdChange() {
             SetControlCaption(Control(name), QStringLiteral("255"));
             return;
         }
-    if (Filling())
+    // An emptied field is being retyped: nothing to ask about yet.
+    if (Filling() || EditText(Control("edt_VendorID")).isEmpty() ||
+        EditText(Control("edt_ProductID")).isEmpty())
         return;
     WorkingModel& model = Host().Model();
     const auto manu = static_cast<std::uint8_t>(EditValue(Control("edt_VendorID")).value_or(0));

@@ -114,6 +114,13 @@ public:
             messages_.push_back(text.toStdString());
             TakeAnswer();
         });
+        // A question is printed as a message and answered by the next `answer`: cancel says
+        // no, anything else yes, and no answer at all says no.
+        previousQuestion_ = FormMessageDialog::setQuestionResponder([this](const QString& text) {
+            messages_.push_back(text.toStdString());
+            const auto answer = TakeAnswer();
+            return answer && answer->answer != ScenarioAnswer::Cancel;
+        });
         previousInput_ =
             SkinInputDialog::setResponder([this](FrmInput& dialog) { return AnswerInput(dialog); });
         previousFile_ = Choosers::setFileChooser(
@@ -146,6 +153,7 @@ public:
         for (const char* scheme : {"http", "https", "mailto", "file"})
             QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
         FormMessageDialog::setResponder(previousMessage_);
+        FormMessageDialog::setQuestionResponder(previousQuestion_);
         SkinInputDialog::setResponder(previousInput_);
         Choosers::setFileChooser(previousFile_);
         Choosers::setColorChooser(previousColor_);
@@ -708,6 +716,7 @@ private:
     UrlPrinter urls_;
 
     FormMessageDialog::Responder previousMessage_;
+    FormMessageDialog::QuestionResponder previousQuestion_;
     SkinInputDialog::Responder previousInput_;
     Choosers::FileChooser previousFile_;
     Choosers::ColorChooser previousColor_;

@@ -1,5 +1,7 @@
 #include "engineering/EngineerPageTables.h"
 
+#include "engineering/EngineerRules.h"
+
 namespace trvx {
 namespace {
 
@@ -15,9 +17,13 @@ public:
         y_ += step_;
         return *this;
     }
+    Rows& labelWidth(int w) {
+        labelWidth_ = w;
+        return *this;
+    }
     Rows& with(const std::string& labelName, K kind, const std::string& name, int w = 120) {
-        t_.label(labelName, parent_, x_, y_ + 3, 150, 17);
-        t_.add(name, kind, parent_, x_ + 156, y_, w, 21);
+        t_.label(labelName, parent_, x_, y_ + 3, labelWidth_, 17);
+        t_.add(name, kind, parent_, x_ + labelWidth_ + 6, y_, w, 21);
         y_ += step_;
         return *this;
     }
@@ -31,6 +37,7 @@ private:
     ControlTable& t_;
     std::string parent_;
     int x_, y_, step_;
+    int labelWidth_ = 150;
 };
 
 } // namespace
@@ -62,91 +69,185 @@ void AddEngineerPageControls(ControlTable& t) {
     }
     t.label("lbl_Content", p, 660, 646, 580, 17);
 
-    // Operator sheet: lighting, CPI and fire-key groups.
+    // Beside the tabs: the logo that doubles as the hidden switch, and the mark a finished
+    // restore shows.
+    t.add("Img_Logo4", K::Picture, p, 1100, 40, 140, 22);
+    t.add("Img_Result", K::Picture, p, 1240, 646, 8, 8).hidden = true;
+    // The logo of page 1 is the other way in: a clear area over it takes the double-clicks.
+    t.add("Img_Logo1", K::Picture, "gbPage1", 20, 12, 180, 44);
+
+    // Operator sheet: lighting, CPI, fire keys, colours, USB identity and the profile options.
     const std::string op = "ts_Operator";
-    t.add("gbLEDMode", K::GroupBox, op, 8, 8, 300, 110);
+    t.add("gbLEDMode", K::GroupBox, op, 8, 8, 300, 124);
     Rows(t, "gbLEDMode")
         .with("lbl_LEDMode", K::ComboBox, "cb_LEDMode")
-        .label("lbl_LEDNum")
-        .label("lbl_BreMode");
+        .with("lbl_LEDNum", K::ComboBox, "cb_LEDNum")
+        .with("lbl_BreMode", K::ComboBox, "cb_BreMode")
+        .with("lbl_MCULEDNum", K::ComboBox, "cb_MCULEDNum");
+    t.find("lbl_MCULEDNum")->text = "MCU LED Number:";
     for (ControlSpec& s : t.specs)
         if (s.name == "lbl_LEDMode" || s.name == "cb_LEDMode")
             s.disabled = true;
-    t.add("skGroupBox1", K::GroupBox, op, 8, 124, 300, 90);
+    t.add("skGroupBox1", K::GroupBox, op, 8, 138, 300, 76);
     Rows(t, "skGroupBox1")
-        .label("lbl_MCULEDStep")
+        .with("lbl_MCULEDStep", K::ComboBox, "cb_MCULEDStep")
         .with("lbl_MCULEDCtrl", K::ComboBox, "cb_MCULEDCtrl");
-    t.add("gbBreathModeEn", K::GroupBox, op, 8, 220, 300, 60);
-    t.add("gbLEDBreath", K::GroupBox, op, 8, 286, 300, 150);
-    Rows(t, "gbLEDBreath")
-        .label("lbl_Lower")
-        .label("lbl_Upper")
-        .label("lbl_LowerTime")
-        .label("lbl_UpperTime")
-        .label("lbl_StepTime");
-    t.add("gbCPI", K::GroupBox, op, 316, 8, 300, 270);
-    Rows cpi(t, "gbCPI", 12, 22, 24);
-    cpi.label("lbl_CPISteps").label("lbl_CurrentCPI");
+    t.add("gbBreathModeEn", K::GroupBox, op, 8, 220, 300, 124);
+    for (int n = 0; n <= 6; ++n)
+        t.add(Numbered("cb_Mode", n), K::CheckBox, "gbBreathModeEn", 12 + 144 * (n % 2),
+              22 + 24 * (n / 2), 136, 19)
+            .text = "Mode " + std::to_string(n);
+    t.add("gbCPI", K::GroupBox, op, 316, 8, 300, 272);
+    Rows cpi(t, "gbCPI");
+    cpi.with("lbl_CPISteps", K::ComboBox, "cb_CPISteps")
+        .with("lbl_CurrentCPI", K::ComboBox, "cb_CurrentCPI");
     for (int n = 1; n <= 8; ++n)
-        cpi.label(Numbered("lbl_CPI", n));
-    t.add("gbFireMode", K::GroupBox, op, 316, 286, 300, 220);
-    Rows fire(t, "gbFireMode", 12, 22, 24);
-    for (int n = 1; n <= 3; ++n)
-        fire.label(Numbered("lbl_Fire", n, "Count"));
-    fire.label("lbl_Fire1Time").label("lbl_Fire2Time");
-    for (int n = 1; n <= 3; ++n)
-        fire.control(Numbered("cb_Fire", n, "Continue"), K::CheckBox, 180, 19);
-    t.add("gbLEDColor", K::GroupBox, op, 624, 8, 300, 300);
+        cpi.with(Numbered("lbl_CPI", n), K::ComboBox, Numbered("cb_CPI", n));
+    // Fire keys: a row per key under the "Repeat" and "Time" headings.
+    t.add("gbFireMode", K::GroupBox, op, 316, 286, 300, 130);
+    t.label("lbl_Fire1Time", "gbFireMode", 92, 20, 64, 17);
+    t.label("lbl_Fire2Time", "gbFireMode", 158, 20, 90, 17);
+    for (int n = 1; n <= 3; ++n) {
+        const int y = 42 + 26 * (n - 1);
+        t.label(Numbered("lbl_Fire", n, "Count"), "gbFireMode", 12, y + 3, 80, 17);
+        t.add(Numbered("cb_Fire", n, "Count"), K::ComboBox, "gbFireMode", 92, y, 60, 21);
+        t.add(Numbered("edt_Fire", n, "Time"), K::IntEdit, "gbFireMode", 158, y, 46, 21);
+        t.add(Numbered("cb_Fire", n, "Continue"), K::CheckBox, "gbFireMode", 210, y + 1, 84, 19);
+    }
+    t.add("gbLEDColor", K::GroupBox, op, 624, 8, 300, 290);
     for (int n = 1; n <= 10; ++n) {
         int c = 0;
         for (const char* rgb : {"R", "G", "B"})
             t.label(Numbered("lbl_Col", n, rgb), "gbLEDColor", 12 + 96 * c++, 20 + 26 * (n - 1), 90,
                     17);
     }
-    t.add("gbCPIColor", K::GroupBox, op, 624, 316, 300, 120);
-    t.add("gbUSBDesc", K::GroupBox, op, 932, 8, 296, 160);
+    t.add("gbCPIColor", K::GroupBox, op, 624, 304, 300, 120);
+    t.add("gbUSBDesc", K::GroupBox, op, 932, 8, 296, 104);
     Rows(t, "gbUSBDesc")
-        .label("lbl_VID")
-        .label("lbl_Hex1")
-        .label("lbl_PID")
-        .label("lbl_Hex2")
-        .label("lbl_USBDesc");
-
-    // Engineer sheet: switches, profile colours, ids and the offset tables.
-    const std::string en = "ts_Engineer";
-    Rows(t, en, 8, 8, 26)
-        .with("lbl_ChangeLEDMode", K::ComboBox, "cb_ChangeLEDModeFun", 160)
-        .with("lbl_ChangeFireFun", K::ComboBox, "cb_ChangeFireFun", 160)
-        .control("cb_IsGunFireMode", K::CheckBox, 300, 19)
-        .label("lbl_AIM")
+        .with("lbl_VID", K::HexEdit, "edt_VID", 60)
+        .with("lbl_PID", K::HexEdit, "edt_PID", 60)
+        .with("lbl_USBDesc", K::Edit, "edt_USBDesc", 124);
+    t.label("lbl_Hex1", "gbUSBDesc", 236, 25, 40, 17);
+    t.label("lbl_Hex2", "gbUSBDesc", 236, 49, 40, 17);
+    t.add("gbOperator", K::GroupBox, op, 932, 118, 296, 418);
+    Rows(t, "gbOperator")
+        .labelWidth(166)
+        .with("lbl_Profile", K::ComboBox, "cb_Profile")
+        .with("lbl_ProfileColor", K::ComboBox, "cb_ProfileColor")
         .with("lbl_BtnEFT", K::ComboBox, "cb_BtnEFT")
+        .with("lbl_AIM", K::ComboBox, "cb_AIM")
+        .with("lbl_RepRate", K::ComboBox, "cb_RepRate")
         .with("lbl_Profile1Color", K::ComboBox, "cb_Profile1Color")
         .with("lbl_Profile2Color", K::ComboBox, "cb_Profile2Color")
         .with("lbl_Profile3Color", K::ComboBox, "cb_Profile3Color")
-        .label("lbl_RepRate")
-        .label("lbl_SensorRotation")
-        .label("lbl_VendorID")
-        .label("lbl_ProductID")
-        .with("lbl_Profile", K::ComboBox, "cb_Profile")
-        .with("lbl_ProfileColor", K::ComboBox, "cb_ProfileColor");
-    t.add("gbTest", K::GroupBox, en, 460, 8, 240, 60);
-    Rows(t, "gbTest").control("cb_ProfileTest", K::CheckBox, 200, 19);
-    for (int n = 1; n <= 3; ++n)
-        t.add(Numbered("gbProfile", n), K::GroupBox, en, 460 + 250 * (n - 1), 80, 240, 100);
-    t.add("gbXYOffset", K::GroupBox, en, 460, 190, 500, 300);
+        .with("lbl_ChangeLEDMode", K::ComboBox, "cb_ChangeLEDModeFun")
+        .with("lbl_ChangeFireFun", K::ComboBox, "cb_ChangeFireFun")
+        .control("cb_IsGunFireMode", K::CheckBox, 270, 19)
+        .with("lbl_VendorID", K::IntEdit, "edt_VendorID", 60)
+        .with("lbl_ProductID", K::IntEdit, "edt_ProductID", 60)
+        .with("lbl_VendorID_Rd", K::IntEdit, "edt_VendorID_Rd", 60)
+        .with("lbl_ProductID_Rd", K::IntEdit, "edt_ProductID_Rd", 60)
+        .with("lbl_PatCodeCk", K::Edit, "edt_PatCodeCk", 60);
+    t.find("lbl_VendorID_Rd")->text = "Vendor ID (read):";
+    t.find("lbl_ProductID_Rd")->text = "Product ID (read):";
+    t.find("lbl_PatCodeCk")->text = "Patch Checksum:";
+    for (ControlSpec& s : t.specs)
+        if (s.name == "edt_VendorID_Rd" || s.name == "edt_ProductID_Rd" ||
+            s.name == "edt_PatCodeCk")
+            s.disabled = true;
+
+    // Advanced sheet: option bits, sensor registers, key buttons, X data and breathing.
+    const std::string en = "ts_Engineer";
+    t.add("gbOptions", K::GroupBox, en, 8, 8, 580, 292).text = "Options";
+    int row = 0;
+    for (const OptionField& f : OptionFields()) {
+        const std::string combo = f.combo;
+        const std::string label = "lbl_" + combo.substr(3);
+        const int x = 12 + 282 * (row / 11), y = 20 + 24 * (row % 11);
+        t.label(label, "gbOptions", x, y + 3, 136, 17).text = combo.substr(3);
+        ControlSpec& c = t.add(combo, K::ComboBox, "gbOptions", x + 138, y, 132, 21);
+        for (int item = 0; item < f.count; ++item)
+            c.items.push_back(f.items[static_cast<std::size_t>(item)]);
+        ++row;
+    }
+    t.add("gbSensor", K::GroupBox, en, 596, 8, 632, 292).text = "Sensor";
+    row = 0;
+    for (const char* edit : SensorEdits()) {
+        const std::string name = edit;
+        const int x = 10 + 208 * (row / 11), y = 20 + 24 * (row % 11);
+        t.label("lbl_" + name.substr(4), "gbSensor", x, y + 3, 172, 17).text = name.substr(4);
+        t.add(name, K::HexEdit, "gbSensor", x + 172, y, 30, 21);
+        ++row;
+    }
+    for (int n = 1; n <= 3; ++n) {
+        const std::string g = Numbered("gbProfile", n);
+        t.add(g, K::GroupBox, en, 8 + 264 * (n - 1), 306, 256, 176).text =
+            "Profile " + std::to_string(n);
+        for (int k = 1; k <= 12; ++k) {
+            const std::string key = (k < 10 ? "0" : "") + std::to_string(k);
+            const int x = 8 + 122 * ((k - 1) / 6), y = 20 + 25 * ((k - 1) % 6);
+            if (k >= 10)
+                t.label("lbl_Key" + std::to_string(n) + key, g, x, y + 3, 24, 17).text =
+                    "K" + std::to_string(k);
+            t.add("btn_Key" + std::to_string(n) + key, K::Button, g, k >= 10 ? x + 24 : x, y,
+                  k >= 10 ? 96 : 118, 23);
+        }
+    }
+    t.add("gbTest", K::GroupBox, en, 8, 488, 242, 50);
+    Rows(t, "gbTest", 12, 20).control("cb_ProfileTest", K::CheckBox, 200, 19);
+    t.add("gbXData", K::GroupBox, en, 800, 306, 186, 176).text = "X Data";
+    Rows(t, "gbXData", 12, 20, 26)
+        .control("btn_XDataRead", K::Button, 90, 24)
+        .control("btn_XDataWrite", K::Button, 90, 24)
+        .control("btn_ChangeXData", K::Button, 90, 24);
+    t.find("btn_XDataRead")->text = "Read";
+    t.find("btn_XDataWrite")->text = "Write";
+    t.find("btn_ChangeXData")->text = "Change";
+    t.label("lbl_XDataAddr", "gbXData", 108, 23, 40, 17).text = "Addr";
+    t.add("edt_XDataAddr", K::HexEdit, "gbXData", 140, 20, 38, 21);
+    t.label("lbl_XDataValue", "gbXData", 108, 49, 40, 17).text = "Value";
+    t.add("edt_XDataValue", K::HexEdit, "gbXData", 140, 46, 38, 21);
+    t.add("gbLEDBreath", K::GroupBox, en, 994, 306, 234, 176);
+    Rows(t, "gbLEDBreath")
+        .label("lbl_Lower")
+        .label("lbl_Upper")
+        .label("lbl_LowerTime")
+        .label("lbl_UpperTime")
+        .label("lbl_StepTime");
+
+    // Gun sheet: combination keys and their options, gun-key scripts, axis offsets.
+    const std::string gun = "ts_Gun";
+    t.add("gbComboKey", K::GroupBox, gun, 8, 8, 300, 250).text = "Combination keys";
+    for (int n = 1; n <= 9; ++n)
+        t.add(Numbered("btn_ComboKey00", n), K::Button, "gbComboKey", 12, 20 + 25 * (n - 1), 270,
+              23);
+    t.add("gbComboEn", K::GroupBox, gun, 8, 264, 300, 130).text = "Combination key options";
+    Rows(t, "gbComboEn")
+        .with("lbl_RTZ", K::ComboBox, "cb_RTZ")
+        .with("lbl_AXY", K::ComboBox, "cb_AXY")
+        .with("lbl_CC", K::ComboBox, "cb_CC")
+        .with("lbl_OffSet", K::IntEdit, "edt_OffSet", 60);
+    for (ControlSpec& s : t.specs)
+        if (s.name == "cb_RTZ" || s.name == "cb_AXY" || s.name == "cb_CC")
+            s.items = {"Off", "On"};
+    t.add("gbSOS", K::GroupBox, gun, 316, 8, 400, 386);
+    Rows(t, "gbSOS")
+        .with("lbl_SOSType", K::ComboBox, "cb_SOSType")
+        .with("lbl_SOSStartIndex", K::ComboBox, "cb_SOSStartIndex")
+        .with("lbl_SOSNumber", K::ComboBox, "cb_SOSNumber")
+        .label("lbl_SOSLB")
+        .control("LB_ScriptName", K::ListBox, 180, 200);
+    for (const auto& [name, text] :
+         {std::pair{"lbl_RTZ", "RTZ:"}, std::pair{"lbl_AXY", "AXY:"}, std::pair{"lbl_CC", "CC:"},
+          std::pair{"lbl_OffSet", "Offset:"}, std::pair{"lbl_SOSType", "Fire Key Type:"}})
+        t.find(name)->text = text;
+    t.add("btn_AddScript", K::Button, "gbSOS", 200, 118, 120, 26);
+    t.add("btn_DelScript", K::Button, "gbSOS", 200, 150, 120, 26);
+    t.add("gbXYOffset", K::GroupBox, gun, 724, 8, 180, 290);
     for (int n = 1; n <= 10; ++n) {
         t.add(Numbered("edt_XOffset", n), K::IntEdit, "gbXYOffset", 12, 20 + 26 * (n - 1), 60, 21);
         t.add(Numbered("edt_YOffset", n), K::IntEdit, "gbXYOffset", 84, 20 + 26 * (n - 1), 60, 21);
     }
-
-    // Gun sheet: gun-key scripts.
-    t.add("gbSOS", K::GroupBox, "ts_Gun", 8, 8, 400, 200);
-    Rows(t, "gbSOS")
-        .label("lbl_SOSLB")
-        .label("lbl_SOSStartIndex")
-        .label("lbl_SOSNumber")
-        .control("btn_AddScript", K::Button, 120, 26)
-        .control("btn_DelScript", K::Button, 120, 26);
 }
 
 } // namespace trvx

@@ -196,10 +196,10 @@ TEST_F(MainWindowTest, PollFindsAndReadsTheMouseThenPagesSwitch) {
 TEST_F(MainWindowTest, IdPairReadFromTheMouseIsShownInDecimal) {
     TForm1& form = Create();
     form.DevTimer().stop();
-    auto* vendor = new QLineEdit(&form);
-    vendor->setObjectName(QStringLiteral("edt_VendorID_Rd"));
-    auto* product = new QLineEdit(&form);
-    product->setObjectName(QStringLiteral("edt_ProductID_Rd"));
+    auto* vendor = qobject_cast<QLineEdit*>(form.Control("edt_VendorID_Rd"));
+    auto* product = qobject_cast<QLineEdit*>(form.Control("edt_ProductID_Rd"));
+    ASSERT_NE(vendor, nullptr);
+    ASSERT_NE(product, nullptr);
     const std::array<std::uint8_t, 2> foreign{0xAB, 0x0C};
     ASSERT_TRUE(mouse_.Poke(484, foreign));
     Poll();

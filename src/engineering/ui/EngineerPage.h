@@ -1,7 +1,9 @@
 #pragma once
-// The engineering page (page 7), a plain form of its own size behind the access code: the key
-// buttons of the three profiles, the axis offsets, the ID pair read from the mouse.
+// The engineering page (page 7), a plain form of its own size behind the access code: option
+// bits, sensor registers, USB identity, the ID pair, X data, the key buttons of the three
+// profiles, the axis offsets.
 
+#include "engineering/EngineerRules.h"
 #include "pages/ui/Page.h"
 
 namespace trvx {
@@ -17,15 +19,44 @@ public:
     void ShowReadIds(std::uint8_t manuId, std::uint8_t proId);
     // Set while the page rebuilds its key texts, so their change handlers write nothing.
     bool RefreshingKeyTexts() const { return refreshingKeyTexts_; }
+    bool EngineeringMode() const { return access_.Mode(); }
 
+    void Wire() override;
     void FillFromImage(StorageKind kind) override;
     void CaptionsApplied() override;
     void Shown(int radio) override;
     bool OwnWindowSize() const override { return true; }
     void InputButton(int button, bool held) override;
 
+    // The hidden switch: a double-click on the logo of page 1 or of this page.
+    void Img_Base_1DblClick();
+
+    // Handlers.
+    void OptionChange(const OptionField& field);
+    void SensorChange(int index);
+    void edt_VIDChange();
+    void edt_PIDChange();
+    void edt_USBDescChange();
+    void edt_IdChange();
+    void cb_BtnEFTChange();
+    void btn_XDataReadClick();
+    void btn_XDataWriteClick();
+    void btn_ChangeXDataClick();
+
+private slots:
+    void xDataClicked();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Shows or hides the controls code B opens.
+    void ShowEngineeringControls(bool on);
+    void FillEngineering();
+    void SendWrite(const std::optional<RegisterWrite>& write);
+
     bool refreshingKeyTexts_ = false;
+    EngineeringAccess access_;
 };
 
 } // namespace trvx

@@ -14,6 +14,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -80,7 +82,42 @@ public:
     // Shows a skin image in a picture control.
     virtual void SetPicture(std::string_view control, std::string_view image) = 0;
 
+    // ---- Whole-image transfers of the update and engineering pages ------------------------
+    // Queues a job on the device thread, after what is queued there, so the window keeps
+    // painting during a long transfer; the job hands its results to the UI with a queued call.
+    virtual void RunDeviceJob(std::function<void()> job) = 0;
+    // Device thread only: resets the mouse and searches for it again.
+    virtual void ResetAndReconnect() = 0;
+    // Device thread only: the whole-image read, with its busy window and page fill.
+    virtual WholeImageReadResult ReadWholeImage() = 0;
+    // DevTimer on or off.
+    virtual void SetPolling(bool on) = 0;
+    // Every page shows the working model (hold a FillingScope around it).
+    virtual void RefreshPages(StorageKind kind) = 0;
+    // The defaults a section that fails its check is repaired with.
+    virtual SectionDefaultsContext SectionDefaults(StorageKind kind) = 0;
+    // A file chooser (the scenario runner answers it); nullopt when cancelled.
+    virtual std::optional<QString> ChooseFile(bool save, const QString& caption,
+                                              const QString& filter) = 0;
+    // A question in the program's dialog; true for yes.
+    virtual bool Ask(const QString& text) = 0;
+    // Holds FillingUI for its lifetime, so no early return leaves it set.
+    class FillingScope {
+    public:
+        explicit FillingScope(PageHost& host) : host_(host), previous_(host.FillingUI()) {
+            host_.SetFillingUI(true);
+        }
+        ~FillingScope() { host_.SetFillingUI(previous_); }
+        FillingScope(const FillingScope&) = delete;
+        FillingScope& operator=(const FillingScope&) = delete;
+
+    private:
+        PageHost& host_;
+        bool previous_;
+    };
+
 protected:
+    virtual void SetFillingUI(bool on) = 0;
     virtual void BeginTransfer() = 0;
     virtual void EndTransfer() = 0;
 };

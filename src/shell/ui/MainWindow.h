@@ -91,6 +91,16 @@ public:
     std::string LangText(std::string_view key) const override;
     QWidget* Control(std::string_view name) const override;
     void SetPicture(std::string_view control, std::string_view image) override;
+    // Whole-image transfers of the update and engineering pages (MainWindowTransfers.cpp).
+    void RunDeviceJob(std::function<void()> job) override;
+    void ResetAndReconnect() override;
+    WholeImageReadResult ReadWholeImage() override;
+    void SetPolling(bool on) override;
+    void RefreshPages(StorageKind kind) override;
+    SectionDefaultsContext SectionDefaults(StorageKind kind) override;
+    std::optional<QString> ChooseFile(bool save, const QString& caption,
+                                      const QString& filter) override;
+    bool Ask(const QString& text) override;
 
     // ---- Shared state --------------------------------------------------------------------
     const std::string& AppTitle() const { return appTitle_; }
@@ -167,6 +177,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void SetFillingUI(bool on) override { fillingUI_ = on; }
     void BeginTransfer() override { ++uiTransfers_; }
     void EndTransfer() override;
 

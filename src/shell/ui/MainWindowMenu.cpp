@@ -1,5 +1,6 @@
 #include "shell/ui/MainWindowParts.h"
 
+#include "engineering/ui/UpdatePage.h"
 #include "keys/KeyMenus.h"
 #include "pages/ui/ControlText.h"
 #include "pages/ui/Page.h"
@@ -89,6 +90,8 @@ void TForm1::HandleClick(const QString& objectName) {
         LangButtonClick(lang);
     else if (RadioOfFamily(split->family))
         PageButtonClick(split->family);
+    else
+        updatePage_->FrameButtonClick(split->family);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

@@ -11,7 +11,31 @@ FormMessageDialog::Responder& CurrentResponder() {
     static FormMessageDialog::Responder responder;
     return responder;
 }
+FormMessageDialog::QuestionResponder& CurrentQuestionResponder() {
+    static FormMessageDialog::QuestionResponder responder;
+    return responder;
+}
 } // namespace
+
+FormMessageDialog::QuestionResponder
+FormMessageDialog::setQuestionResponder(QuestionResponder responder) {
+    return std::exchange(CurrentQuestionResponder(), std::move(responder));
+}
+
+bool FormMessageDialog::Ask(QWidget* parent, const QString& text, const QString& fontName,
+                            const QString& title) {
+    if (const QuestionResponder& responder = CurrentQuestionResponder())
+        return responder(text);
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    if (!fontName.isEmpty()) {
+        QFont font = box.font();
+        font.setFamily(fontName);
+        box.setFont(font);
+    }
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
 
 FormMessageDialog::Responder FormMessageDialog::setResponder(Responder responder) {
     return std::exchange(CurrentResponder(), std::move(responder));

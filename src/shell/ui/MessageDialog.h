@@ -22,6 +22,12 @@ public:
     // box, which answer alike).
     static void Show(QWidget* parent, const QString& text, const QString& fontName,
                      const QString& title);
+
+    // A yes/no question in the same dialog; true for yes. A responder answers it in tests.
+    using QuestionResponder = std::function<bool(const QString& text)>;
+    static QuestionResponder setQuestionResponder(QuestionResponder responder);
+    static bool Ask(QWidget* parent, const QString& text, const QString& fontName,
+                    const QString& title);
 };
 
 } // namespace trvx

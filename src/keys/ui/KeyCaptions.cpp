@@ -1,5 +1,7 @@
 #include "keys/ui/KeyCaptions.h"
 
+#include "macros/DeviceMacroStore.h"
+
 namespace trvx {
 
 KeyEntryContext KeyContextOf(PageHost& host) {
@@ -11,6 +13,23 @@ KeyEntryContext KeyContextOf(PageHost& host) {
     for (std::size_t n = 0; n < ctx.fireKeys.size(); ++n) {
         const FireKeyParameters fire = host.Model().FireKey(static_cast<int>(n) + 1);
         ctx.fireKeys[n] = {fire.count, fire.delayMs};
+    }
+    // Keys that carry a device macro are named after it.
+    const WorkingSections& sections = host.Model().Sections();
+    if (ctx.storage == StorageKind::I2C) {
+        EepromMacroStore store;
+        store.ReadAndRefreshMacro4480(sections.MacroArea);
+        const std::vector<std::string> names = store.RefreshMacroName4480();
+        for (std::size_t i = 0; i < kEepromMacroSlots; ++i)
+            ctx.macroSlots.push_back({store.DevMacroStarts[i], store.DevMacroLengths[i],
+                                      i < names.size() ? names[i] : std::string()});
+    } else if (ctx.storage == StorageKind::Flash) {
+        FlashMacroStore store;
+        store.Load(sections.FlashMacroNames, sections.FlashMacroBodies);
+        const std::vector<std::string> names = store.RefreshMacroName();
+        for (std::size_t i = 0; i < kFlashMacroSlotCount; ++i)
+            ctx.macroSlots.push_back({store.FlashMacroAddrs[i], store.FlashMacroLengths[i],
+                                      i < names.size() ? names[i] : std::string()});
     }
     return ctx;
 }

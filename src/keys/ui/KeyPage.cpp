@@ -114,8 +114,15 @@ void KeyPage::Wire() {
 }
 
 void KeyPage::FillFromImage(StorageKind) {
+    // The profile combos of the engineering page hold what the profile buttons write.
+    const WorkingModel& model = Host().Model();
+    if (auto* colour = qobject_cast<QComboBox*>(Control("cb_ProfileColor")))
+        if (const auto item = ProfileColourItem(model.Register(164)))
+            colour->setCurrentIndex(*item);
+    if (auto* effect = qobject_cast<QComboBox*>(Control("cb_BtnEFT")))
+        effect->setCurrentIndex(ButtonEffectItem(model.Register(167)));
     // The profile the mouse is on is the one shown.
-    const int index = Host().Model().CurrentProfileIndex();
+    const int index = model.CurrentProfileIndex();
     SelectProfile(index >= 0 && index <= 2 ? index + 1 : 1, false);
 }
 

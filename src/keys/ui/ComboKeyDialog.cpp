@@ -191,6 +191,8 @@ void ComboKeyDialog::Finish() {
     finished_ = true;
     hide();
     emit closed();
+    // A new dialog is made for every opening.
+    deleteLater();
 }
 
 } // namespace trvx

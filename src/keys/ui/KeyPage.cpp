@@ -345,8 +345,7 @@ void KeyPage::Key_AssemblyClick() {
         return;
     if (IsLastLeft(profile, ProfileKeys(Host().Model(), profile), key))
         return;
-    if (dialog_)
-        dialog_->deleteLater();
+    delete dialog_.data();
     auto* dialog = new ComboKeyDialog(Host(), profile, key, Control("gbPage1"));
     dialog_ = dialog;
     const bool covered = profile == 1;

@@ -4,6 +4,7 @@
 #include "controls/wide/ui/UniLabel.h"
 #include "keys/XKeyCodes.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -179,6 +180,11 @@ void ComboKeyDialog::IB_CancelClick() {
     }
     Refresh();
     edit_->setFocus();
+}
+
+void ComboKeyDialog::closeEvent(QCloseEvent* event) {
+    Finish();
+    QWidget::closeEvent(event);
 }
 
 void ComboKeyDialog::IB_CloseClick() {

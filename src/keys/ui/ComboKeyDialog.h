@@ -35,6 +35,8 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Closed by the desktop: as the close button.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void Refresh();

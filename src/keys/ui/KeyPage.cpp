@@ -135,7 +135,10 @@ void KeyPage::CaptionsApplied() {
 }
 
 void KeyPage::ProfileReported(int) {
+    // Only for the side-menu switch that follows at once; a refused switch leaves no trace.
     fromMouse_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { fromMouse_ = false; }, Qt::QueuedConnection);
 }
 
 void KeyPage::Shown(int radio) {
@@ -303,7 +306,10 @@ void KeyPage::KeyStatusMouseLeave(QWidget* entry) {
 void KeyPage::KeyStatusOnClick(QWidget* entry) {
     Host().HideAllMenu();
     const KeyMenuEntry* e = FindKeyMenuEntry(entry->objectName().toStdString());
-    if (e == nullptr || !keyPageMenuOpen_ || selectedKey_ < 1 || selectedKey_ > 12)
+    // A menu opened from another page is that page's.
+    const QWidget* page = Control("gbPage1");
+    if (e == nullptr || !keyPageMenuOpen_ || selectedKey_ < 1 || selectedKey_ > 12 ||
+        page == nullptr || page->isHidden())
         return;
     const int profile = shownProfile_;
     const int key = selectedKey_;

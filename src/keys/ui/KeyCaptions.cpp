@@ -1,6 +1,6 @@
 #include "keys/ui/KeyCaptions.h"
 
-#include "macros/DeviceMacroStore.h"
+#include "keys/MacroSlots.h"
 
 namespace trvx {
 
@@ -15,22 +15,7 @@ KeyEntryContext KeyContextOf(PageHost& host) {
         ctx.fireKeys[n] = {fire.count, fire.delayMs};
     }
     // Keys that carry a device macro are named after it.
-    const WorkingSections& sections = host.Model().Sections();
-    if (ctx.storage == StorageKind::I2C) {
-        EepromMacroStore store;
-        store.ReadAndRefreshMacro4480(sections.MacroArea);
-        const std::vector<std::string> names = store.RefreshMacroName4480();
-        for (std::size_t i = 0; i < kEepromMacroSlots; ++i)
-            ctx.macroSlots.push_back({store.DevMacroStarts[i], store.DevMacroLengths[i],
-                                      i < names.size() ? names[i] : std::string()});
-    } else if (ctx.storage == StorageKind::Flash) {
-        FlashMacroStore store;
-        store.Load(sections.FlashMacroNames, sections.FlashMacroBodies);
-        const std::vector<std::string> names = store.RefreshMacroName();
-        for (std::size_t i = 0; i < kFlashMacroSlotCount; ++i)
-            ctx.macroSlots.push_back({store.FlashMacroAddrs[i], store.FlashMacroLengths[i],
-                                      i < names.size() ? names[i] : std::string()});
-    }
+    ctx.macroSlots = MacroSlotsOf(host.Model().Sections(), ctx.storage);
     return ctx;
 }
 

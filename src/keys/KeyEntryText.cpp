@@ -99,10 +99,8 @@ std::optional<int> MatchFireKey(const TKeyEntry& entry, const KeyEntryContext& c
     const int delay = entry.p2() * 256 + entry.p3();
     for (int n = 0; n < 3; ++n) {
         const FireKeyStored& stored = ctx.fireKeys[static_cast<std::size_t>(n)];
-        if (stored.count < 1 || stored.count > 16) {
-            continue; // no entry byte can carry this count
-        }
-        if ((entry.p1() & 0x7F) == 0x10 + stored.count - 1 && delay == stored.delayMs) {
+        // The count sits in the low nibble whatever the page put in the high bits.
+        if ((entry.p1() & 0x0F) + 1 == stored.count && delay == stored.delayMs) {
             return n;
         }
     }

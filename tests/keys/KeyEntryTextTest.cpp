@@ -361,9 +361,11 @@ TEST(KeyCodeToText, FireKeysAreIdentifiedByTheirEntryBytes) {
         {"069700C8", "Fire Key3", 2, true},
         {"0612003C", "", -1, false}, // count differs
         {"0611003D", "", -1, false}, // delay differs
-        {"0601003C", "", -1, false}, // not a fire-key parameter byte
-        {"0631003C", "", -1, false},
-        {"06F1003C", "", -1, false},
+        // The count is the low nibble plus one, whatever the other bits hold.
+        {"0601003C", "Fire Key1", 0, false},
+        {"0631003C", "Fire Key1", 0, false},
+        {"06F1003C", "Fire Key1", 0, true},
+        {"0601000F", "", -1, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.entry);
@@ -385,6 +387,9 @@ TEST(KeyCodeToText, FireKeyEdgeCases) {
     ctx.fireKeys = {{{3, 300}, {3, 300}, {16, 4094}}};
     EXPECT_EQ(Caption("0612012C", ctx), "Fire Key1"); // keys 1 and 2 alike: the first wins
     EXPECT_EQ(Caption("069F0FFE", ctx), "Fire Key3"); // the largest count the byte holds
+    ctx.fireKeys = {{{2, 16}, {3, 300}, {16, 4094}}};
+    EXPECT_EQ(Caption("06010010", ctx), "Fire Key1"); // count 2, delay 16, no 0x10 bit
+    ctx.fireKeys = {{{3, 300}, {3, 300}, {16, 4094}}};
 
     ctx.refreshingKeyTexts = true; // captions rebuilt by code: hold boxes left alone
     const KeyCaption refreshed = KeyCodeToText(std::string_view("0692012C"), ctx);

@@ -1,5 +1,7 @@
 #include "keys/ui/KeyCaptions.h"
 
+#include "keys/MacroSlots.h"
+
 namespace trvx {
 
 KeyEntryContext KeyContextOf(PageHost& host) {
@@ -12,6 +14,8 @@ KeyEntryContext KeyContextOf(PageHost& host) {
         const FireKeyParameters fire = host.Model().FireKey(static_cast<int>(n) + 1);
         ctx.fireKeys[n] = {fire.count, fire.delayMs};
     }
+    // Keys that carry a device macro are named after it.
+    ctx.macroSlots = MacroSlotsOf(host.Model().Sections(), ctx.storage);
     return ctx;
 }
 

@@ -38,6 +38,9 @@ public:
     virtual void LanguageChanged() {}
     // The page has just been made the visible one by the side menu (radio 1..8).
     virtual void Shown(int /*radio*/) {}
+    // The mouse reported its current profile: the side menu shows that radio next, and the page
+    // shows it without writing it back.
+    virtual void ProfileReported(int /*radio*/) {}
     // The engineering page is a plain form of its own size; the others take the skin's.
     virtual bool OwnWindowSize() const { return false; }
     // The page is shown again without a switch (after a language switch).

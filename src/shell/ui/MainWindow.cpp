@@ -333,12 +333,15 @@ void TForm1::EnterNoDeviceAppearanceOnUi(const std::string& message) {
 void TForm1::FillPagesOnUi(StorageKind kind) {
     for (Page* page : pages_)
         page->FillFromImage(kind);
-    // The page shown after the read.
+    // The page shown after the read: the key page on the mouse's current profile.
+    static constexpr std::array<std::string_view, 3> kProfileFamilies{"Main", "Switch", "Fixed"};
+    const int profile = model_.CurrentProfileIndex();
+    const int shown = profile >= 0 && profile <= 2 ? profile : 0;
     ButtonTypeB_1IconInit();
-    CheckRadio(1);
+    CheckRadio(shown + 1);
     ShowOnlyPage(1);
     SetSkinSize();
-    SetPictureCopies("Main", "SetS_03");
+    SetPictureCopies(kProfileFamilies[static_cast<std::size_t>(shown)], "SetS_03");
     noDeviceShown_ = false;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     HideDisableAll();
@@ -376,8 +379,11 @@ void TForm1::StartListener() {
         static constexpr std::array<std::string_view, 3> kProfileFamilies{"Main", "Switch",
                                                                           "Fixed"};
         const auto profile = static_cast<std::size_t>(profileByte & 0x0F);
-        if (profile < kProfileFamilies.size())
+        if (profile < kProfileFamilies.size()) {
+            for (Page* page : pages_)
+                page->ProfileReported(static_cast<int>(profile) + 1);
             PageButtonClick(kProfileFamilies[profile]);
+        }
     });
 
     InputListenerEvents events;

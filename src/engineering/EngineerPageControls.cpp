@@ -1,5 +1,7 @@
 #include "engineering/EngineerPageTables.h"
 
+#include <array>
+
 namespace trvx {
 namespace {
 
@@ -131,6 +133,11 @@ void AddEngineerPageControls(ControlTable& t) {
         .with("lbl_ProfileColor", K::ComboBox, "cb_ProfileColor");
     t.add("gbTest", K::GroupBox, en, 460, 8, 240, 60);
     Rows(t, "gbTest").control("cb_ProfileTest", K::CheckBox, 200, 19);
+    // The CPI buttons' test boxes, ticked by the listener while a button is held.
+    for (int n = 0; n < 3; ++n)
+        t.add(std::array{"cb_CPITest", "cb_CPIITest", "cb_CPIDTest"}[n], K::CheckBox, "gbTest",
+              12 + 76 * n, 40, 72, 19)
+            .disabled = true;
     for (int n = 1; n <= 3; ++n)
         t.add(Numbered("gbProfile", n), K::GroupBox, en, 460 + 250 * (n - 1), 80, 240, 100);
     t.add("gbXYOffset", K::GroupBox, en, 460, 190, 500, 300);

@@ -11,9 +11,11 @@
 #include "skin/GeneralSettings.h"
 #include "skin/ui/LayoutPass.h"
 
+#include <QColor>
 #include <QString>
 #include <QWidget>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -79,6 +81,13 @@ public:
     virtual QWidget* Control(std::string_view name) const = 0;
     // Shows a skin image in a picture control.
     virtual void SetPicture(std::string_view control, std::string_view image) = 0;
+
+    // ---- Sensitivity and lighting pages ---------------------------------------------------
+    // The colour dialog (tests and the scenario runner answer it); nullopt when cancelled.
+    virtual std::optional<QColor> ChooseColor(const QColor& initial) = 0;
+    // Resets the accepted mouse and finds it again, on the device thread (a new report rate
+    // takes effect only after a restart).
+    virtual void ResetAndReconnect() = 0;
 
 protected:
     virtual void BeginTransfer() = 0;

@@ -2,6 +2,7 @@
 
 #include "pages/ui/ControlText.h"
 #include "pages/ui/Page.h"
+#include "shell/ui/Choosers.h"
 #include "skin/ControlTable.h"
 #include "skin/ui/LayoutPass.h"
 
@@ -107,6 +108,15 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 void TForm1::SetPicture(std::string_view control, std::string_view image) {
     LoadPicture(*this, control, image);
+}
+
+std::optional<QColor> TForm1::ChooseColor(const QColor& initial) {
+    return Choosers::ChooseColor(this, initial);
+}
+
+void TForm1::ResetAndReconnect() {
+    if (poller_ != nullptr && worker_ != nullptr && !closing_)
+        worker_->Post([this] { poller_->ResetAndReconnect(); });
 }
 
 void TForm1::SetPictureCopies(std::string_view family, std::string_view image) {

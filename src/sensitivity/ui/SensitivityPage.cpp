@@ -179,6 +179,11 @@ void SensitivityPage::ShowAim() {
                       QString::fromStdString(Host().LangText(NumberedName("Str", 300 + step))));
 }
 
+void SensitivityPage::CaptionsApplied() {
+    // The hints of the settings this desktop has not follow the language set.
+    ShowPointerSettings();
+}
+
 void SensitivityPage::FillFromImage(StorageKind /*kind*/) {
     ShowLevels();
     ShowReportRate(Host().Model().ReportRateBits());
@@ -312,13 +317,19 @@ void SensitivityPage::RefreshPointerSettings() {
 
 void SensitivityPage::ShowPointerSettings() {
     const PointerState& s = pointerState_;
-    auto bar = [this](const char* stem, std::optional<int> level) {
+    // Settings this desktop has not say so where the user looks for them.
+    const QString hint = QString::fromStdString(Host().LangText("Str880"));
+    auto able = [&hint](QWidget* w, bool on) {
+        if (w == nullptr)
+            return;
+        w->setEnabled(on);
+        w->setToolTip(on ? QString() : hint);
+    };
+    auto bar = [this, &able](const char* stem, std::optional<int> level) {
         for (int n = 1; n <= 11; ++n) {
             const std::string img = NumberedName(stem, n);
-            if (QWidget* w = Control(img))
-                w->setEnabled(level.has_value());
-            if (QWidget* w = Control("lbl_" + img.substr(4)))
-                w->setEnabled(level.has_value());
+            able(Control(img), level.has_value());
+            able(Control("lbl_" + img.substr(4)), level.has_value());
         }
         {
             // A setting the desktop has not shows an unlit bar.
@@ -336,21 +347,14 @@ void SensitivityPage::ShowPointerSettings() {
         wheelLevelSaved_ = WheelLevelOfLines(*s.wheelLines);
     bar("Img_ScrSpd",
         s.wheelLines && !screen ? std::optional<int>(wheelLevelSaved_) : std::nullopt);
-    auto toggle = [this](const char* stem, std::optional<bool> on) {
+    auto toggle = [this, &able](const char* stem, std::optional<bool> on) {
         Host().SetPicture(std::string("Img_") + stem, on.value_or(false) ? "CbS_E" : "CbS_D");
         SetChecked(Control(std::string("cb_") + stem), on.value_or(false));
         for (const std::string& name : {std::string("Img_") + stem, std::string("lbl_") + stem})
-            if (QWidget* w = Control(name))
-                w->setEnabled(on.has_value());
+            able(Control(name), on.has_value());
     };
     toggle("IsControl", s.acceleration);
     toggle("IsScreen", s.wheelLines ? std::optional<bool>(screen) : std::nullopt);
-    // Settings this desktop has not say so where the user looks for them.
-    const QString hint = QString::fromStdString(Host().LangText("Str880"));
-    for (const char* name :
-         {"Img_Spd1", "Img_DbSpd1", "Img_ScrSpd1", "lbl_IsControl", "lbl_IsScreen"})
-        if (QWidget* w = Control(name))
-            w->setToolTip(w->isEnabled() ? QString() : hint);
 }
 
 void SensitivityPage::ReportPointerResult(const PointerResult& result) {

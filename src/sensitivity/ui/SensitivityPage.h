@@ -22,6 +22,7 @@ public:
     void Wire() override;
     void FillFromImage(StorageKind kind) override;
     void FillNoDevice() override;
+    void CaptionsApplied() override;
     void InputButton(int button, bool held) override;
     void CurrentCpi(int level) override;
 

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <poll.h>
+#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -120,13 +121,29 @@ bool GSettingsPointerSettings::Available() {
 }
 
 PointerState GSettingsPointerSettings::Read() {
+    // One run for every key of the schema: the page reads after each whole-image read, on the
+    // window's thread.
     PointerState s;
-    if (const Run r = Tool({"get", kSchema, "speed"}); r.status == 0)
-        s.speed = ParseDouble(r.out);
-    if (const Run r = Tool({"get", kSchema, "accel-profile"}); r.status == 0)
-        s.acceleration = Trim(r.out) != "'flat'";
-    if (const Run r = Tool({"get", kSchema, "double-click"}); r.status == 0)
-        s.doubleClickMs = ParseInt(r.out);
+    const Run r = Tool({"list-recursively", kSchema});
+    if (r.status != 0)
+        return s;
+    std::istringstream lines(r.out);
+    std::string line;
+    while (std::getline(lines, line)) {
+        // "<schema> <key> <value>"
+        const auto first = line.find(' ');
+        const auto second = first == std::string::npos ? first : line.find(' ', first + 1);
+        if (second == std::string::npos || line.compare(0, first, kSchema) != 0)
+            continue;
+        const std::string key = line.substr(first + 1, second - first - 1);
+        const std::string value = line.substr(second + 1);
+        if (key == "speed")
+            s.speed = ParseDouble(value);
+        else if (key == "accel-profile")
+            s.acceleration = Trim(value) != "'flat'";
+        else if (key == "double-click")
+            s.doubleClickMs = ParseInt(value);
+    }
     return s;
 }
 

@@ -36,14 +36,14 @@ protected:
                "echo \"$*\" >> '"
             << log.string()
             << "'\n"
-               "if [ \"$1\" = get ]; then\n"
-               "  case \"$3\" in\n"
-               "    speed) echo 0.4 ;;\n"
-               "    accel-profile) echo \"'flat'\" ;;\n"
-               "    double-click) echo 'int32 620' ;;\n"
-               "  esac\n"
+               "if [ \"$1\" = list-recursively ]; then\n"
+               "  echo \"$2 left-handed false\"\n"
+               "  echo \"$2 speed 0.4\"\n"
+               "  echo \"$2 accel-profile 'flat'\"\n"
+               "  echo \"$2 double-click 620\"\n"
                "  exit 0\n"
                "fi\n"
+               "if [ \"$1\" = get ]; then exit 0; fi\n"
                "if [ -n \"$FAIL_SET\" ]; then echo 'not writable' >&2; exit 1; fi\n";
         fs::permissions(tool, fs::perms::owner_all);
     }

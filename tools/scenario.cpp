@@ -18,6 +18,7 @@
 #include "controls/skinned/ui/SkinPageControl.h"
 #include "controls/wide/ui/ClockTimer.h"
 #include "device/InputListener.h"
+#include "sensitivity/PointerSettings.h"
 #include "shell/ui/Choosers.h"
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/MainWindow.h"
@@ -361,6 +362,15 @@ private:
         // The program is built around the set of the simulated mouse's kind, as with
         // TRVX_SIMULATE.
         options.defaultImageSet = programSet_;
+        // Pointer settings of a desktop that keeps speed, acceleration and double-click time
+        // but no wheel lines, so the window never changes the real desktop's.
+        options.pointerSettings = [] {
+            auto fake = std::make_unique<FakePointerSettings>();
+            fake->state.speed = 0.0;
+            fake->state.acceleration = false;
+            fake->state.doubleClickMs = 400;
+            return fake;
+        };
         form_ = std::make_unique<TForm1>(options);
         form_->show();
         form_->CreateLoadingWindow();

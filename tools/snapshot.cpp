@@ -7,6 +7,7 @@
 // see-through parts of the skin are transparent. Messages the window shows are printed on stderr.
 #include "base/Clock.h"
 #include "controls/wide/ui/ClockTimer.h"
+#include "sensitivity/PointerSettings.h"
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/LoadingWindow.h"
 #include "shell/ui/MainWindow.h"
@@ -103,6 +104,15 @@ int main(int argc, char** argv) {
     options.trayIcon = false;
     // A flash mouse is shown by the program built for flash mice.
     options.defaultImageSet = kind;
+    // Pointer settings of a desktop that keeps speed, acceleration and double-click time
+    // but no wheel lines, so the window never changes the real desktop's.
+    options.pointerSettings = [] {
+        auto fake = std::make_unique<trvx::FakePointerSettings>();
+        fake->state.speed = 0.0;
+        fake->state.acceleration = false;
+        fake->state.doubleClickMs = 400;
+        return fake;
+    };
     auto form = std::make_unique<trvx::TForm1>(options);
     form->show();
     form->CreateLoadingWindow();

@@ -1,6 +1,7 @@
 #include "engineering/EngineerPageTables.h"
 
 #include "engineering/EngineerRules.h"
+#include <array>
 
 namespace trvx {
 namespace {
@@ -193,8 +194,13 @@ void AddEngineerPageControls(ControlTable& t) {
                   k >= 10 ? 96 : 118, 23);
         }
     }
-    t.add("gbTest", K::GroupBox, en, 8, 488, 242, 50);
+    t.add("gbTest", K::GroupBox, en, 8, 488, 242, 66);
     Rows(t, "gbTest", 12, 20).control("cb_ProfileTest", K::CheckBox, 200, 19);
+    // The CPI buttons' test boxes, ticked by the listener while a button is held.
+    for (int n = 0; n < 3; ++n)
+        t.add(std::array{"cb_CPITest", "cb_CPIITest", "cb_CPIDTest"}[n], K::CheckBox, "gbTest",
+              12 + 76 * n, 40, 72, 19)
+            .disabled = true;
     t.add("gbXData", K::GroupBox, en, 800, 306, 186, 176).text = "X Data";
     Rows(t, "gbXData", 12, 20, 26)
         .control("btn_XDataRead", K::Button, 90, 24)

@@ -12,8 +12,9 @@ void AddLightingPageControls(ControlTable& t) {
         t.picture(Numbered("Img_MCULEDStep_", i), p, i == 1 ? "" : "Bar1_D");
     for (int i = 1; i <= 8; ++i)
         t.label(Numbered("lbl_MCULEDStep_", i), p, 0, 0, 24, 15, std::to_string(i));
-    // The falling-light scale is not placed by any layout; it waits off the art.
-    t.picture("Img_Fall1", p).hidden = true;
+    // The fall-time row shares the step row's place: one of the two shows, by LED type.
+    for (int i = 1; i <= 10; ++i)
+        t.picture(Numbered("Img_Fall", i), p, i == 1 ? "Bar1_E" : "Bar1_D").hidden = true;
     for (int i = 1; i <= 10; ++i)
         t.label(Numbered("lbl_Fall", i), p, 0, 0, 24, 15, std::to_string(i)).hidden = true;
     for (int n = 1; n <= 7; ++n)
@@ -35,6 +36,10 @@ void AddLightingPageControls(ControlTable& t) {
         t.label(l, p, 0, 0, 120, 17);
     for (int n = 1; n <= 7; ++n)
         t.label(Numbered("lbl_LED", n), p, 0, 0, 120, 17);
+    // The page's selected mode, never shown.
+    t.add("gbLED", K::GroupBox, p).hidden = true;
+    for (int n = 1; n <= 7; ++n)
+        t.add(Numbered("rb_LED", n), K::Radio, "gbLED").hidden = true;
 }
 
 } // namespace trvx

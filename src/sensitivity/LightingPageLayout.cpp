@@ -53,6 +53,17 @@ void LightingPageLayout(LayoutRules& r) {
             r.hide(label);
         r.top(label, y + 24);
     }
+    // The fall-time row takes the same place; the page shows one of the two by LED type.
+    const auto falls = NumberedSeries("Img_Fall", 1, 10);
+    r.scale(falls, x, y, d, true);
+    for (int i = 1; i <= 10; ++i) {
+        const std::string label = Numbered("lbl_Fall", i);
+        if (r.inputs().NumOrder == 0)
+            r.leftFrom(label, falls[i - 1], 4);
+        else if (r.inputs().NumOrder == 1)
+            r.hide(label);
+        r.top(label, y + 24);
+    }
     for (int n = 1; n <= 7; ++n)
         r.moveKeys(Numbered("Img_LED", n), Numbered("LEDMode", n, "_X"),
                    Numbered("LEDMode", n, "_Y"));

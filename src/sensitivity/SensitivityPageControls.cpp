@@ -27,16 +27,16 @@ void AddSensitivityPageControls(ControlTable& t) {
         t.picture(Numbered("Img_Fire", n, "Continue"), p);
         t.label(Numbered("lbl_Fire", n, "Continue"), p, 0, 0, 20, 20);
     }
-    for (int n = 1; n <= 4; ++n) {
+    for (int n = 1; n <= 4; ++n)
         t.picture(Numbered("Img_Rep", n), p, n == 4 ? "RdS_E" : "RdS_D");
-        t.label(Numbered("lbl_Rep", n), p, 0, 0, 80, 19);
-    }
     addScale(t, p, "Spd", 11, 11, "Bar1_E", "Bar1_D");
     t.picture("Img_IsControl", p, "CbS_D");
+    t.add("cb_IsControl", K::CheckBox, p).hidden = true;
     t.label("lbl_IsControl", p, 0, 0, 32, 18);
     addScale(t, p, "DbSpd", 11, 11, "Bar1_E", "Bar1_D");
     addScale(t, p, "ScrSpd", 11, 11, "Bar1_E", "Bar1_D");
     t.picture("Img_IsScreen", p, "CbS_D");
+    t.add("cb_IsScreen", K::CheckBox, p).hidden = true;
     t.label("lbl_IsScreen", p, 0, 0, 22, 20);
     for (int n = 1; n <= 8; ++n) {
         const std::string dpi = Numbered("DPI", n);
@@ -60,6 +60,16 @@ void AddSensitivityPageControls(ControlTable& t) {
           "lbl_DPI_Value", "lbl_Rating_Setting", "lbl_Rating_Value1", "lbl_Rating_Value2",
           "lbl_Rating_Value3", "lbl_Rating_Value4"})
         t.label(l, p, 0, 0, 120, 17);
+    // The rate buttons lie above the rate captions, so they take the clicks.
+    for (int n = 1; n <= 4; ++n)
+        t.label(Numbered("lbl_Rep", n), p, 0, 0, 80, 19);
+    // The page's current CPI level and report rate, never shown.
+    t.add("gbDPI", K::GroupBox, p).hidden = true;
+    for (int n = 1; n <= 8; ++n)
+        t.add(Numbered("rb_DPI", n), K::Radio, "gbDPI").hidden = true;
+    t.add("gbReport", K::GroupBox, p).hidden = true;
+    for (int n = 1; n <= 4; ++n)
+        t.add(Numbered("rb_Rep", n), K::Radio, "gbReport").hidden = true;
 }
 
 } // namespace trvx

@@ -97,9 +97,10 @@ std::vector<TermItems> BuildItems() {
             {"cb_ChangeLEDModeFun", Codes(108, 109)},
             {"cb_ChangeFireFun", Codes(111, 117)},
             {"cb_BtnEFT", Codes(121, 122)},
-            {"cb_Profile1Color", Codes(126, 134)},
-            {"cb_Profile3Color", Codes(126, 134)},
+            // The four colour combos offer the same colours, the specified colour included.
+            {"cb_Profile1Color", Codes(126, 136)},
             {"cb_Profile2Color", Codes(126, 136)},
+            {"cb_Profile3Color", Codes(126, 136)},
             {"cb_Profile", Codes(142, 144)},
             {"cb_ProfileColor", Codes(126, 136)}};
 }

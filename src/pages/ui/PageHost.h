@@ -11,6 +11,7 @@
 #include "skin/GeneralSettings.h"
 #include "skin/ui/LayoutPass.h"
 
+#include <QColor>
 #include <QString>
 #include <QWidget>
 
@@ -115,6 +116,9 @@ public:
         PageHost& host_;
         bool previous_;
     };
+    // ---- Sensitivity and lighting pages ---------------------------------------------------
+    // The colour dialog (tests and the scenario runner answer it); nullopt when cancelled.
+    virtual std::optional<QColor> ChooseColor(const QColor& initial) = 0;
 
 protected:
     virtual void SetFillingUI(bool on) = 0;

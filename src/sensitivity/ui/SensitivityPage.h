@@ -3,15 +3,66 @@
 // and the desktop's pointer settings.
 
 #include "pages/ui/Page.h"
+#include "sensitivity/PointerSettings.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
 
 namespace trvx {
 
 class SensitivityPage : public Page {
     Q_OBJECT
 public:
-    explicit SensitivityPage(PageHost& host, QObject* parent = nullptr);
+    // Without pointer settings the page offers the desktop's that it finds.
+    explicit SensitivityPage(PageHost& host, QObject* parent = nullptr,
+                             std::unique_ptr<PointerSettings> pointer = nullptr);
+    ~SensitivityPage() override;
 
+    void Wire() override;
+    void FillFromImage(StorageKind kind) override;
+    void FillNoDevice() override;
+    void CaptionsApplied() override;
     void InputButton(int button, bool held) override;
+    void CurrentCpi(int level) override;
+
+    // ---- Handlers (level 1..8, bar image 1..12, rate button 1..4) --------------------------
+    void DPIValue_OnClick(int level, int image);
+    void CurrentDPI_OnClick(int level);
+    void DPILevel_OnClick(int level);
+    void lbl_DPIColClick(int level);
+    void ReportRate_OnClick(int button);
+    void AIMDPIValue_OnClick(int image);
+
+    // ---- Pointer settings ------------------------------------------------------------------
+    void MseSpd_OnClick(int level);
+    void MseDbSpd_OnClick(int level);
+    void MseScrSpd_OnClick(int level);
+    void lbl_IsControlClick();
+    void lbl_IsScreenClick();
+    // Reads the desktop's settings into the page.
+    void RefreshPointerSettings();
+
+private:
+    bool Marker() const;
+    void Send(const std::optional<RegisterWrite>& write);
+    void SendAll(const std::vector<RegisterWrite>& writes);
+    // The level rows from the model: count, labels, bars, marks and swatches.
+    void ShowLevels();
+    void ShowLevelEnabled(int level, bool enabled);
+    void DrawLevelBar(int level, int step);
+    void DrawBar(const char* stem, int count, int level);
+    void ShowCurrentLevel(std::optional<int> index);
+    void ShowSwatch(int level);
+    void ShowReportRate(int bits);
+    void ShowAim();
+    void ShowPointerSettings();
+    void ReportPointerResult(const PointerResult& result);
+
+    int levelCount_ = 8;
+    std::unique_ptr<PointerSettings> pointer_;
+    PointerState pointerState_;
+    int wheelLevelSaved_ = 1;
 };
 
 } // namespace trvx

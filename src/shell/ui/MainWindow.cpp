@@ -14,6 +14,7 @@
 #include "keys/ui/KeyPage.h"
 #include "macros/ui/MacroPage.h"
 #include "pages/ui/ControlText.h"
+#include "platform/DesktopPointerSettings.h"
 #include "sensitivity/ui/LightingPage.h"
 #include "sensitivity/ui/SensitivityPage.h"
 #include "shell/MainWindowTables.h"
@@ -251,7 +252,9 @@ void TForm1::CreatePages() {
     auto update = new UpdatePage(*this, this);
     auto engineer = new EngineerPage(*this, this);
     pages_ = {keys,
-              new SensitivityPage(*this, this),
+              new SensitivityPage(*this, this,
+                                  options_.pointerSettings ? options_.pointerSettings()
+                                                           : MakeDesktopPointerSettings()),
               new LightingPage(*this, this),
               macros,
               update,

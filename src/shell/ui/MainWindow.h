@@ -14,6 +14,7 @@
 #include "device/InputListener.h"
 #include "device/WholeImageRead.h"
 #include "pages/ui/PageHost.h"
+#include "sensitivity/PointerSettings.h"
 #include "shell/RunningLabel.h"
 #include "skin/CaptionText.h"
 #include "skin/GeneralSettings.h"
@@ -47,6 +48,9 @@ struct MainWindowOptions {
     StorageKind defaultImageSet = StorageKind::I2C;
     // The layout and caption pass; ApplyLayout when empty (tests put a failing set here).
     std::function<QString(QWidget& form, LayoutState& state, int langIndex)> applyLayout;
+    // The desktop's pointer settings the sensitivity page edits; the desktop's own when empty
+    // (tests and the scenario runner put a fake here).
+    std::function<std::unique_ptr<PointerSettings>()> pointerSettings;
 };
 
 class DeviceWorker;
@@ -101,6 +105,7 @@ public:
     std::optional<QString> ChooseFile(bool save, const QString& caption,
                                       const QString& filter) override;
     bool Ask(const QString& text) override;
+    std::optional<QColor> ChooseColor(const QColor& initial) override;
 
     // ---- Shared state --------------------------------------------------------------------
     const std::string& AppTitle() const { return appTitle_; }

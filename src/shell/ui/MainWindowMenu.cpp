@@ -4,6 +4,7 @@
 #include "keys/KeyMenus.h"
 #include "pages/ui/ControlText.h"
 #include "pages/ui/Page.h"
+#include "shell/ui/Choosers.h"
 #include "skin/ControlTable.h"
 #include "skin/ui/LayoutPass.h"
 
@@ -108,6 +109,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 void TForm1::SetPicture(std::string_view control, std::string_view image) {
     LoadPicture(*this, control, image);
+}
+
+std::optional<QColor> TForm1::ChooseColor(const QColor& initial) {
+    return Choosers::ChooseColor(this, initial);
 }
 
 void TForm1::SetPictureCopies(std::string_view family, std::string_view image) {

@@ -103,7 +103,15 @@ public:
         });
     }
     SectionDefaultsContext SectionDefaults(StorageKind kind) override {
-        return {kind, "RGB", 1, form_.link_->VendorId(), form_.link_->ProductId()};
+        // A section is repaired for the lighting the pages show: the LED type and package of
+        // the working image, read on the window's thread that owns it.
+        SectionDefaultsContext ctx{kind, "RGB", 1, form_.link_->VendorId(),
+                                   form_.link_->ProductId()};
+        RunOnUi(&form_, [&] {
+            ctx.ledType = std::string(LedTypeName(form_.model_.LedTypeOfMode()));
+            ctx.packageIndex = (form_.model_.Register(5) >> 7) & 1;
+        });
+        return ctx;
     }
     void FillPages(std::optional<WorkingModel> read, StorageKind kind) override {
         // The read image arrives as a value: the device thread never touches the window's.

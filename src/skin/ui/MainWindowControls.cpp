@@ -145,8 +145,14 @@ void CreateMainWindowControls(QWidget& form, const WindowTables& window) {
                 shape->setPenColor(c);
             }
         }
-        if (auto* radio = qobject_cast<QRadioButton*>(w))
-            (name.startsWith(QLatin1String("rb_Lang")) ? languages : pages)->addButton(radio);
+        // The page and language radios are groups of their own; the pages' state radios (rb_DPI1
+        // .. rb_DPI8, ...) are exclusive only within their own group box.
+        if (auto* radio = qobject_cast<QRadioButton*>(w)) {
+            if (name.startsWith(QLatin1String("rb_Lang")))
+                languages->addButton(radio);
+            else if (name.size() == 4 && name[3].isDigit())
+                pages->addButton(radio);
+        }
         byName.insert(name, w);
     }
     // At start the key page of the first profile and the first language set are chosen.

@@ -1,0 +1,60 @@
+#pragma once
+// The desktop's pointer settings on Linux: the desktop's settings store where it has one (the
+// GNOME mouse schema, through the gsettings tool, which honours GSETTINGS_BACKEND), else the X
+// server's pointer control. Neither keeps wheel lines, so that setting stays nullopt.
+
+#include "sensitivity/PointerSettings.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+typedef struct _XDisplay Display;
+
+namespace trvx {
+
+// The mouse schema: "speed" (-1..1), "accel-profile" (flat = no acceleration) and
+// "double-click" (ms).
+class GSettingsPointerSettings : public PointerSettings {
+public:
+    explicit GSettingsPointerSettings(std::string tool = "gsettings");
+    // The tool runs and knows the schema.
+    bool Available();
+    PointerState Read() override;
+    PointerResult Write(PointerSetting setting, const PointerState& state) override;
+
+private:
+    struct Run {
+        int status = -1;
+        std::string out;
+        std::string err;
+    };
+    Run Tool(const std::vector<std::string>& args);
+    std::string tool_;
+};
+
+// The X server's pointer control: the speed is the acceleration multiplier, and acceleration on
+// means the multiplier applies only past a threshold (off: always, a plain speed).
+class X11PointerSettings : public PointerSettings {
+public:
+    // Opens its own connection to the display (nullptr: $DISPLAY); Available() tells whether
+    // that worked.
+    explicit X11PointerSettings(const char* display = nullptr);
+    ~X11PointerSettings() override;
+    X11PointerSettings(const X11PointerSettings&) = delete;
+    X11PointerSettings& operator=(const X11PointerSettings&) = delete;
+    bool Available() const { return display_ != nullptr; }
+    PointerState Read() override;
+    PointerResult Write(PointerSetting setting, const PointerState& state) override;
+
+    static constexpr int kThreshold = 4;
+    static constexpr int kDenominator = 10;
+
+private:
+    Display* display_ = nullptr;
+};
+
+// The desktop's store when it answers, else the X server's, else nullptr.
+std::unique_ptr<PointerSettings> MakeDesktopPointerSettings();
+
+} // namespace trvx

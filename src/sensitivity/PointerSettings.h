@@ -1,0 +1,48 @@
+#pragma once
+// The desktop's pointer settings that the sensitivity page edits: pointer speed, acceleration,
+// double-click time and wheel lines. Each desktop keeps them its own way (a settings store, the
+// X server's pointer control); a setting the desktop has not is nullopt and its control is
+// disabled. A write changes only the one setting asked for and says when it failed.
+
+#include <optional>
+#include <string>
+
+namespace trvx {
+
+enum class PointerSetting { Speed, Acceleration, DoubleClick, WheelLines };
+
+struct PointerState {
+    std::optional<double> speed;      // -1 (slowest) .. 1 (fastest)
+    std::optional<bool> acceleration; // pointer acceleration on
+    std::optional<int> doubleClickMs; // double-click time
+    std::optional<int> wheelLines;    // lines a wheel notch scrolls, -1 a screen
+    friend bool operator==(const PointerState&, const PointerState&) = default;
+};
+
+struct PointerResult {
+    bool ok = true;
+    std::string error; // what failed, for the user
+};
+
+class PointerSettings {
+public:
+    virtual ~PointerSettings() = default;
+    // What the desktop holds now; settings it does not have are nullopt.
+    virtual PointerState Read() = 0;
+    // Writes the one setting from `state`; the others are left as the desktop has them.
+    virtual PointerResult Write(PointerSetting setting, const PointerState& state) = 0;
+};
+
+// A stand-in for tests: holds the state, counts the writes, fails when told.
+class FakePointerSettings : public PointerSettings {
+public:
+    PointerState state;
+    int writes = 0;
+    std::optional<PointerSetting> lastWritten;
+    bool fail = false;
+
+    PointerState Read() override { return state; }
+    PointerResult Write(PointerSetting setting, const PointerState& wanted) override;
+};
+
+} // namespace trvx

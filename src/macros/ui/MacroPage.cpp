@@ -1,30 +1,504 @@
 #include "macros/ui/MacroPage.h"
 
+#include "base/Resources.h"
+#include "controls/skinned/ui/SkinInputDialog.h"
 #include "controls/skinned/ui/SkinListBox.h"
+#include "controls/wide/ui/UniLabel.h"
 #include "controls/wide/ui/UniListBox.h"
+#include "device/DefaultImages.h"
+#include "keys/KeyCodeTables.h"
+#include "macros/MacroTransfer.h"
 #include "pages/ui/ControlText.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QStandardPaths>
+
+#include <algorithm>
 
 namespace trvx {
 
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+std::string KeyNameOfUsage(std::uint8_t usage) {
+    const std::string_view name = HidUsageToKeyName(usage);
+    return name.empty() ? std::string("None") : std::string(name);
+}
+
+// What a key gets back when the device macro it pointed at is deleted: its entry in the first
+// default image.
+KeyEntryBytes DefaultEntry(StorageKind kind, KeyEntryRef ref) {
+    KeyEntryBytes entry{};
+    const auto& names =
+        kind == StorageKind::Flash ? kDefaultFlashImageResources : kDefaultImageResources;
+    const std::vector<std::uint8_t> image = LoadDefaultImage(kind, resource(names[0]));
+    std::size_t at = 0;
+    if (ref.profile >= 0) {
+        const auto& profiles = kind == StorageKind::Flash ? flash::kProfiles : eeprom::kProfiles;
+        at = profiles[static_cast<std::size_t>(ref.profile)].offset + 4 * ref.index;
+    } else {
+        const auto vendor = kind == StorageKind::Flash ? flash::kVendor : eeprom::kVendor;
+        at = vendor.offset + kCombinationEntriesOffset + 4 * ref.index;
+    }
+    if (at + 4 <= image.size())
+        std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(at), 4, entry.begin());
+    return entry;
+}
+
+} // namespace
+
 MacroPage::MacroPage(PageHost& host, QObject* parent) : Page(host, 4, parent) {}
+
+MacroPage::~MacroPage() {
+    // The capture lets go of the desktop with the window.
+    if (capture_ != nullptr)
+        capture_->Stop();
+}
+
+QListWidget* MacroPage::List(const char* name) const {
+    return qobject_cast<QListWidget*>(Control(name));
+}
+
+int MacroPage::SelectedRow(const char* name) const {
+    QListWidget* list = List(name);
+    if (list == nullptr || list->selectedItems().isEmpty())
+        return -1;
+    return list->row(list->selectedItems().front());
+}
 
 void MacroPage::Wire() {
     // The name lists take the item height of the set.
-    for (const char* name : {"LB_PCMacroName", "LB_MacroName", "LB_macro"})
+    for (const char* name : {"LB_PCMacroName", "LB_MacroName", "LB_macro"}) {
         SetListItemHeight(Control(name), Host().Layout().MacroNameHeight);
+        if (QListWidget* list = List(name))
+            list->viewport()->installEventFilter(this);
+    }
     AlignNumberEdits(
         *this, {"Edt_Delay", "Edt_InsertDelay", "edt_Repeat", "edt_XAxisValue", "edt_YAxisValue"});
+
+    if (QListWidget* list = List("LB_PCMacroName"))
+        connect(list, &QListWidget::itemClicked, this,
+                [this, list](QListWidgetItem* item) { LB_PCMacroNameClick(list->row(item)); });
+    if (QListWidget* list = List("LB_MacroName"))
+        connect(list, &QListWidget::itemClicked, this,
+                [this, list](QListWidgetItem* item) { LB_MacroNameClick(list->row(item)); });
+    if (QListWidget* list = List("LB_macro"))
+        connect(list, &QListWidget::itemClicked, this, [this] { ClearMacro(); });
+
+    const auto onClick = [this](const char* name, void (MacroPage::*handler)()) {
+        if (auto* label = qobject_cast<TUniLabel*>(Control(name)))
+            connect(label, &TUniLabel::clicked, this, [this, handler] { (this->*handler)(); });
+    };
+    onClick("Btn_AddMacro", &MacroPage::Btn_AddMacroClick);
+    onClick("Btn_DelMacro", &MacroPage::Btn_DelMacroClick);
+    onClick("Btn_SaveMacro", &MacroPage::Btn_SaveMacroClick);
+    onClick("Btn_NewMacro", &MacroPage::Btn_NewMacroClick);
+    onClick("Btn_New", &MacroPage::Btn_NewMacroClick);
+    onClick("Btn_NewName", &MacroPage::Btn_NewNameClick);
+    onClick("Btn_DelPCMacro", &MacroPage::Btn_DelPCMacroClick);
+    onClick("Btn_Start", &MacroPage::Btn_StartClick);
+    for (const auto& [label, mode] : {std::pair{"IB_RecDelay", MacroDelayMode::Recorded},
+                                      std::pair{"IB_DelayTime", MacroDelayMode::Fixed},
+                                      std::pair{"IB_NoDelay", MacroDelayMode::None}})
+        if (auto* l = qobject_cast<TUniLabel*>(Control(label)))
+            connect(l, &TUniLabel::clicked, this, [this, m = mode] { SetDelayMode(m); });
+    // Over the record buttons the left button is not recorded: the click that stops a
+    // recording leaves no line.
+    for (const char* name : {"Btn_Start", "Btn_New", "Btn_InsertStart"})
+        if (auto* l = qobject_cast<TUniLabel*>(Control(name))) {
+            connect(l, &TUniLabel::mouseEnter, this, [this] { recorder_.SetSkipLeftButton(true); });
+            connect(l, &TUniLabel::mouseLeave, this,
+                    [this] { recorder_.SetSkipLeftButton(false); });
+        }
+    for (const char* name : {"Edt_Delay", "Edt_InsertDelay"})
+        if (auto* edit = qobject_cast<QLineEdit*>(Control(name)))
+            connect(edit, &QLineEdit::textChanged, this, [this, edit] {
+                const QString text = edit->text();
+                bool ok = false;
+                const long value = text.toLong(&ok);
+                if (!ok)
+                    return;
+                const QString clamped = QString::number(std::clamp<long>(value, 1, 65535));
+                // A corrected text runs this handler again: return right after correcting.
+                if (clamped != text)
+                    edit->setText(clamped);
+            });
+    if (QWidget* delay = Control("Edt_Delay"))
+        delay->setEnabled(false);
+
+    CheckPCMacro();
+}
+
+void MacroPage::CheckPCMacro() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(folder);
+    const auto file = PCMacroLibraryPath(Host().Settings().PCMacroFolder, folder.toStdString());
+    const LibraryResult result = library_.CheckPCMacro(file);
+    if (!result.message.empty())
+        Host().ShowMessage(Q(result.message));
+    RefreshLibraryList(-1);
+}
+
+void MacroPage::RefreshLibraryList(int selectRow) {
+    QStringList rows;
+    for (const std::string& name : library_.RefreshPCMacroName())
+        rows << Q(name);
+    SetControlItems(Control("LB_PCMacroName"), rows);
+    if (QListWidget* list = List("LB_PCMacroName");
+        list != nullptr && selectRow >= 0 && selectRow < list->count()) {
+        list->setCurrentRow(selectRow);
+        list->scrollToItem(list->item(selectRow));
+    }
+}
+
+std::vector<std::string> MacroPage::DeviceMacroNames() const {
+    if (deviceKind_ == StorageKind::I2C)
+        return eeprom_.RefreshMacroName4480();
+    if (deviceKind_ == StorageKind::Flash)
+        return const_cast<FlashMacroStore&>(flash_).RefreshMacroName();
+    return {};
+}
+
+std::optional<std::uint16_t> MacroPage::DeviceMacroStart(int row) const {
+    const int count = static_cast<int>(DeviceMacroNames().size());
+    if (row < 0 || row >= count)
+        return std::nullopt;
+    if (deviceKind_ == StorageKind::I2C)
+        return eeprom_.DevMacroStarts[static_cast<std::size_t>(row)];
+    return static_cast<std::uint16_t>(kFlashMacroBodiesAddress + 256 * row);
+}
+
+void MacroPage::RefreshDeviceList(int selectRow) {
+    QStringList rows;
+    for (const std::string& name : DeviceMacroNames())
+        rows << Q(name);
+    SetControlItems(Control("LB_MacroName"), rows);
+    // The key page's macro menu lists the same macros.
+    SetControlItems(Control("LB_Name"), rows);
+    if (QListWidget* list = List("LB_MacroName");
+        list != nullptr && selectRow >= 0 && selectRow < list->count())
+        list->setCurrentRow(selectRow);
+}
+
+void MacroPage::FillFromImage(StorageKind kind) {
+    deviceKind_ = kind;
+    const WorkingSections& sections = Host().Model().Sections();
+    if (kind == StorageKind::I2C) {
+        eeprom_ = EepromMacroStore{};
+        const MacroStoreError error = eeprom_.ReadAndRefreshMacro4480(sections.MacroArea);
+        if (error != MacroStoreError::None)
+            Host().ShowMessage(Q(Host().LangText("Str103")));
+    } else if (kind == StorageKind::Flash) {
+        flash_.Load(sections.FlashMacroNames, sections.FlashMacroBodies);
+    }
+    ClearEditor();
+    RefreshDeviceList(-1);
 }
 
 void MacroPage::FillNoDevice() {
+    if (recorder_.Active())
+        StopRecording();
+    deviceKind_ = StorageKind::None;
+    eeprom_ = EepromMacroStore{};
+    flash_ = FlashMacroStore{};
+    ClearEditor();
     for (const char* name : {"LB_MacroName", "LB_Name", "LB_macro"}) {
         if (auto* wide = qobject_cast<TUniListBox*>(Control(name)))
             wide->Items().Clear();
         else
             SetControlItems(Control(name), {});
     }
+}
+
+void MacroPage::ClearMacro() {
+    for (const char* name : {"Pnl_PCMacro", "Pnl_DevMacro", "Pnl_DevContent", "Pnl_DevFireMacro",
+                             "Pnl_DevFireContent"})
+        if (QWidget* w = Control(name))
+            w->hide();
+}
+
+void MacroPage::ClearEditor() {
+    script_.clear();
+    scriptFromLibrary_ = false;
+    SetControlItems(Control("LB_macro"), {});
+}
+
+void MacroPage::ShowScript() {
+    QStringList rows;
+    for (std::size_t i = 1; i < script_.size(); ++i)
+        rows << Q(MacroLineDrawText(script_[i]));
+    SetControlItems(Control("LB_macro"), rows);
+}
+
+void MacroPage::LB_PCMacroNameClick(int row) {
+    ClearMacro();
+    if (QListWidget* device = List("LB_MacroName"))
+        device->clearSelection();
+    ClearEditor();
+    if (row < 0 || row >= library_.Count())
+        return;
+    library_.CurrentPCMacro = row;
+    const MacroBody& body = library_.PCMacroBodies[static_cast<std::size_t>(row)];
+    if (const auto end = MacroBodyEnd(body))
+        library_.PCMacroLengths[static_cast<std::size_t>(row)] = static_cast<std::uint16_t>(*end);
+    const std::size_t length = library_.PCMacroLengths[static_cast<std::size_t>(row)];
+    scriptFromLibrary_ = true;
+    if (length <= 1) {
+        script_ = {DelayHeaderLine(MacroDelayMode::None)};
+        return;
+    }
+    script_ = MacroBodyToScript(body, length, KeyNameOfUsage).lines;
+    ShowScript();
+}
+
+void MacroPage::LB_MacroNameClick(int row) {
+    ClearMacro();
+    if (QListWidget* library = List("LB_PCMacroName"))
+        library->clearSelection();
+    ClearEditor();
+    if (row < 0)
+        return;
+    if (deviceKind_ == StorageKind::I2C && row < eeprom_.Count()) {
+        const auto body = eeprom_.Body(row);
+        if (!body.empty())
+            script_ = MacroBodyToScript(body, body.size(), KeyNameOfUsage).lines;
+    } else if (deviceKind_ == StorageKind::Flash && row < flash_.RowCount()) {
+        const std::uint16_t length = flash_.ListingLength(row);
+        if (length > 1)
+            script_ = MacroBodyToScript(flash_.FlashMacroBodies[static_cast<std::size_t>(row)],
+                                        length, KeyNameOfUsage)
+                          .lines;
+    }
+    ShowScript();
+}
+
+void MacroPage::Btn_AddMacroClick() {
+    const int row = SelectedRow("LB_PCMacroName");
+    if (row < 0 || row >= library_.Count())
+        return;
+    ClearMacro();
+    ClearEditor();
+    const auto& name = library_.PCMacroNames[static_cast<std::size_t>(row)];
+    const auto& body = library_.PCMacroBodies[static_cast<std::size_t>(row)];
+    MacroStoreError error = MacroStoreError::NoSuchMacro;
+    if (deviceKind_ == StorageKind::I2C)
+        error = eeprom_.Add(name, body);
+    else if (deviceKind_ == StorageKind::Flash)
+        error = flash_.Add(name, body);
+    else
+        return;
+    switch (error) {
+    case MacroStoreError::None:
+        break;
+    case MacroStoreError::Duplicate:
+        Host().ShowMessage(Q(Host().LangText("Str106")));
+        return;
+    case MacroStoreError::Full:
+        Host().ShowMessage(Q(Host().LangText("Str104")));
+        return;
+    default:
+        Host().ShowMessage(Q(Host().LangText("Str103")));
+        return;
+    }
+    Btn_SaveMacroClick();
+    RefreshDeviceList(static_cast<int>(DeviceMacroNames().size()) - 1);
+}
+
+void MacroPage::Btn_DelMacroClick() {
+    const int row = SelectedRow("LB_MacroName");
+    if (row < 0)
+        return;
+    ClearMacro();
+    ClearEditor();
+    std::vector<MacroAddressMove> moves;
+    MacroStoreError error = MacroStoreError::NoSuchMacro;
+    if (deviceKind_ == StorageKind::I2C)
+        error = eeprom_.Delete(row, moves);
+    else if (deviceKind_ == StorageKind::Flash)
+        error = flash_.Delete(row, moves);
+    if (error != MacroStoreError::None)
+        return;
+    SaveMacroStore(moves);
+    const int rows = static_cast<int>(DeviceMacroNames().size());
+    RefreshDeviceList(rows == 0 ? -1 : std::max(row - 1, 0));
+}
+
+void MacroPage::SaveMacroStore(const std::vector<MacroAddressMove>& moves) {
+    if (Filling() || deviceKind_ == StorageKind::None ||
+        Host().Mouse().AcceptedStorage() == StorageKind::None)
+        return;
+    WorkingSections& sections = Host().Model().EditSections();
+    MacroSaveSections save{sections.ProfileSection, sections.VendorSection,
+                           sections.FlashSettingsHead, sections.ProfileTailBlock};
+    const StorageKind kind = deviceKind_;
+    {
+        PageHost::TransferScope scope(Host());
+        Host().ShowDisableAll();
+        Host().ShowBusy();
+        ::trvx::Btn_SaveMacroClick(Host().Mouse(), kind, save, eeprom_, flash_, moves,
+                                   [kind](KeyEntryRef ref) { return DefaultEntry(kind, ref); });
+        Host().HideBusy();
+        Host().HideDisableAll();
+    }
+    // The working image keeps what the mouse now holds.
+    if (kind == StorageKind::I2C) {
+        sections.MacroArea = eeprom_.MacroArea;
+    } else {
+        sections.FlashMacroNames = flash_.FlashMacroNames;
+        for (std::size_t i = 0; i < kFlashMacroSlotCount; ++i)
+            std::copy_n(
+                flash_.FlashMacroBodies[i].begin(),
+                std::min(flash_.FlashMacroBodies[i].size(), sections.FlashMacroBodies[i].size()),
+                sections.FlashMacroBodies[i].begin());
+    }
+}
+
+std::optional<std::string> MacroPage::AskMacroName() {
+    SkinInputDialog dialog(Control("gbPage4") != nullptr ? Control("gbPage4")->window() : nullptr);
+    dialog.setPromptText(Q(Host().LangText("Str402")));
+    dialog.setValueText({});
+    if (dialog.execute() != 1)
+        return std::nullopt;
+    return dialog.valueText().toStdString();
+}
+
+void MacroPage::ShowLibraryResult(const LibraryResult& result) {
+    switch (result.status) {
+    case LibraryStatus::Duplicate:
+        Host().ShowMessage(Q(Host().LangText("Str106")));
+        break;
+    case LibraryStatus::Full:
+        Host().ShowMessage(Q(Host().LangText("Str104")));
+        break;
+    case LibraryStatus::FileError:
+    case LibraryStatus::BadFile:
+        Host().ShowMessage(Q(result.message));
+        break;
+    default:
+        break;
+    }
+}
+
+void MacroPage::Btn_NewMacroClick() {
+    ClearMacro();
+    if (!library_.Btn_NewMacroClick())
+        return;
+    ClearEditor();
+    const std::optional<std::string> name = AskMacroName();
+    if (!name) {
+        // A closed dialog leaves no action pending.
+        library_.NewMacroPending = false;
+        return;
+    }
+    int row = SelectedRow("LB_PCMacroName");
+    const LibraryResult result = library_.ApplyPCMacroName(*name, row);
+    ShowLibraryResult(result);
+    RefreshLibraryList(row);
+    if (row >= 0)
+        LB_PCMacroNameClick(row);
+}
+
+void MacroPage::Btn_NewNameClick() {
+    ClearMacro();
+    int row = SelectedRow("LB_PCMacroName");
+    if (!library_.Btn_NewNameClick(row))
+        return;
+    const std::optional<std::string> name = AskMacroName();
+    if (!name) {
+        library_.RenameMacroPending = false;
+        return;
+    }
+    const LibraryResult result = library_.ApplyPCMacroName(*name, row);
+    ShowLibraryResult(result);
+    RefreshLibraryList(row);
+}
+
+void MacroPage::Btn_DelPCMacroClick() {
+    ClearMacro();
+    const int row = SelectedRow("LB_PCMacroName");
+    if (row < 0)
+        return;
+    ClearEditor();
+    int select = -1;
+    ShowLibraryResult(library_.Btn_DelPCMacroClick(row, select));
+    RefreshLibraryList(select);
+}
+
+void MacroPage::CompileAndSave() {
+    const int row = SelectedRow("LB_PCMacroName");
+    if (!scriptFromLibrary_ || row < 0 || row >= library_.Count())
+        return;
+    const CompileResult compiled = CompilePCMacroScript(script_);
+    if (!compiled.macro) {
+        Host().ShowMessage(Q(Host().LangText("Str103")));
+        return;
+    }
+    library_.ApplyCompiled(row, *compiled.macro);
+    ShowLibraryResult(library_.RefreshPCMacro());
+}
+
+void MacroPage::ShowPopup(const char* panel, QWidget* list, QPoint at, bool upward) {
+    QWidget* menu = Control(panel);
+    if (menu == nullptr || menu->parentWidget() == nullptr)
+        return;
+    ClearMacro();
+    QPoint pos = list->mapTo(menu->parentWidget(), at);
+    if (upward && pos.y() + menu->height() > menu->parentWidget()->height())
+        pos.ry() -= menu->height();
+    menu->move(pos);
+    menu->raise();
+    menu->show();
+}
+
+bool MacroPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease)
+        return Page::eventFilter(watched, event);
+    const char* names[] = {"LB_PCMacroName", "LB_MacroName", "LB_macro"};
+    for (const char* name : names) {
+        QListWidget* list = List(name);
+        if (list == nullptr || watched != list->viewport())
+            continue;
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPoint at = mouse->position().toPoint();
+        QListWidgetItem* item = list->itemAt(at);
+        const std::string_view which = name;
+        if (event->type() == QEvent::MouseButtonPress) {
+            if (which == "LB_PCMacroName")
+                if (QListWidget* other = List("LB_MacroName"))
+                    other->clearSelection();
+            if (which == "LB_MacroName")
+                if (QListWidget* other = List("LB_PCMacroName"))
+                    other->clearSelection();
+            if (item == nullptr) {
+                // Below the last row: nothing is selected.
+                list->clearSelection();
+                ClearMacro();
+                return true;
+            }
+            if (mouse->button() == Qt::RightButton) {
+                // The row under a right press is chosen as by a left click.
+                list->setCurrentItem(item);
+                emit list->itemClicked(item);
+                return true;
+            }
+        } else if (mouse->button() == Qt::RightButton) {
+            if (which == "LB_PCMacroName")
+                ShowPopup("Pnl_PCMacro", list->viewport(), at, true);
+            else if (which == "LB_MacroName")
+                ShowPopup("Pnl_DevMacro", list->viewport(), at, false);
+            else if (SelectedRow("LB_PCMacroName") >= 0 && SelectedRow("LB_macro") >= 0)
+                ShowPopup("Pnl_DevContent", list->viewport(), at, false);
+            return true;
+        }
+    }
+    return Page::eventFilter(watched, event);
 }
 
 void MacroPage::Shown(int) {

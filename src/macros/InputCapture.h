@@ -14,6 +14,9 @@ struct CapturedInput {
     // Keys: the X key code (the kernel's evdev code + 8), layout-independent. Buttons: the X
     // button number (1 left, 2 middle, 3 right, 8 back, 9 forward).
     std::uint32_t code = 0;
+    // Keys whose X key code is unknown (synthetic events inside our window): the virtual-key
+    // code instead; 0 when `code` holds the key.
+    std::uint32_t virtualKey = 0;
     // Milliseconds on a monotonic clock of the layer's choosing.
     std::uint32_t tick = 0;
 };

@@ -171,7 +171,8 @@ bool MacroRecorder::Input(const CapturedInput& input) {
     switch (input.kind) {
     case K::KeyDown:
     case K::KeyUp:
-        return Key(XKeyCodeToVirtualKey(input.code), input.kind == K::KeyDown, input.tick);
+        return Key(input.virtualKey != 0 ? input.virtualKey : XKeyCodeToVirtualKey(input.code),
+                   input.kind == K::KeyDown, input.tick);
     case K::ButtonDown:
     case K::ButtonUp:
         return Button(XButtonToMacroBit(input.code), input.kind == K::ButtonDown, input.tick);

@@ -18,6 +18,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <tuple>
 
 namespace trvx {
 
@@ -104,11 +105,14 @@ void MacroPage::Wire() {
     onClick("Btn_NewName", &MacroPage::Btn_NewNameClick);
     onClick("Btn_DelPCMacro", &MacroPage::Btn_DelPCMacroClick);
     onClick("Btn_Start", &MacroPage::Btn_StartClick);
-    for (const auto& [label, mode] : {std::pair{"IB_RecDelay", MacroDelayMode::Recorded},
-                                      std::pair{"IB_DelayTime", MacroDelayMode::Fixed},
-                                      std::pair{"IB_NoDelay", MacroDelayMode::None}})
-        if (auto* l = qobject_cast<TUniLabel*>(Control(label)))
-            connect(l, &TUniLabel::clicked, this, [this, m = mode] { SetDelayMode(m); });
+    // A radio is chosen by its picture label or by the text beside it.
+    for (const auto& [label, text, mode] :
+         {std::tuple{"IB_RecDelay", "lbl_Record_Delay", MacroDelayMode::Recorded},
+          std::tuple{"IB_DelayTime", "lbl_Delay_Setting", MacroDelayMode::Fixed},
+          std::tuple{"IB_NoDelay", "lbl_No_Delay", MacroDelayMode::None}})
+        for (const char* name : {label, text})
+            if (auto* l = qobject_cast<TUniLabel*>(Control(name)))
+                connect(l, &TUniLabel::clicked, this, [this, m = mode] { SetDelayMode(m); });
     // Over the record buttons the left button is not recorded: the click that stops a
     // recording leaves no line.
     for (const char* name : {"Btn_Start", "Btn_New", "Btn_InsertStart"})

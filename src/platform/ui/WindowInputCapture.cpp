@@ -51,6 +51,37 @@ std::uint32_t QtButtonToX(Qt::MouseButton button) {
     }
 }
 
+// Virtual-key codes of the keys a synthetic event names only by its Qt key.
+std::uint32_t QtKeyToVirtualKey(int key) {
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
+        return static_cast<std::uint32_t>(key);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return 0x70 + static_cast<std::uint32_t>(key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Control:
+        return 0xA2;
+    case Qt::Key_Shift:
+        return 0xA0;
+    case Qt::Key_Alt:
+        return 0xA4;
+    case Qt::Key_Meta:
+        return 91;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 0x0D;
+    case Qt::Key_Space:
+        return 0x20;
+    case Qt::Key_Escape:
+        return 0x1B;
+    case Qt::Key_Tab:
+        return 0x09;
+    case Qt::Key_Backspace:
+        return 0x08;
+    default:
+        return 0;
+    }
+}
+
 std::uint32_t NowMs() {
     static QElapsedTimer timer = [] {
         QElapsedTimer t;
@@ -63,9 +94,17 @@ std::uint32_t NowMs() {
 } // namespace
 
 bool WindowInputCapture::eventFilter(QObject* watched, QEvent* event) {
-    // Each event reaches the filter once per object it travels through; take it once, where the
-    // platform hands it to the top-level window.
-    if (!running_ || !watched->isWindowType())
+    // An event travels from its widget up through the parents that ignore it, and reaches the
+    // filter at each: take it at the first widget only.
+    if (!running_ || !watched->isWidgetType())
+        return QObject::eventFilter(watched, event);
+    const bool propagated = event == lastEvent_ && event->type() == lastType_ &&
+                            lastWidget_ != nullptr &&
+                            static_cast<QWidget*>(watched)->isAncestorOf(lastWidget_);
+    lastEvent_ = event;
+    lastType_ = event->type();
+    lastWidget_ = static_cast<QWidget*>(watched);
+    if (propagated)
         return QObject::eventFilter(watched, event);
     CapturedInput input;
     input.tick = NowMs();
@@ -79,7 +118,9 @@ bool WindowInputCapture::eventFilter(QObject* watched, QEvent* event) {
                                                        : CapturedInput::Kind::KeyUp;
         // The native scan code is the X key code under xcb and the evdev code + 8 elsewhere.
         input.code = key->nativeScanCode();
-        if (sink_ && input.code != 0)
+        if (input.code == 0)
+            input.virtualKey = QtKeyToVirtualKey(key->key());
+        if (sink_ && (input.code != 0 || input.virtualKey != 0))
             sink_(input);
         break;
     }

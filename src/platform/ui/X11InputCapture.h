@@ -5,7 +5,10 @@
 
 #include "macros/InputCapture.h"
 
+#include <QEvent>
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 
 #include <memory>
 
@@ -55,6 +58,10 @@ protected:
 private:
     bool running_ = false;
     Sink sink_;
+    // The event last seen and where, to know it again as it travels to the parents.
+    const QEvent* lastEvent_ = nullptr;
+    int lastType_ = 0;
+    QPointer<QWidget> lastWidget_;
 };
 
 // The global capture where the program runs on X11 (also XWayland), else the in-window one.

@@ -6,10 +6,13 @@
 #include "controls/wide/ui/UniLabel.h"
 #include "controls/wide/ui/UniListBox.h"
 #include "device/DefaultImages.h"
+#include "device/ProfileWriteBack.h"
 #include "keys/KeyCodeTables.h"
+#include "macros/MacroAssignment.h"
 #include "macros/MacroTransfer.h"
 #include "pages/ui/ControlText.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -137,7 +140,44 @@ void MacroPage::Wire() {
     if (QWidget* delay = Control("Edt_Delay"))
         delay->setEnabled(false);
 
+    // The device macro list of the key-function menu gives the button whose menu is open a
+    // macro.
+    for (int key = 1; key <= 12; ++key)
+        if (auto* label = qobject_cast<TUniLabel*>(Control(NumberedName("Key", key))))
+            connect(label, &TUniLabel::clicked, this, [this, key] { editedKey_ = key; });
+    if (QListWidget* list = List("LB_Name"))
+        connect(list, &QListWidget::itemClicked, this, [this, list](QListWidgetItem* item) {
+            AssignMacroToKey(editedKey_, list->row(item));
+        });
+
     CheckPCMacro();
+}
+
+void MacroPage::AssignMacroToKey(int key, int row) {
+    Host().HideAllMenu();
+    for (const char* menu : {"Pnl_Main", "LB_Name"})
+        if (QWidget* w = Control(menu))
+            w->hide();
+    const std::optional<std::uint16_t> start = DeviceMacroStart(row);
+    QWidget* caption = Control(NumberedName("Key", key));
+    if (!start || caption == nullptr)
+        return;
+    std::vector<std::string> captions;
+    for (int k = 1; k <= 12; ++k)
+        captions.push_back(ControlCaption(Control(NumberedName("Key", k))).toStdString());
+    if (IsLastLeftButton(captions, key, Host().LangText("Str210")))
+        return;
+    int profile = 1;
+    for (int p = 1; p <= 3; ++p)
+        if (auto* radio = qobject_cast<QAbstractButton*>(Control(NumberedName("rb_", p)));
+            radio != nullptr && radio->isChecked())
+            profile = p;
+    SetControlCaption(caption, Q(DeviceMacroNames()[static_cast<std::size_t>(row)]));
+    Host().Model().SetProfileKey(profile, key, DeviceMacroKeyEntry(*start));
+    if (Filling())
+        return;
+    PageHost::TransferScope scope(Host());
+    WriteProfiles(Host().Mouse(), Host().Model());
 }
 
 void MacroPage::CheckPCMacro() {

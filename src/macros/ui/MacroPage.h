@@ -40,6 +40,10 @@ public:
     // The start address of the device macro in `row`, by the mouse's storage type.
     std::optional<std::uint16_t> DeviceMacroStart(int row) const;
 
+    // Gives key-page button `key` (1..12) of the profile shown the device macro of `row`, unless
+    // it is the last button with the left click; writes the profiles.
+    void AssignMacroToKey(int key, int row);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -95,6 +99,8 @@ private:
     std::unique_ptr<InputCapture> capture_;
     MacroDelayMode delayMode_ = MacroDelayMode::Recorded;
     std::uint32_t lastTick_ = 0;
+
+    int editedKey_ = 0; // the key-page button whose menu was opened last (EditedKeyNumber)
 
     bool insertPanelOpen_ = false;
     int insertIndex_ = -1; // CB_Insert's choice kept across a language switch

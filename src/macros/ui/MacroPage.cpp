@@ -9,6 +9,7 @@
 #include "device/ProfileWriteBack.h"
 #include "keys/KeyCodeTables.h"
 #include "macros/MacroAssignment.h"
+#include "macros/MacroEditing.h"
 #include "macros/MacroTransfer.h"
 #include "pages/ui/ControlText.h"
 
@@ -108,6 +109,13 @@ void MacroPage::Wire() {
     onClick("Btn_NewName", &MacroPage::Btn_NewNameClick);
     onClick("Btn_DelPCMacro", &MacroPage::Btn_DelPCMacroClick);
     onClick("Btn_Start", &MacroPage::Btn_StartClick);
+    onClick("Btn_Del", &MacroPage::Btn_DelClick);
+    onClick("Btn_Import", &MacroPage::Btn_ImportClick);
+    onClick("Btn_ImportOne", &MacroPage::Btn_ImportOneClick);
+    onClick("Btn_Export", &MacroPage::Btn_ExportClick);
+    onClick("Btn_ExportOne", &MacroPage::Btn_ExportOneClick);
+    onClick("Btn_DevExport", &MacroPage::Btn_DevExportClick);
+    onClick("Btn_Edit", &MacroPage::Btn_EditClick);
     // A radio is chosen by its picture label or by the text beside it.
     for (const auto& [label, text, mode] :
          {std::tuple{"IB_RecDelay", "lbl_Record_Delay", MacroDelayMode::Recorded},
@@ -473,6 +481,100 @@ void MacroPage::Btn_DelPCMacroClick() {
     int select = -1;
     ShowLibraryResult(library_.Btn_DelPCMacroClick(row, select));
     RefreshLibraryList(select);
+}
+
+namespace {
+const QString kMacroFiles = QStringLiteral("Macro files (*.bin)");
+}
+
+void MacroPage::ShowTransferResult(const TransferResult& result) {
+    if (result.status == TransferStatus::Duplicate)
+        Host().ShowMessage(Q(Host().LangText("Str106")));
+    else if (!result.message.empty())
+        Host().ShowMessage(Q(result.message));
+}
+
+void MacroPage::Btn_ImportClick() {
+    ClearMacro();
+    const auto file = Host().ChooseFile(false, Q(Host().LangText("Str407")), kMacroFiles);
+    if (!file)
+        return;
+    ClearEditor();
+    ShowTransferResult(::trvx::Btn_ImportClick(library_, file->toStdString()));
+    RefreshLibraryList(-1);
+}
+
+void MacroPage::Btn_ImportOneClick() {
+    ClearMacro();
+    const auto file = Host().ChooseFile(false, Q(Host().LangText("Str406")), kMacroFiles);
+    if (!file)
+        return;
+    int row = SelectedRow("LB_PCMacroName");
+    const TransferResult result = ::trvx::Btn_ImportOneClick(library_, file->toStdString(), row);
+    ShowTransferResult(result);
+    if (result.ok()) {
+
+        RefreshLibraryList(row);
+        LB_PCMacroNameClick(row);
+    }
+}
+
+void MacroPage::Btn_ExportClick() {
+    ClearMacro();
+    if (const auto file = Host().ChooseFile(true, Q(Host().LangText("Str405")), kMacroFiles))
+        ShowTransferResult(::trvx::Btn_ExportClick(library_, file->toStdString()));
+}
+
+void MacroPage::Btn_ExportOneClick() {
+    ClearMacro();
+    const int row = SelectedRow("LB_PCMacroName");
+    if (row < 0)
+        return;
+    if (const auto file = Host().ChooseFile(true, Q(Host().LangText("Str404")), kMacroFiles))
+        ShowTransferResult(::trvx::Btn_ExportOneClick(library_, row, file->toStdString()));
+}
+
+void MacroPage::Btn_DevExportClick() {
+    ClearMacro();
+    if (const auto file = Host().ChooseFile(true, Q(Host().LangText("Str405")), kMacroFiles))
+        ShowTransferResult(
+            ::trvx::Btn_DevExportClick(deviceKind_, eeprom_, flash_, file->toStdString()));
+}
+
+void MacroPage::Btn_DelClick() {
+    const int item = SelectedRow("LB_macro");
+    if (item < 0)
+        return;
+    ClearMacro();
+    const LineDeletion deletion = DeleteScriptItem(script_, item);
+    if (deletion.partnerMissing)
+        Host().ShowMessage(QStringLiteral("Macro Content Error"));
+    ShowScript();
+    if (QListWidget* list = List("LB_macro"); list != nullptr && deletion.selectItem >= 0)
+        list->setCurrentRow(deletion.selectItem);
+    CompileAndSave();
+}
+
+void MacroPage::Btn_EditClick() {
+    const int item = SelectedRow("LB_macro");
+    ClearMacro();
+    const std::size_t line = static_cast<std::size_t>(item) + 1;
+    if (item < 0 || line >= script_.size() || script_[line].rfind("0 ", 0) != 0)
+        return;
+    SkinInputDialog dialog(Control("gbPage4") != nullptr ? Control("gbPage4")->window() : nullptr);
+    dialog.setPromptText(Q(Host().LangText("Str410")));
+    dialog.setValueText(Q(script_[line].substr(2)));
+    if (dialog.execute() != 1)
+        return;
+    bool ok = false;
+    const uint value = dialog.valueText().trimmed().toUInt(&ok);
+    if (!ok)
+        return;
+    script_[line] = DelayLine(static_cast<std::uint16_t>(std::min(value, 65535u)));
+    ShowScript();
+    if (QListWidget* list = List("LB_macro"))
+        list->setCurrentRow(item);
+    CompileAndSave();
 }
 
 void MacroPage::CompileAndSave() {

@@ -6,6 +6,7 @@
 #include "macros/InputCapture.h"
 #include "macros/MacroLibrary.h"
 #include "macros/MacroRecorder.h"
+#include "macros/MacroTransfer.h"
 #include "pages/ui/Page.h"
 
 #include <memory>
@@ -66,6 +67,16 @@ private:
     void Btn_NewMacroClick();
     void Btn_NewNameClick();
     void Btn_DelPCMacroClick();
+    // Files: the library (all or the selected record) and the mouse's store.
+    void Btn_ImportClick();
+    void Btn_ImportOneClick();
+    void Btn_ExportClick();
+    void Btn_ExportOneClick();
+    void Btn_DevExportClick();
+    void ShowTransferResult(const TransferResult& result);
+    // Editor lines: delete (a press with its release) and a delay's new value.
+    void Btn_DelClick();
+    void Btn_EditClick();
     // The name dialog; empty when cancelled.
     std::optional<std::string> AskMacroName();
     // Compiles the open script into the selected library record and rewrites the file; a device

@@ -14,6 +14,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -79,6 +80,14 @@ public:
     virtual QWidget* Control(std::string_view name) const = 0;
     // Shows a skin image in a picture control.
     virtual void SetPicture(std::string_view control, std::string_view image) = 0;
+
+    // ---- Files ---------------------------------------------------------------------------
+    // The file the user chose in the open (save false) or save dialog, through the window's
+    // chooser (which tests replace); nullopt when cancelled.
+    virtual std::optional<QString> ChooseFile(bool /*save*/, const QString& /*caption*/,
+                                              const QString& /*filter*/) {
+        return std::nullopt;
+    }
 
 protected:
     virtual void BeginTransfer() = 0;

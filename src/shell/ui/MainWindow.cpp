@@ -1,4 +1,5 @@
 #include "shell/ui/MainWindow.h"
+#include "shell/ui/Choosers.h"
 #include "shell/ui/MainWindowParts.h"
 
 #include "base/Resources.h"
@@ -284,6 +285,12 @@ std::string TForm1::LangText(std::string_view key) const {
 
 QWidget* TForm1::Control(std::string_view name) const {
     return FindControl(*this, name);
+}
+
+std::optional<QString> TForm1::ChooseFile(bool save, const QString& caption,
+                                          const QString& filter) {
+    return Choosers::ChooseFile(
+        this, {save ? FileChoice::Mode::Save : FileChoice::Mode::Open, caption, {}, filter});
 }
 
 // ---- Device ----------------------------------------------------------------------------------

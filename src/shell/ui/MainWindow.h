@@ -90,6 +90,8 @@ public:
     // The caption texts of the current set, by key ("Str100").
     std::string LangText(std::string_view key) const override;
     QWidget* Control(std::string_view name) const override;
+    std::optional<QString> ChooseFile(bool save, const QString& caption,
+                                      const QString& filter) override;
     void SetPicture(std::string_view control, std::string_view image) override;
 
     // ---- Shared state --------------------------------------------------------------------

@@ -19,6 +19,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -145,6 +147,19 @@ void MacroPage::Wire() {
                 if (clamped != text)
                     edit->setText(clamped);
             });
+    // Number edits: the delays take five digits and start at 50 ms; the repeat count digits;
+    // the move offsets a sign too.
+    for (const char* name :
+         {"Edt_Delay", "Edt_InsertDelay", "edt_Repeat", "edt_XAxisValue", "edt_YAxisValue"})
+        if (auto* edit = qobject_cast<QLineEdit*>(Control(name))) {
+            const bool signedValue = std::string_view(name).find("Axis") != std::string_view::npos;
+            edit->setValidator(new QRegularExpressionValidator(
+                QRegularExpression(signedValue ? QStringLiteral("-?[0-9]{0,3}")
+                                               : QStringLiteral("[0-9]{0,5}")),
+                edit));
+            if (std::string_view(name).find("Delay") != std::string_view::npos)
+                edit->setText(QStringLiteral("50"));
+        }
     if (QWidget* delay = Control("Edt_Delay"))
         delay->setEnabled(false);
 

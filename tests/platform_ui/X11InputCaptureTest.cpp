@@ -60,10 +60,10 @@ protected:
         XTestFakeButtonEvent(driver_, button, True, 0);
         XTestFakeButtonEvent(driver_, button, False, 0);
     }
-    // Lets the capture's socket notifier run until `count` events arrived or a second passed.
+    // Lets the capture's socket notifier run until `count` events arrived or 5 s passed.
     void Pump(const std::vector<CapturedInput>& seen, std::size_t count) {
         XSync(driver_, False);
-        QDeadlineTimer deadline(2000);
+        QDeadlineTimer deadline(5000);
         while (seen.size() < count && !deadline.hasExpired())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }

@@ -27,7 +27,8 @@ void SelectRawEvents(Display* display, bool on) {
     mask.mask_len = sizeof(bits);
     mask.mask = bits;
     XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
-    XFlush(display);
+    // Wait for the server: input from other connections after Start returns is heard.
+    XSync(display, False);
 }
 
 // Opens a connection with XInput 2.2; nullptr when there is none.

@@ -81,7 +81,9 @@ bool X11InputCapture::Start(Sink sink) {
 void X11InputCapture::Stop() {
     if (display_ == nullptr)
         return;
-    delete notifier_;
+    // Stop may come from the sink, inside the notifier's own signal: let it go afterwards.
+    notifier_->setEnabled(false);
+    notifier_->deleteLater();
     notifier_ = nullptr;
     Display* display = Dpy(display_);
     SelectRawEvents(display, false);

@@ -14,6 +14,8 @@ void AddMacroPageControls(ControlTable& t) {
     t.add("LB_macro", K::ListBox, p, 0, 0, 192, 268);
     t.button("New", p);
     t.button("Start", p);
+    // Writes the mouse's macro store and the key entries that point at it.
+    t.button("SaveMacro", p);
     // Delay box: the recording mode and the fixed delay; inner coordinates.
     t.add("Gb_Delay", K::GroupBox, p, 0, 0, 227, 130);
     const std::string d = "Gb_Delay";

@@ -28,6 +28,7 @@ constexpr CaptionBinding kCaptions[] = {
     {"Btn_NewName", "Str402"},
     {"Btn_New", "Str432"},
     {"Btn_Start", "Str400"},
+    {"Btn_SaveMacro", "Str471"},
     {"Btn_ExportOne", "Str404"},
     {"Btn_Export", "Str405"},
     {"Btn_ImportOne", "Str406"},
@@ -59,16 +60,12 @@ constexpr std::string_view kInsertItems[] = {
 
 // The controls family F sizes (and the caption pass gives the set's font).
 const std::vector<std::string> kSized = {
-    "Btn_New",          "Btn_Start",         "LB_PCMacroName",
-    "Btn_NewMacro",     "Btn_ImportOne",     "Btn_Export",
-    "Btn_Import",       "Btn_ExportOne",     "Btn_NewName",
-    "Btn_DelPCMacro",   "Btn_AddMacro",      "Btn_DelMacro",
-    "Btn_DevExport",    "Btn_Del",           "Btn_Insert",
-    "Btn_Edit",         "LB_MacroName",      "Edt_Delay",
-    "CB_Insert",        "IB_InsertRecDelay", "IB_InsertDelayTime",
-    "IB_InsertNoDelay", "lbl_Delay",         "lbl_s_A",
-    "Edt_InsertDelay",  "Btn_InsertStart",   "Btn_OK",
-    "Btn_Cancel"};
+    "Btn_New",           "Btn_Start",          "Btn_SaveMacro",    "LB_PCMacroName", "Btn_NewMacro",
+    "Btn_ImportOne",     "Btn_Export",         "Btn_Import",       "Btn_ExportOne",  "Btn_NewName",
+    "Btn_DelPCMacro",    "Btn_AddMacro",       "Btn_DelMacro",     "Btn_DevExport",  "Btn_Del",
+    "Btn_Insert",        "Btn_Edit",           "LB_MacroName",     "Edt_Delay",      "CB_Insert",
+    "IB_InsertRecDelay", "IB_InsertDelayTime", "IB_InsertNoDelay", "lbl_Delay",      "lbl_s_A",
+    "Edt_InsertDelay",   "Btn_InsertStart",    "Btn_OK",           "Btn_Cancel"};
 
 // Three radio rows spaced by h; the label 2 pixels left of its radio picture.
 void radioRows(LayoutRules& r, const std::string& stem, std::initializer_list<const char*> rows) {
@@ -90,9 +87,9 @@ void MacroPageLayout(LayoutRules& r) {
     const int size = r.I("Size_F");
     r.each(kSized, [&](const std::string& c) { r.fontSize(c, size); });
     v.ColorF = r.colour("Color_F");
-    for (const char* c :
-         {"Btn_New", "Btn_Start", "CB_Insert", "IB_InsertRecDelay", "IB_InsertDelayTime",
-          "IB_InsertNoDelay", "lbl_Delay", "lbl_s_A", "Btn_InsertStart", "Btn_OK", "Btn_Cancel"})
+    for (const char* c : {"Btn_New", "Btn_Start", "Btn_SaveMacro", "CB_Insert", "IB_InsertRecDelay",
+                          "IB_InsertDelayTime", "IB_InsertNoDelay", "lbl_Delay", "lbl_s_A",
+                          "Btn_InsertStart", "Btn_OK", "Btn_Cancel"})
         r.fontColour(c, v.ColorF);
     // The list colours of this family also dress the gun-mode page's lists.
     v.ColorFLBack = r.colour("Color_F_LBack");
@@ -131,6 +128,7 @@ void MacroPageLayout(LayoutRules& r) {
     v.MacroNameHeight = r.I("MacroNameHeight");
     r.pictureButton("Img_New", "Btn_New", "BtnNew");
     r.pictureButton("Img_Start", "Btn_Start", "BtnStart");
+    r.pictureButton("Img_SaveMacro", "Btn_SaveMacro", "BtnSaveMacro");
     r.moveKeys("Gb_Delay", "DelayTime_X", "DelayTime_Y");
     radioRows(r, "RecDelay", {"RecDelay", "DelayTime", "NoDelay"});
     r.moveKeys("Edt_Delay", "DelayEdit_X", "DelayEdit_Y");

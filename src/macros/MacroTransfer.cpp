@@ -1,5 +1,7 @@
 #include "macros/MacroTransfer.h"
 
+#include <cctype>
+
 #include "device/AcceptedMouse.h"
 #include "macros/MacroFileIo.h"
 
@@ -48,6 +50,11 @@ TransferResult FromLink(bool ok) {
 } // namespace
 
 std::filesystem::path ExportFileName(const std::filesystem::path& chosen) {
+    std::string extension = chosen.extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == ".bin")
+        return chosen;
     std::filesystem::path name = chosen;
     name += ".bin";
     return name;
@@ -71,6 +78,12 @@ TransferResult Btn_ExportOneClick(const PCMacroLibrary& library, int row,
 TransferResult Btn_DevExportClick(StorageKind kind, const EepromMacroStore& eeprom,
                                   const FlashMacroStore& flash,
                                   const std::filesystem::path& chosen) {
+    // An empty store (or no mouse) would leave a file that imports as nothing.
+    const bool empty = kind == StorageKind::I2C     ? eeprom.Count() == 0
+                       : kind == StorageKind::Flash ? flash.RowCount() == 0
+                                                    : true;
+    if (empty)
+        return {TransferStatus::Unchanged, "The mouse holds no macros to export."};
     std::vector<std::uint8_t> bytes;
     if (kind == StorageKind::I2C) {
         bytes.assign(eeprom.MacroArea.begin(), eeprom.MacroArea.end());
@@ -115,7 +128,7 @@ TransferResult Btn_ImportClick(PCMacroLibrary& library, const std::filesystem::p
 TransferResult Btn_ImportOneClick(PCMacroLibrary& library, const std::filesystem::path& file,
                                   int& selectedRow) {
     const int n = library.Count();
-    if (n >= static_cast<int>(kPCMacroRecordCount) - 1)
+    if (n >= static_cast<int>(kPCMacroRecordCount))
         return {TransferStatus::Unchanged, {}};
     TransferResult result;
     const auto read = ReadExact(file, kPCMacroRecordSize, "a macro", result);

@@ -37,8 +37,8 @@ struct TransferResult {
     bool ok() const { return status == TransferStatus::Ok; }
 };
 
-// Exports write to the chosen name with ".bin" appended as it stands ("macros" -> macros.bin,
-// "macros.bin" -> macros.bin.bin).
+// Exports write to the chosen name with ".bin" appended when it has no such suffix ("macros" ->
+// macros.bin, "macros.bin" and "macros.BIN" stay).
 std::filesystem::path ExportFileName(const std::filesystem::path& chosen);
 
 // "Export All" of the library: the 100 records, 27,200 bytes.
@@ -47,7 +47,8 @@ TransferResult Btn_ExportClick(const PCMacroLibrary& library, const std::filesys
 TransferResult Btn_ExportOneClick(const PCMacroLibrary& library, int row,
                                   const std::filesystem::path& chosen);
 // "Export All" of the device list: the EEPROM area (512 bytes) or the flash names and bodies
-// (8,704 bytes); an empty file without a mouse.
+// (8,704 bytes). Refused (Unchanged, with a message) when the store holds no macro or there is
+// no mouse.
 TransferResult Btn_DevExportClick(StorageKind kind, const EepromMacroStore& eeprom,
                                   const FlashMacroStore& flash,
                                   const std::filesystem::path& chosen);
@@ -55,7 +56,7 @@ TransferResult Btn_DevExportClick(StorageKind kind, const EepromMacroStore& eepr
 // "Import All": a file of 1 to 100 whole records replaces that many records from record 0;
 // the library is then listed and rewritten.
 TransferResult Btn_ImportClick(PCMacroLibrary& library, const std::filesystem::path& file);
-// "Import One": a 272-byte record appended as row n (selected); nothing with 99 or more macros.
+// "Import One": a 272-byte record appended as row n (selected); nothing with 100 macros.
 TransferResult Btn_ImportOneClick(PCMacroLibrary& library, const std::filesystem::path& file,
                                   int& selectedRow);
 

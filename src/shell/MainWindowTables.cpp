@@ -164,7 +164,7 @@ std::vector<SkinOp> SkinImageOps(int pageRadio) {
     put("LED_DelayTime", "RdS_D");
     put("LED_NoDelay", "RdS_D");
     put("LED_RecDelay", "RdS_E");
-    for (const char* c : {"Img_New", "Img_Start", "Img_InsertStart"})
+    for (const char* c : {"Img_New", "Img_Start", "Img_InsertStart", "Img_SaveMacro"})
         put(c, "MacroS_01");
     for (const char* c : {"Img_OK", "Img_Cancel"})
         put(c, "MacroBtnS_01");

@@ -111,7 +111,7 @@ std::vector<std::string> macroKeys() {
     k.color("Color_F_LBorder").color("Color_F_Font").color("Color_F_Back").xy("P4");
     for (const char* list : {"PCMacroName", "MseMacroName", "MacroContent"})
         k.xy(list).add(std::string(list) + "_H").add(std::string(list) + "_W");
-    k.add("MacroNameHeight").xy("BtnNew").xy("BtnStart").xy("DelayTime");
+    k.add("MacroNameHeight").xy("BtnNew").xy("BtnStart").xy("BtnSaveMacro").xy("DelayTime");
     k.xy("RecDelay").add("RecDelay_H").xy("DelayEdit").xy("Insert").xy("InsertList");
     k.xy("InsertRecDelay").add("InsertRecDelay_H").xy("InsertDelayEdit").xy("InsertAxisEdit");
     k.xy("InsertBtnStart").xy("InsertBtnOK").xy("InsertBtnCancel");

@@ -81,7 +81,9 @@ struct MouseBench {
 
 TEST(MacroExport, FileNameGetsBinAppendedAsItStands) {
     EXPECT_EQ(ExportFileName("/d/macros"), "/d/macros.bin");
-    EXPECT_EQ(ExportFileName("/d/macros.bin"), "/d/macros.bin.bin");
+    EXPECT_EQ(ExportFileName("/d/macros.bin"), "/d/macros.bin");
+    EXPECT_EQ(ExportFileName("/d/macros.BIN"), "/d/macros.BIN");
+    EXPECT_EQ(ExportFileName("/d/macros.bin.txt"), "/d/macros.bin.txt.bin");
 }
 
 TEST(MacroExport, OneRecordRoundTripAppendsAndSelects) {
@@ -108,7 +110,7 @@ TEST(MacroExport, OneRecordRoundTripAppendsAndSelects) {
     EXPECT_EQ(target.Count(), 2);
 }
 
-TEST(MacroImport, ImportOneWithNinetyNineMacrosDoesNothing) {
+TEST(MacroImport, ImportOneFillsTheLibraryToOneHundred) {
     TempFolder folder;
     std::vector<std::string> names;
     for (int i = 0; i < 99; ++i)
@@ -117,9 +119,14 @@ TEST(MacroImport, ImportOneWithNinetyNineMacrosDoesNothing) {
     ASSERT_TRUE(Btn_ExportOneClick(lib, 0, folder / "one").ok());
     lib.PCMacroNames[0] = MacroNameFromText("renamed");
     int row = -1;
+    EXPECT_TRUE(Btn_ImportOneClick(lib, folder / "one.bin", row).ok());
+    EXPECT_EQ(lib.Count(), 100);
+    EXPECT_EQ(row, 99);
+    // The hundredth was the last.
+    lib.PCMacroNames[0] = MacroNameFromText("again");
+    row = -1;
     EXPECT_EQ(Btn_ImportOneClick(lib, folder / "one.bin", row).status, TransferStatus::Unchanged);
-    EXPECT_EQ(lib.Count(), 99);
-    EXPECT_TRUE(lib.Btn_NewMacroClick()); // New still works once
+    EXPECT_EQ(lib.Count(), 100);
 }
 
 TEST(MacroImport, BadFilesChangeNothing) {
@@ -200,13 +207,19 @@ TEST(MacroExport, DeviceStoreSizesByStorageType) {
     const FlashMacroStore flash = DefaultMacroStore();
     ASSERT_TRUE(Btn_DevExportClick(StorageKind::I2C, eeprom, flash, folder / "e").ok());
     ASSERT_TRUE(Btn_DevExportClick(StorageKind::Flash, eeprom, flash, folder / "f").ok());
-    ASSERT_TRUE(Btn_DevExportClick(StorageKind::None, eeprom, flash, folder / "n").ok());
+    // No mouse, or a mouse without macros: refused, no file.
+    EXPECT_EQ(Btn_DevExportClick(StorageKind::None, eeprom, flash, folder / "n").status,
+              TransferStatus::Unchanged);
+    EXPECT_EQ(Btn_DevExportClick(StorageKind::I2C, EepromMacroStore{}, flash, folder / "n").status,
+              TransferStatus::Unchanged);
+    FlashMacroStore emptyFlash;
+    EXPECT_FALSE(Btn_DevExportClick(StorageKind::Flash, eeprom, emptyFlash, folder / "n").ok());
+    EXPECT_FALSE(std::filesystem::exists(folder / "n.bin"));
     const auto e = ReadAll(folder / "e.bin");
     EXPECT_EQ(std::vector<std::uint8_t>(eeprom.MacroArea.begin(), eeprom.MacroArea.end()), e);
     const auto f = ReadAll(folder / "f.bin");
     ASSERT_EQ(f.size(), 8704u);
     EXPECT_EQ(f[16 * 31 + 1], 'M');
-    EXPECT_EQ(ReadAll(folder / "n.bin").size(), 0u);
 }
 
 TEST(MacroImport, DeviceStoreIntoEepromMouseGetsTheBoundaryByte) {

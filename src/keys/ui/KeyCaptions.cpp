@@ -1,6 +1,6 @@
 #include "keys/ui/KeyCaptions.h"
 
-#include "keys/MacroSlots.h"
+#include "macros/MacroSlots.h"
 
 namespace trvx {
 

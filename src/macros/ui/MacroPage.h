@@ -2,7 +2,18 @@
 // The macro page (page 4): the mouse's and the PC library's macro lists, the editor and the
 // recorder.
 
+#include "macros/DeviceMacroStore.h"
+#include "macros/InputCapture.h"
+#include "macros/MacroLibrary.h"
+#include "macros/MacroRecorder.h"
+#include "macros/MacroTransfer.h"
 #include "pages/ui/Page.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QListWidget;
 
 namespace trvx {
 
@@ -10,19 +21,97 @@ class MacroPage : public Page {
     Q_OBJECT
 public:
     explicit MacroPage(PageHost& host, QObject* parent = nullptr);
+    ~MacroPage() override;
 
     // The insert box is open in place of the delay box.
     bool InsertPanelOpen() const { return insertPanelOpen_; }
 
     void Wire() override;
+    void FillFromImage(StorageKind kind) override;
     void FillNoDevice() override;
     void Shown(int radio) override;
     void Reshown() override { ShowEditorBoxes(); }
     void LanguageSwitching() override;
     void LanguageChanged() override;
+    void CaptionsApplied() override;
+
+    const PCMacroLibrary& Library() const { return library_; }
+    // The names of the mouse's macros, by row.
+    std::vector<std::string> DeviceMacroNames() const;
+    // The start address of the device macro in `row`, by the mouse's storage type.
+    std::optional<std::uint16_t> DeviceMacroStart(int row) const;
+
+    // Gives key-page button `key` (1..12) of the profile shown the device macro of `row`, unless
+    // it is the last button with the left click; writes the profiles.
+    void AssignMacroToKey(int key, int row);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Start-up: the library file, created from the seed on the first start.
+    void CheckPCMacro();
+    void RefreshLibraryList(int selectRow);
+    void RefreshDeviceList(int selectRow);
+    void ShowScript();
+    void ClearEditor();
+    void ClearMacro();
+
+    void LB_PCMacroNameClick(int row);
+    void LB_MacroNameClick(int row);
+    void Btn_AddMacroClick();
+    void Btn_DelMacroClick();
+    void Btn_SaveMacroClick() { SaveMacroStore({}); }
+    // Writes the store and the profiles, pointing keys at the macros' new start addresses.
+    void SaveMacroStore(const std::vector<MacroAddressMove>& moves);
+    void Btn_NewMacroClick();
+    void Btn_NewNameClick();
+    void Btn_DelPCMacroClick();
+    // Files: the library (all or the selected record) and the mouse's store.
+    void Btn_ImportClick();
+    void Btn_ImportOneClick();
+    void Btn_ExportClick();
+    void Btn_ExportOneClick();
+    void Btn_DevExportClick();
+    void ShowTransferResult(const TransferResult& result);
+    // Editor lines: delete (a press with its release) and a delay's new value.
+    void Btn_DelClick();
+    void Btn_EditClick();
+    // The name dialog; empty when cancelled.
+    std::optional<std::string> AskMacroName();
+    // Compiles the open script into the selected library record and rewrites the file; a device
+    // macro open in the editor is never written into a library record.
+    void CompileAndSave();
+    void ShowLibraryResult(const LibraryResult& result);
+
+    // Recording.
+    void Btn_StartClick();
+    void StartRecording();
+    void StopRecording();
+    void TakeInput(const CapturedInput& input);
+    void SetDelayMode(MacroDelayMode mode);
+    void Edt_DelayChange();
+    std::uint16_t FixedDelay() const;
+
+    QListWidget* List(const char* name) const;
+    int SelectedRow(const char* name) const;
+    void ShowPopup(const char* panel, QWidget* list, QPoint at, bool upward);
+
     void ShowEditorBoxes();
+
+    PCMacroLibrary library_;
+    EepromMacroStore eeprom_;
+    FlashMacroStore flash_;
+    StorageKind deviceKind_ = StorageKind::None;
+    MacroScript script_;
+    bool scriptFromLibrary_ = false;
+
+    MacroRecorder recorder_;
+    std::unique_ptr<InputCapture> capture_;
+    MacroDelayMode delayMode_ = MacroDelayMode::Recorded;
+    std::uint32_t lastTick_ = 0;
+
+    int editedKey_ = 0; // the key-page button whose menu was opened last (EditedKeyNumber)
 
     bool insertPanelOpen_ = false;
     int insertIndex_ = -1; // CB_Insert's choice kept across a language switch

@@ -1,4 +1,5 @@
 #include "shell/ui/MainWindow.h"
+#include "shell/ui/Choosers.h"
 #include "shell/ui/MainWindowParts.h"
 
 #include "base/Resources.h"

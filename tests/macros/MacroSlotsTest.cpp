@@ -1,5 +1,5 @@
 // A key that carries a device macro is named after the macro in the working macro store.
-#include "keys/MacroSlots.h"
+#include "macros/MacroSlots.h"
 
 #include "macros/DeviceMacroStore.h"
 

@@ -1,4 +1,4 @@
-#include "keys/MacroSlots.h"
+#include "macros/MacroSlots.h"
 
 #include "macros/DeviceMacroStore.h"
 

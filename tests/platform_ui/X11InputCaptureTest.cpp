@@ -1,0 +1,153 @@
+// The global capture against a real X server: an Xvfb of the test's own, driven by XTest.
+#include "platform/ui/X11InputCapture.h"
+#include "macros/MacroRecorder.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+// Last: Xlib's macros (None, True, Bool) clash with the headers above.
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#undef None
+
+namespace trvx {
+namespace {
+
+class X11Capture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // -displayfd picks a free display and writes its number to the fd (1 = our stdout pipe).
+        xvfb_.setProgram("Xvfb");
+        xvfb_.setArguments({"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "640x480x24"});
+        xvfb_.start();
+        if (!xvfb_.waitForStarted(5000))
+            GTEST_SKIP() << "Xvfb is not installed";
+        QByteArray number;
+        QDeadlineTimer deadline(10000);
+        while (!number.contains('\n') && !deadline.hasExpired()) {
+            xvfb_.waitForReadyRead(100);
+            number += xvfb_.readAllStandardOutput();
+        }
+        ASSERT_TRUE(number.contains('\n')) << "Xvfb gave no display";
+        const std::string display = ":" + number.trimmed().toStdString();
+        savedDisplay_ = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+        setenv("DISPLAY", display.c_str(), 1);
+        driver_ = XOpenDisplay(display.c_str());
+        ASSERT_NE(driver_, nullptr);
+    }
+    void TearDown() override {
+        if (driver_ != nullptr)
+            XCloseDisplay(driver_);
+        if (xvfb_.state() != QProcess::NotRunning) {
+            xvfb_.terminate();
+            xvfb_.waitForFinished(5000);
+        }
+        if (savedDisplay_.empty())
+            unsetenv("DISPLAY");
+        else
+            setenv("DISPLAY", savedDisplay_.c_str(), 1);
+    }
+
+    void Key(unsigned code, bool down) { XTestFakeKeyEvent(driver_, code, down, 0); }
+    void Click(unsigned button) {
+        XTestFakeButtonEvent(driver_, button, True, 0);
+        XTestFakeButtonEvent(driver_, button, False, 0);
+    }
+    // Lets the capture's socket notifier run until `count` events arrived or 5 s passed.
+    void Pump(const std::vector<CapturedInput>& seen, std::size_t count) {
+        XSync(driver_, False);
+        QDeadlineTimer deadline(5000);
+        while (seen.size() < count && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+
+    QProcess xvfb_;
+    Display* driver_ = nullptr;
+    std::string savedDisplay_;
+};
+
+// X key codes: the kernel's code + 8.
+constexpr unsigned kXLeftCtrl = 37;
+constexpr unsigned kXShift = 50;
+constexpr unsigned kXA = 38;
+constexpr unsigned kX1 = 10;
+
+TEST_F(X11Capture, RecordsKeysWithModifiersAndButtonsToTheByte) {
+    ASSERT_TRUE(X11InputCapture::Available());
+    X11InputCapture capture;
+    MacroRecorder recorder;
+    recorder.Start(MacroDelayMode::None, 50);
+    std::vector<CapturedInput> seen;
+    ASSERT_TRUE(capture.Start([&](const CapturedInput& in) {
+        seen.push_back(in);
+        recorder.Input(in);
+    }));
+    EXPECT_TRUE(capture.Running());
+    Key(kXLeftCtrl, true);
+    Key(kXA, true);
+    Key(kXA, false);
+    Key(kXLeftCtrl, false);
+    Key(kXShift, true);
+    Key(kX1, true);
+    Key(kX1, false);
+    Key(kXShift, false);
+    for (unsigned b : {1u, 2u, 3u, 8u, 9u})
+        Click(b);
+    Pump(seen, 18);
+    ASSERT_EQ(seen.size(), 18u);
+    recorder.Finish(0);
+    MacroScript script{recorder.Header()};
+    script.insert(script.end(), recorder.Lines().begin(), recorder.Lines().end());
+    const CompileResult c = CompilePCMacroScript(script);
+    ASSERT_TRUE(c.macro);
+    EXPECT_EQ(c.macro->hexLine, "81018204020401018102821E021E0102"
+                                "A121A424A222B030A82800");
+    capture.Stop();
+    EXPECT_FALSE(capture.Running());
+}
+
+TEST_F(X11Capture, HearsNothingOutsideARecording) {
+    X11InputCapture capture;
+    std::vector<CapturedInput> seen;
+    auto sink = [&](const CapturedInput& in) { seen.push_back(in); };
+    ASSERT_TRUE(capture.Start(sink));
+    capture.Stop();
+    Key(kXA, true);
+    Key(kXA, false);
+    XSync(driver_, False);
+    // A new start hears only what comes after it.
+    ASSERT_TRUE(capture.Start(sink));
+    Click(3);
+    Pump(seen, 2);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].kind, CapturedInput::Kind::ButtonDown);
+    EXPECT_EQ(seen[0].code, 3u);
+    EXPECT_EQ(seen[1].kind, CapturedInput::Kind::ButtonUp);
+}
+
+TEST_F(X11Capture, StopFromInsideTheSinkEndsReading) {
+    X11InputCapture capture;
+    int calls = 0;
+    ASSERT_TRUE(capture.Start([&](const CapturedInput&) {
+        ++calls;
+        capture.Stop();
+    }));
+    Click(1);
+    Click(1);
+    XSync(driver_, False);
+    QDeadlineTimer deadline(500);
+    while (!deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(capture.Running());
+}
+
+} // namespace
+} // namespace trvx

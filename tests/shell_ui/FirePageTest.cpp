@@ -1,0 +1,155 @@
+// The gun-mode page on the main window and a simulated mouse: the confirm write order and the
+// key entry only in the game-mode profile.
+#include "shell/ui/MainWindow.h"
+
+#include "controls/wide/ui/UniLabel.h"
+#include "fire/ui/FirePage.h"
+#include "keys/ModelKeys.h"
+#include "pages/ui/ControlText.h"
+#include "shell/ui/DeviceWorker.h"
+#include "shell/ui/MessageDialog.h"
+#include "sim/SimulatedMouse.h"
+
+#include <QApplication>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace trvx {
+namespace {
+
+class FirePageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = FormMessageDialog::setResponder(
+            [this](const QString& text) { messages_.push_back(text.toStdString()); });
+        MainWindowOptions options;
+        options.backend = &mouse_;
+        options.clock = &clock_;
+        options.screenSize = QSize(1920, 1080);
+        options.trayIcon = false;
+        form_ = std::make_unique<TForm1>(std::move(options));
+        form_->show();
+        ASSERT_TRUE(form_->Worker().WaitIdle());
+        form_->DevTimer().stop();
+        form_->PollDevice();
+        ASSERT_TRUE(form_->Worker().WaitIdle());
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(form_->Mouse().IsAccepted());
+        page_ = form_->findChild<FirePage*>();
+        ASSERT_NE(page_, nullptr);
+        mouse_.ClearFrames();
+    }
+    void TearDown() override {
+        form_.reset();
+        FormMessageDialog::setResponder(previous_);
+    }
+
+    void Click(std::string_view label) {
+        auto* l = qobject_cast<TUniLabel*>(form_->Control(label));
+        ASSERT_NE(l, nullptr) << label;
+        emit l->clicked();
+        QCoreApplication::processEvents();
+    }
+
+    // The commands sent: "05 39" a register write at 0x39, "07 0710" a block write at 0x710.
+    std::vector<std::string> Commands() {
+        std::vector<std::string> out;
+        for (const SimFrame& f : mouse_.TakeFrames()) {
+            if (!f.sent || f.bytes.size() < 6 || f.bytes[0] != 0x40)
+                continue;
+            char buf[16];
+            if (f.bytes[1] == 0x07)
+                std::snprintf(buf, sizeof buf, "07 %02X%02X", f.bytes[2], f.bytes[3]);
+            else
+                std::snprintf(buf, sizeof buf, "%02X %02X", f.bytes[1], f.bytes[3]);
+            out.push_back(buf);
+        }
+        return out;
+    }
+
+    VirtualClock clock_;
+    SimulatedMouse mouse_{StorageKind::I2C, clock_};
+    std::unique_ptr<TForm1> form_;
+    FirePage* page_ = nullptr;
+    std::vector<std::string> messages_;
+    FormMessageDialog::Responder previous_;
+};
+
+TEST_F(FirePageTest, ConfirmInGameModeStoresTheEntryAndWritesInOrder) {
+    form_->PageButtonClick("Switch"); // the key page of profile 2
+    page_->Key_FireMacroClick(5);
+    EXPECT_FALSE(form_->Control("gbPage6")->isHidden());
+    Click("Btn_Fire6");
+    // Mode 6 shows its second group; a move past the range is held to it.
+    EXPECT_FALSE(form_->Control("Edt_FireCnt2")->isHidden());
+    EXPECT_TRUE(form_->Control("Edt_FireCnt3")->isHidden());
+    mouse_.ClearFrames();
+    Click("lbl_FireSelLeft"); // without the left button
+    Click("Btn_FireConfirm");
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_FALSE(form_->Control("gbPage1")->isHidden());
+    const TKeyEntry entry = ProfileKeyEntry(form_->Model(), 2, 5);
+    // Mode 6 without the left button: n = 5, v = the settings' group count of mode 6.
+    EXPECT_EQ(entry.ToText().substr(0, 6),
+              "0B050" + std::to_string(form_->Settings().Gun6Num));
+    EXPECT_EQ(ControlCaption(form_->Control("Key5")).toStdString(), form_->LangText("Str605"));
+
+    std::vector<std::string> want;
+    for (int k = 0; k < 10; ++k) {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "05 %02X", 57 + 3 * k);
+        want.push_back(buf);
+    }
+    // The user section as a run of 3-byte writes from 164, then the blocks.
+    for (int r = 164; r < 192; r += 3) {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "05 %02X", r);
+        want.push_back(buf);
+    }
+    for (const char* s : {"07 00C0", "07 01E4", "07 0710", "06 A4", "05 A4", "05 A4"})
+        want.push_back(s);
+    EXPECT_EQ(Commands(), want);
+}
+
+TEST_F(FirePageTest, ConfirmOutsideGameModeIsRefusedWithAMessage) {
+    const TKeyEntry before = ProfileKeyEntry(form_->Model(), 2, 5);
+    page_->Key_FireMacroClick(5);
+    mouse_.ClearFrames();
+    Click("Btn_FireConfirm");
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], form_->LangText("Str622"));
+    EXPECT_FALSE(form_->Control("gbPage6")->isHidden());
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_EQ(ProfileKeyEntry(form_->Model(), 2, 5), before);
+}
+
+TEST_F(FirePageTest, ParameterEditsChangeOnlyTheBytesTheParseFound) {
+    page_->Key_FireMacroClick(3);
+    Click("Btn_Fire2"); // slot 1
+    mouse_.ClearFrames();
+    auto* x = qobject_cast<QLineEdit*>(form_->Control("Edt_FireX1"));
+    auto* offset = qobject_cast<QLineEdit*>(form_->Control("Edt_FireX1Offset"));
+    auto* time = qobject_cast<QLineEdit*>(form_->Control("Edt_FireTime1"));
+    ASSERT_TRUE(x && offset && time);
+    offset->setText("50");
+    x->setText("100");
+    EXPECT_EQ(x->text(), "77");
+    EXPECT_EQ(form_->Model().XOffset(2), 50);
+    time->setText("70000");
+    EXPECT_EQ(time->text(), "65535");
+    const auto& slot = form_->Model().Sections().FireMacros[1];
+    const auto fields = ParseFireMacro(slot, 24);
+    ASSERT_TRUE(fields.moveX);
+    EXPECT_EQ(fields.moveX->value, 77);
+    if (fields.delay) {
+        EXPECT_EQ(fields.delay->value, 65535);
+    }
+    EXPECT_TRUE(Commands().empty()); // nothing is sent before Confirm
+}
+
+} // namespace
+} // namespace trvx

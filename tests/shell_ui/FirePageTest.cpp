@@ -2,6 +2,8 @@
 // key entry only in the game-mode profile.
 #include "shell/ui/MainWindow.h"
 
+#include "controls/skinned/ui/SkinEdit.h"
+#include "controls/skinned/ui/SkinInputDialog.h"
 #include "controls/wide/ui/UniLabel.h"
 #include "fire/ui/FirePage.h"
 #include "keys/ModelKeys.h"
@@ -11,7 +13,11 @@
 #include "sim/SimulatedMouse.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -94,8 +100,7 @@ TEST_F(FirePageTest, ConfirmInGameModeStoresTheEntryAndWritesInOrder) {
     EXPECT_FALSE(form_->Control("gbPage1")->isHidden());
     const TKeyEntry entry = ProfileKeyEntry(form_->Model(), 2, 5);
     // Mode 6 without the left button: n = 5, v = the settings' group count of mode 6.
-    EXPECT_EQ(entry.ToText().substr(0, 6),
-              "0B050" + std::to_string(form_->Settings().Gun6Num));
+    EXPECT_EQ(entry.ToText().substr(0, 6), "0B050" + std::to_string(form_->Settings().Gun6Num));
     EXPECT_EQ(ControlCaption(form_->Control("Key5")).toStdString(), form_->LangText("Str605"));
 
     std::vector<std::string> want;
@@ -149,6 +154,107 @@ TEST_F(FirePageTest, ParameterEditsChangeOnlyTheBytesTheParseFound) {
         EXPECT_EQ(fields.delay->value, 65535);
     }
     EXPECT_TRUE(Commands().empty()); // nothing is sent before Confirm
+}
+
+// The recorder and the line editor behind the access code, on the gun-mode page.
+class FireMacroEditorTest : public FirePageTest {
+protected:
+    void OpenEditor() {
+        page_->Key_FireMacroClick(1);
+        const auto previous = SkinInputDialog::setResponder([](FrmInput& form) {
+            form.edt_value->setText(QStringLiteral("MarovelQX"));
+            return 1;
+        });
+        QWidget* base = form_->Control("Img_Base_6");
+        for (int i = 0; i < 5; ++i) {
+            QMouseEvent event(QEvent::MouseButtonDblClick, QPointF(5, 5),
+                              base->mapToGlobal(QPointF(5, 5)), Qt::LeftButton, Qt::LeftButton,
+                              Qt::NoModifier);
+            QCoreApplication::sendEvent(base, &event);
+        }
+        SkinInputDialog::setResponder(previous);
+        ASSERT_FALSE(form_->Control("LB_FireMacroName")->isHidden());
+    }
+    // A click as the window system delivers it: to the window first, then to the widget under it.
+    void ClickWindow(Qt::MouseButton button) {
+        QWindow* window = form_->windowHandle();
+        ASSERT_NE(window, nullptr);
+        const QPointF at(40, 300);
+        for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, window->mapToGlobal(at), button,
+                              type == QEvent::MouseButtonPress ? button : Qt::NoButton,
+                              Qt::NoModifier);
+            event.setTimestamp(++time_);
+            QCoreApplication::sendEvent(window, &event);
+        }
+    }
+    std::uint64_t time_ = 1000;
+    QListWidget* List(std::string_view name) {
+        return qobject_cast<QListWidget*>(form_->Control(name));
+    }
+    std::vector<std::uint8_t> Slot(int s) {
+        const auto& m = form_->Model().Sections().FireMacros[static_cast<std::size_t>(s)];
+        return {m.begin(), m.end()};
+    }
+};
+
+TEST_F(FireMacroEditorTest, RecordsLeftClicksInTheWindowWithoutDelays) {
+    OpenEditor();
+    List("LB_FireMacroName")->setCurrentRow(3);
+    Click("IB_FireNoDelay");
+    Click("Btn_FireStart");
+    for (int i = 0; i < 2; ++i)
+        ClickWindow(Qt::LeftButton);
+    ClickWindow(Qt::RightButton); // only the left button
+    Click("Btn_FireStart");
+    std::vector<std::uint8_t> want{0xA1, 0x21, 0xA1, 0x21, 0x00};
+    want.resize(24, 0);
+    EXPECT_EQ(Slot(3), want);
+    EXPECT_EQ(List("LB_FireMacro")->count(), 4);
+    // Capture ended with the recording: later clicks change nothing.
+    ClickWindow(Qt::LeftButton);
+    EXPECT_EQ(Slot(3), want);
+}
+
+TEST_F(FireMacroEditorTest, RecordingStopsAtTheSlotSize) {
+    OpenEditor();
+    List("LB_FireMacroName")->setCurrentRow(0);
+    Click("IB_FireNoDelay");
+    Click("Btn_FireStart");
+    for (int i = 0; i < 15; ++i)
+        ClickWindow(Qt::LeftButton);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], form_->LangText("Str624"));
+    const auto slot = Slot(0);
+    EXPECT_EQ(slot[22], 0xA1); // 23 event bytes and the end byte
+    EXPECT_EQ(slot[23], 0x00);
+}
+
+TEST_F(FireMacroEditorTest, InsertAndDeleteLinesCompileIntoTheSlot) {
+    OpenEditor();
+    auto* names = List("LB_FireMacroName");
+    names->setCurrentRow(2);
+    emit names->itemClicked(names->currentItem());
+    const std::size_t lines = static_cast<std::size_t>(List("LB_FireMacro")->count());
+    ASSERT_GE(lines, 2u);
+    // A move of -5, 3 after the first line.
+    List("LB_FireMacro")->setCurrentRow(0);
+    Click("Btn_FireInsert");
+    EXPECT_FALSE(form_->Control("Gb_InsertFire")->isHidden());
+    auto* kind = qobject_cast<QComboBox*>(form_->Control("CB_InsertFire"));
+    kind->setCurrentIndex(3);
+    qobject_cast<QLineEdit*>(form_->Control("edt_FireXAxisValue"))->setText("-5");
+    qobject_cast<QLineEdit*>(form_->Control("edt_FireYAxisValue"))->setText("3");
+    Click("Btn_FireOK");
+    EXPECT_EQ(List("LB_FireMacro")->count(), static_cast<int>(lines) + 1);
+    EXPECT_EQ(List("LB_FireMacro")->item(1)->text(), "  X: -5  Y: 3");
+    const auto slot = Slot(2);
+    const auto fields = ParseFireMacro(slot, 24);
+    // Deleting the inserted move gives the slot back.
+    List("LB_FireMacro")->setCurrentRow(1);
+    Click("Btn_FireDel");
+    EXPECT_EQ(List("LB_FireMacro")->count(), static_cast<int>(lines));
+    (void)fields;
 }
 
 } // namespace

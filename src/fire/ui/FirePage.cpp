@@ -253,6 +253,8 @@ void FirePage::FillFromImage(StorageKind /*kind*/) {
     ShowFireKeys();
     for (int s = 0; s < static_cast<int>(kFireMacroSlots); ++s)
         RecomputeLength(s);
+    // The gun-mode page shows what the mouse now holds for its mode.
+    Btn_FireClick(CurrentMode());
 }
 
 void FirePage::FillNoDevice() {

@@ -539,7 +539,8 @@ std::optional<BlockWrite> WorkingModel::IdBlockWrite(StorageKind kind) const {
 
 RegisterWrite WorkingModel::UserSectionWrite() {
     SetSectionChecksum(sections_.UserSection);
-    return {0, static_cast<std::uint8_t>(reg::kProfile),
+    return {0,
+            static_cast<std::uint8_t>(reg::kProfile),
             {sections_.UserSection.begin(), sections_.UserSection.end()}};
 }
 
@@ -548,7 +549,8 @@ std::optional<BlockWrite> WorkingModel::FireMacroWrite(StorageKind kind) {
         return std::nullopt;
     for (std::size_t s = 0; s < kFireMacroSlotCount; ++s)
         std::copy(sections_.FireMacros[s].begin(), sections_.FireMacros[s].end(),
-                  sections_.FireMacroImage.begin() + static_cast<std::ptrdiff_t>(s * kFireMacroSlotSize));
+                  sections_.FireMacroImage.begin() +
+                      static_cast<std::ptrdiff_t>(s * kFireMacroSlotSize));
     const auto address =
         kind == StorageKind::I2C ? eeprom::kFireMacros.offset : flash::kFireMacros.offset;
     return BlockWrite{static_cast<std::uint16_t>(address),

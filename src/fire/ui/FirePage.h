@@ -114,6 +114,7 @@ private:
 
     int selectedKey_ = 1; // the key whose menu was opened last
     bool gunModeLoading_ = false;
+    int picturedMode_ = 1;
     std::array<int, kFireMacroSlots> lengths_{};
     std::array<FireMacroFields, kFireMacroSlots> fields_{};
 

@@ -157,8 +157,13 @@ void FirePage::Btn_FireClick(int mode) {
     for (int i = 1; i <= 5; ++i)
         if (QWidget* w = Control(Numbered("Img_GunMode", i)))
             w->setVisible(i <= 2 ? mode == 6 : mode == 7);
-    for (int m = 1; m <= kGunModes; ++m)
-        Host().SetPicture(Numbered("Img_Fire", m), Numbered("Gun", m, m == mode ? "_02" : "_01"));
+    // The mode pictures change only with the mode (the window starts with mode 1's).
+    if (mode != picturedMode_) {
+        for (int m = 1; m <= kGunModes; ++m)
+            Host().SetPicture(Numbered("Img_Fire", m),
+                              Numbered("Gun", m, m == mode ? "_02" : "_01"));
+        picturedMode_ = mode;
+    }
 
     const auto modeSlots = GunModeSlots(mode);
     const WorkingModel& model = Host().Model();

@@ -132,6 +132,19 @@ TEST_F(FirePageTest, ConfirmOutsideGameModeIsRefusedWithAMessage) {
     EXPECT_EQ(ProfileKeyEntry(form_->Model(), 2, 5), before);
 }
 
+TEST_F(FirePageTest, AFailedReadBackKeepsTheWorkingOffsets) {
+    // An offset edited on the page and not yet confirmed differs from the mouse's.
+    form_->Model().EditSections().UserSection[7] = 0x33;
+    mouse_.FailReply(1);
+    page_->Key_FireMacroClick(2);
+    EXPECT_EQ(form_->Model().XOffset(1), 0x33);
+    EXPECT_EQ(qobject_cast<QLineEdit*>(form_->Control("Edt_FireX1Offset"))->text(), "51");
+    // A read-back that succeeds is taken.
+    const int mouseOffset = static_cast<std::int8_t>(mouse_.Image()[164 + 7]);
+    page_->Key_FireMacroClick(2);
+    EXPECT_EQ(form_->Model().XOffset(1), mouseOffset);
+}
+
 TEST_F(FirePageTest, ParameterEditsChangeOnlyTheBytesTheParseFound) {
     page_->Key_FireMacroClick(3);
     Click("Btn_Fire2"); // slot 1

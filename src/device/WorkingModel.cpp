@@ -537,4 +537,24 @@ std::optional<BlockWrite> WorkingModel::IdBlockWrite(StorageKind kind) const {
                       {sections_.IDBlock.begin(), sections_.IDBlock.end()}};
 }
 
+RegisterWrite WorkingModel::UserSectionWrite() {
+    SetSectionChecksum(sections_.UserSection);
+    return {0,
+            static_cast<std::uint8_t>(reg::kProfile),
+            {sections_.UserSection.begin(), sections_.UserSection.end()}};
+}
+
+std::optional<BlockWrite> WorkingModel::FireMacroWrite(StorageKind kind) {
+    if (kind == StorageKind::None)
+        return std::nullopt;
+    for (std::size_t s = 0; s < kFireMacroSlotCount; ++s)
+        std::copy(sections_.FireMacros[s].begin(), sections_.FireMacros[s].end(),
+                  sections_.FireMacroImage.begin() +
+                      static_cast<std::ptrdiff_t>(s * kFireMacroSlotSize));
+    const auto address =
+        kind == StorageKind::I2C ? eeprom::kFireMacros.offset : flash::kFireMacros.offset;
+    return BlockWrite{static_cast<std::uint16_t>(address),
+                      {sections_.FireMacroImage.begin(), sections_.FireMacroImage.end()}};
+}
+
 } // namespace trvx

@@ -211,6 +211,13 @@ public:
     FireKeyParameters FireKey(int n) const;
     bool SetFireKey(int n, FireKeyParameters parameters);
 
+    // ---- Gun modes and fire macros ----------------------------------------------------------
+    // The user section with a fresh check byte (also in the model), as a run from register 164.
+    RegisterWrite UserSectionWrite();
+    // The working fire macros, copied into the image copy the mouse is sent, as one block: 240
+    // bytes at 1808 (I2C) or 0x7000 (Flash); nullopt, with nothing copied, for None.
+    std::optional<BlockWrite> FireMacroWrite(StorageKind kind);
+
     // ---- Patch ------------------------------------------------------------------------------
     const TPatchBlock& PatchBlock() const { return sections_.PatchBlock; }
     void SetPatchBlock(const TPatchBlock& block) { sections_.PatchBlock = block; }

@@ -63,8 +63,22 @@ void AddFirePageControls(ControlTable& t) {
         hide(t.picture(std::string("Img_") + b, p));
         hide(t.label(std::string("Btn_") + b, p, 0, 0, 44, 27));
     }
+    // The recorder's delay-mode group and the insertion group: frameless boxes behind their
+    // controls, so a whole group can be shown, hidden or disabled at once.
+    hide(t.add("GB_FireDelay", K::GroupBox, p, 0, 0, 0, 0));
+    hide(t.add("Gb_InsertFire", K::GroupBox, p, 0, 0, 0, 0));
+    for (const char* r : {"rb_FireRecDelay", "rb_FireDelayTime", "rb_FireNoDelay"})
+        hide(t.add(r, K::Radio, p));
+    // The context menus of the two lists.
+    hide(t.add("Pnl_DevFireMacro", K::Panel, p, 0, 0, 132, 24));
+    hide(t.add("Pnl_DevFireContent", K::Panel, p, 0, 0, 132, 46));
     for (const char* b : {"Btn_NewFireName", "Btn_FireDel", "Btn_FireInsert"})
         hide(t.label(b, p, 0, 0, 128, 20));
+    // The current gun mode and the left-button choice, kept in hidden controls.
+    hide(t.add("gbFire", K::GroupBox, p));
+    for (int n = 1; n <= 7; ++n)
+        t.add(Numbered("rb_Fire", n), K::Radio, "gbFire");
+    hide(t.add("cb_FireSelLeft", K::CheckBox, p));
 }
 
 } // namespace trvx

@@ -3,6 +3,8 @@
 // in a loop). The used-length rule, the parse into the gun-mode page's fields, the editor lines
 // and their compilation back into a slot, capped at the slot's 24 bytes.
 
+#include "macros/MacroTransfer.h" // kFireMacroSize
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -13,7 +15,6 @@
 
 namespace trvx {
 
-inline constexpr std::size_t kFireMacroSize = 24;
 inline constexpr std::size_t kFireMacroSlots = 10;
 inline constexpr std::size_t kFireMacroAreaSize = kFireMacroSize * kFireMacroSlots;
 

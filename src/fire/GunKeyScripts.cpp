@@ -1,5 +1,7 @@
 #include "fire/GunKeyScripts.h"
 
+#include "macros/MacroFileIo.h"
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -114,31 +116,11 @@ std::optional<GunScripts> ReadGunKeyFile(const std::filesystem::path& file) {
     return GunScripts::FromFileBytes(bytes);
 }
 
-bool WriteFileReplacing(const std::filesystem::path& file, std::span<const std::uint8_t> bytes) {
+bool SaveGunKeyFile(const std::filesystem::path& file, std::span<const std::uint8_t> bytes) {
     std::error_code ec;
     if (file.has_parent_path())
         std::filesystem::create_directories(file.parent_path(), ec);
-    std::filesystem::path temp = file;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temp, ec);
-            return false;
-        }
-    }
-    std::filesystem::rename(temp, file, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
-    return true;
+    return !WriteFileReplacing(file, bytes).has_value();
 }
 
 } // namespace trvx

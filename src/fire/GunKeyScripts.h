@@ -65,8 +65,9 @@ private:
 // Reads the gun-key file: nullopt when it does not exist (the normal empty state).
 std::optional<GunScripts> ReadGunKeyFile(const std::filesystem::path& file);
 
-// Writes the bytes to a temporary file beside `file` and renames it over the old one, so a
-// failed write never leaves a half-written file. False, with the old file unchanged, on failure.
-bool WriteFileReplacing(const std::filesystem::path& file, std::span<const std::uint8_t> bytes);
+// Writes the gun-key file through a temporary file renamed over the old one (its folder made
+// first), so a failed write never leaves a half-written file. False, with the old file
+// unchanged, on failure.
+bool SaveGunKeyFile(const std::filesystem::path& file, std::span<const std::uint8_t> bytes);
 
 } // namespace trvx

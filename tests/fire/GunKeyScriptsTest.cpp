@@ -77,7 +77,7 @@ TEST_F(GunKeyFileTest, MissingFileThenFirstAdditionWritesFortyBytes) {
     EXPECT_FALSE(ReadGunKeyFile(file).has_value());
     GunScripts s;
     s.Add(TKeyEntry(0x0B, 0x12, 0x04, 0));
-    ASSERT_TRUE(WriteFileReplacing(file, s.FileBytes()));
+    ASSERT_TRUE(SaveGunKeyFile(file, s.FileBytes()));
     EXPECT_EQ(std::filesystem::file_size(file), 40u);
     const auto back = ReadGunKeyFile(file);
     ASSERT_TRUE(back);
@@ -88,13 +88,13 @@ TEST_F(GunKeyFileTest, MissingFileThenFirstAdditionWritesFortyBytes) {
 TEST_F(GunKeyFileTest, FailedWriteIsReportedAndLeavesNoTemporaryFile) {
     // The temporary file cannot be created: its folder is a plain file.
     std::ofstream(dir_ / "blocker") << "x";
-    EXPECT_FALSE(WriteFileReplacing(dir_ / "blocker" / kGunKeyFileName,
-                                    std::vector<std::uint8_t>(40, 0x22)));
+    EXPECT_FALSE(
+        SaveGunKeyFile(dir_ / "blocker" / kGunKeyFileName, std::vector<std::uint8_t>(40, 0x22)));
     // The rename cannot replace the target (a non-empty folder stands there): the old content
     // stays and the temporary file is gone.
     const auto target = dir_ / "taken";
     std::filesystem::create_directories(target / "inside");
-    EXPECT_FALSE(WriteFileReplacing(target, std::vector<std::uint8_t>(40, 0x22)));
+    EXPECT_FALSE(SaveGunKeyFile(target, std::vector<std::uint8_t>(40, 0x22)));
     EXPECT_TRUE(std::filesystem::is_directory(target / "inside"));
     EXPECT_FALSE(std::filesystem::exists(dir_ / "taken.tmp"));
 }

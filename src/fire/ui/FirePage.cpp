@@ -301,7 +301,7 @@ void FirePage::ListScripts() {
 
 void FirePage::WriteScripts() {
     const auto bytes = scripts_.FileBytes();
-    if (!WriteFileReplacing(GunKeyFilePath(), bytes)) {
+    if (!SaveGunKeyFile(GunKeyFilePath(), bytes)) {
         Host().ShowMessage(QString::fromStdString(Host().LangText("Str623")));
         return;
     }

@@ -3,7 +3,9 @@
 // takes its share of the window-wide moments (the fill after a whole-image read, the no-device
 // fill, a language switch, being shown by the side menu, the listener's news).
 
+#include "controls/wide/ui/UniLabel.h"
 #include "pages/ui/PageHost.h"
+#include "skin/ui/SkinPicture.h"
 
 #include <QObject>
 
@@ -67,6 +69,15 @@ std::string NumberedName(std::string_view stem, int n);
 
 // The item height of a skinned or wide list box; other controls are left alone.
 void SetListItemHeight(QWidget* list, int height);
+
+// Connects the click of a skin picture or a wide label (the program's button-like controls);
+// other controls are left alone.
+template <class F> void OnClick(QWidget* w, QObject* context, F f) {
+    if (auto* picture = qobject_cast<SkinPicture*>(w))
+        QObject::connect(picture, &SkinPicture::clicked, context, f);
+    else if (auto* label = qobject_cast<TUniLabel*>(w))
+        QObject::connect(label, &TUniLabel::clicked, context, f);
+}
 
 // Numbers in these edits are right-aligned.
 void AlignNumberEdits(const Page& page, std::initializer_list<const char*> names);

@@ -10,13 +10,6 @@
 namespace trvx {
 namespace {
 
-template <class F> void OnClick(QWidget* w, QObject* context, F f) {
-    if (auto* picture = qobject_cast<SkinPicture*>(w))
-        QObject::connect(picture, &SkinPicture::clicked, context, f);
-    else if (auto* label = qobject_cast<TUniLabel*>(w))
-        QObject::connect(label, &TUniLabel::clicked, context, f);
-}
-
 constexpr std::uint16_t kMcuLedStepXData = 0x07C4;
 constexpr std::uint16_t kMcuLedControlXData = 0x07C5;
 constexpr std::uint16_t kPatchBlockAddress = 1008;

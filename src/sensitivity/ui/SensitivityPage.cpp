@@ -12,14 +12,6 @@
 namespace trvx {
 namespace {
 
-// Connects a picture's or label's click.
-template <class F> void OnClick(QWidget* w, QObject* context, F f) {
-    if (auto* picture = qobject_cast<SkinPicture*>(w))
-        QObject::connect(picture, &SkinPicture::clicked, context, f);
-    else if (auto* label = qobject_cast<TUniLabel*>(w))
-        QObject::connect(label, &TUniLabel::clicked, context, f);
-}
-
 QColor ToQColor(const Rgb& c) {
     return QColor(c.R, c.G, c.B);
 }

@@ -142,19 +142,25 @@ void FirePage::StoreFireKeys() {
     WriteProfilesAndIDBlock(Host().Mouse(), model);
 }
 
+void FirePage::TakeEditValue(const std::string& edit, EditOutcome (*rule)(std::string_view),
+                             int& field) {
+    auto* e = EditAt(*this, edit);
+    const EditOutcome out = rule(e->text().toStdString());
+    if (out.corrected) {
+        e->setText(QString::fromStdString(*out.corrected)); // runs the handler again
+        return;
+    }
+    if (!out.store || field == *out.store)
+        return;
+    field = *out.store;
+    StoreFireKeys();
+}
+
 void FirePage::Edt_Repeat1Change(int n) {
     if (Filling() || syncing_)
         return;
-    auto* e = EditAt(*this, NumberedName("Edt_Repeat", n));
-    const EditOutcome out = RepeatEditChanged(e->text().toStdString());
-    if (out.corrected) {
-        e->setText(QString::fromStdString(*out.corrected)); // runs this handler again
-        return;
-    }
-    if (!out.store || sets_[static_cast<std::size_t>(n - 1)].count == *out.store)
-        return;
-    sets_[static_cast<std::size_t>(n - 1)].count = *out.store;
-    StoreFireKeys();
+    TakeEditValue(NumberedName("Edt_Repeat", n), RepeatEditChanged,
+                  sets_[static_cast<std::size_t>(n - 1)].count);
 }
 
 void FirePage::Edt_Repeat1Exit(int n) {
@@ -169,16 +175,8 @@ void FirePage::Edt_Repeat1Exit(int n) {
 void FirePage::Edt_DelayTime1Change(int n) {
     if (Filling() || syncing_)
         return;
-    auto* e = EditAt(*this, NumberedName("Edt_DelayTime", n));
-    const EditOutcome out = DelayEditChanged(e->text().toStdString());
-    if (out.corrected) {
-        e->setText(QString::fromStdString(*out.corrected));
-        return;
-    }
-    if (!out.store || sets_[static_cast<std::size_t>(n - 1)].delayMs == *out.store)
-        return;
-    sets_[static_cast<std::size_t>(n - 1)].delayMs = *out.store;
-    StoreFireKeys();
+    TakeEditValue(NumberedName("Edt_DelayTime", n), DelayEditChanged,
+                  sets_[static_cast<std::size_t>(n - 1)].delayMs);
 }
 
 void FirePage::lbl_Fire1ContinueClick(int n) {
@@ -206,16 +204,8 @@ void FirePage::edt_Fire1TimeChange(int n) {
     Host().HideAllMenu();
     if (Filling() || syncing_)
         return;
-    auto* e = EditAt(*this, Numbered("edt_Fire", n, "Time"));
-    const EditOutcome out = EngineerDelayChanged(e->text().toStdString());
-    if (out.corrected) {
-        e->setText(QString::fromStdString(*out.corrected));
-        return;
-    }
-    if (!out.store || sets_[static_cast<std::size_t>(n - 1)].delayMs == *out.store)
-        return;
-    sets_[static_cast<std::size_t>(n - 1)].delayMs = *out.store;
-    StoreFireKeys();
+    TakeEditValue(Numbered("edt_Fire", n, "Time"), EngineerDelayChanged,
+                  sets_[static_cast<std::size_t>(n - 1)].delayMs);
 }
 
 void FirePage::cb_Fire1ContinueClick(int n) {

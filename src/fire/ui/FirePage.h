@@ -46,6 +46,9 @@ public:
 
 private:
     // ---- Fire keys ----
+    // Puts an edit's text through its rule: a corrected text goes back into the edit (which
+    // runs its handler again); a new value is stored in the field and written to the mouse.
+    void TakeEditValue(const std::string& edit, EditOutcome (*rule)(std::string_view), int& field);
     void Edt_Repeat1Change(int n);
     void Edt_Repeat1Exit(int n);
     void Edt_DelayTime1Change(int n);

@@ -106,6 +106,7 @@ public:
                                       const QString& filter) override;
     bool Ask(const QString& text) override;
     std::optional<QColor> ChooseColor(const QColor& initial) override;
+    const std::array<std::string, 21>& LedModeNames() const override { return ledModeNames_; }
 
     // ---- Shared state --------------------------------------------------------------------
     const std::string& AppTitle() const { return appTitle_; }

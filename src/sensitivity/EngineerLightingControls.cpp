@@ -23,8 +23,8 @@ void AddEngineerLightingControls(ControlTable& t) {
             ControlSpec* label = t.find(Numbered("lbl_Col", n, rgb));
             const int x = 12 + 96 * c++, y = 20 + 26 * (n - 1);
             if (label != nullptr)
-                label->w = 60;
-            t.add(Numbered("edt_Col", n, rgb), K::IntEdit, "gbLEDColor", x + 60, y - 3, 32, 21);
+                label->w = 62;
+            t.add(Numbered("edt_Col", n, rgb), K::IntEdit, "gbLEDColor", x + 62, y - 3, 30, 21);
         }
     }
     // The breathing parameters, each beside its caption.

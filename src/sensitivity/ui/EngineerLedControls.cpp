@@ -108,9 +108,9 @@ std::array<bool, 7> LightingPage::ModeBoxesChecked() const {
 void LightingPage::TLRefreshLEDTypeMode(LedType type) {
     const bool sync = type == LedType::Sync;
     const bool nt = type == LedType::NT, mcu = type == LedType::MCULED;
-    SetVisible(Control("lbl_LEDNum"), nt || mcu);
+    // The MCU-LED count has a caption of its own, so the NT count's shows for NT only.
+    SetVisible(Control("lbl_LEDNum"), nt);
     SetVisible(Control("cb_LEDNum"), nt);
-    // The MCU-LED count has a caption of its own.
     SetVisible(Control("lbl_MCULEDNum"), mcu);
     SetVisible(Control("cb_MCULEDNum"), mcu);
     for (const char* name : {"lbl_MCULEDStep", "cb_MCULEDStep", "lbl_MCULEDCtrl", "cb_MCULEDCtrl"})

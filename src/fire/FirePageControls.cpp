@@ -47,11 +47,13 @@ void AddFirePageControls(ControlTable& t) {
         hide(t.picture(std::string("LED_") + r, p));
         hide(t.label(std::string("IB_") + r, p, 0, 0, 140, 19));
     }
-    hide(t.add("Edt_FireDelay", K::Edit, p, 0, 0, 56, 21));
+    hide(t.add("Edt_FireDelay", K::NumberEdit, p, 0, 0, 56, 21));
+    t.specs.back().text = "50";
     hide(t.add("CB_InsertFire", K::ComboBox, p, 0, 0, 167, 22));
     t.specs.back().items = {"Delay", "Key", "Move", "Repeat", "Repeat Start", "Repeat End"};
     hide(t.label("lbl_FireDelay", p, 0, 0, 70, 17));
-    hide(t.add("Edt_InsertFireDelay", K::Edit, p, 0, 0, 42, 21));
+    hide(t.add("Edt_InsertFireDelay", K::NumberEdit, p, 0, 0, 42, 21));
+    t.specs.back().text = "50";
     hide(t.label("lbl_Fires_A", p, 0, 0, 30, 17));
     hide(t.label("lbl_FireXAxisValue", p, 0, 0, 36, 17));
     hide(t.add("edt_FireXAxisValue", K::Edit, p, 0, 0, 42, 21));
@@ -65,8 +67,8 @@ void AddFirePageControls(ControlTable& t) {
     }
     // The recorder's delay-mode group and the insertion group: frameless boxes behind their
     // controls, so a whole group can be shown, hidden or disabled at once.
-    hide(t.add("GB_FireDelay", K::GroupBox, p, 0, 0, 0, 0));
-    hide(t.add("Gb_InsertFire", K::GroupBox, p, 0, 0, 0, 0));
+    hide(t.add("GB_FireDelay", K::PlainGroupBox, p, 0, 0, 0, 0));
+    hide(t.add("Gb_InsertFire", K::PlainGroupBox, p, 0, 0, 0, 0));
     for (const char* r : {"rb_FireRecDelay", "rb_FireDelayTime", "rb_FireNoDelay"})
         hide(t.add(r, K::Radio, p));
     // The context menus of the two lists.
@@ -79,6 +81,58 @@ void AddFirePageControls(ControlTable& t) {
     for (int n = 1; n <= 7; ++n)
         t.add(Numbered("rb_Fire", n), K::Radio, "gbFire");
     hide(t.add("cb_FireSelLeft", K::CheckBox, p));
+}
+
+void AddFireEngineerControls(ControlTable& t) {
+    using K = ControlKind;
+    // The combination-enable combos under the profile-switch options.
+    if (ControlSpec* box = t.find("gbComboEn"))
+        box->h = 290;
+    const std::vector<std::string> comboEnItems = {"0x00", "0x01", "0x02", "0x04", "0x08",
+                                                   "0x10", "0x20", "0x40", "0x80"};
+    int y = 118;
+    for (const auto& [combo, caption] :
+         {std::pair{"MidCom", "Middle Button:"}, std::pair{"BackCom", "Back Button:"},
+          std::pair{"ForwardCom", "Forward Button:"}, std::pair{"CPICom", "CPI:"},
+          std::pair{"CPIDCom", "CPI -:"}, std::pair{"CPIICom", "CPI +:"},
+          std::pair{"GunCom", "Gun Button:"}}) {
+        t.label(std::string("lbl_") + combo, "gbComboEn", 12, y + 3, 150, 17).text = caption;
+        t.add(std::string("cb_") + combo, K::ComboBox, "gbComboEn", 168, y, 120, 21).items =
+            comboEnItems;
+        y += 24;
+    }
+    for (const char* name : {"cb_RTZ", "cb_AXY", "cb_CC"})
+        if (ControlSpec* s = t.find(name))
+            s->items = {"Disable", "Enable"};
+    for (const auto& [name, caption] :
+         {std::pair{"lbl_RTZ", "return to zero:"}, std::pair{"lbl_AXY", "Adjust XY:"},
+          std::pair{"lbl_CC", "Change color:"}, std::pair{"lbl_OffSet", "OffSet:"}})
+        if (ControlSpec* s = t.find(name))
+            s->text = caption;
+    if (ControlSpec* s = t.find("edt_OffSet")) {
+        s->kind = K::HexEdit;
+        s->text = "18";
+    }
+    // The gun-key script form: type, keep-left, start, number, or the colour for the other type.
+    auto items = [&t](const char* name, std::vector<std::string> list) {
+        if (ControlSpec* s = t.find(name))
+            s->items = std::move(list);
+    };
+    std::vector<std::string> ten;
+    for (int n = 1; n <= 10; ++n)
+        ten.push_back(std::to_string(n));
+    items("cb_SOSType", {"Disable", "Enable"});
+    items("cb_SOSStartIndex", ten);
+    items("cb_SOSNumber", ten);
+    t.add("cb_SOSLB", K::ComboBox, "gbSOS", 168, 94, 120, 21).items = {"Disable", "Enable"};
+    ControlSpec& colourLabel = t.label("lbl_SOSColor", "gbSOS", 12, 49, 150, 17);
+    colourLabel.text = "LED Color:";
+    colourLabel.hidden = true;
+    ControlSpec& colour = t.add("cb_SOSColor", K::ComboBox, "gbSOS", 168, 46, 120, 21);
+    for (int n = 1; n <= 10; ++n)
+        colour.items.push_back(n < 10 ? "LED Color" + std::to_string(n) : "LED Colo10");
+    colour.items.push_back("User Color");
+    colour.hidden = true;
 }
 
 } // namespace trvx

@@ -74,6 +74,7 @@ void FirePage::Wire() {
 
     WireGunModes();
     WireFireMacroEditor();
+    WireEngineerFire();
     ReadFireMacroFile();
 }
 
@@ -241,6 +242,7 @@ void FirePage::FillFromImage(StorageKind /*kind*/) {
         for (const FoundFireKey& f : FindFireKeys(names, FireKeyTexts(), entries, {current + 1}))
             sets_[static_cast<std::size_t>(f.set)] = f.values;
     ShowFireKeys();
+    FillEngineerFire();
     for (int s = 0; s < static_cast<int>(kFireMacroSlots); ++s)
         RecomputeLength(s);
     // The gun-mode page shows what the mouse now holds for its mode.

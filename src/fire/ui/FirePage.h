@@ -6,6 +6,7 @@
 #include "fire/FireMacro.h"
 #include "fire/GunKeyScripts.h"
 #include "keys/KeyEntryText.h"
+#include "keys/ModeSwitchOptions.h"
 #include "pages/ui/Page.h"
 
 #include <QPoint>
@@ -77,6 +78,8 @@ private:
     void InitFireParameter();
     void FireEditChanged(const QString& stem, int group);
     void lbl_FireSelLeftClick();
+    void IB_FireColorClick(int group);
+    void PaintSwatch(const std::string& name, RgbColour colour);
     void Btn_FireConfirmClick();
     void Btn_FireExitClick();
     void LeaveGunPage(const char* picture, const char* image);
@@ -84,6 +87,20 @@ private:
     std::optional<int> SlotOfGroup(int group) const;
     void RecomputeLength(int slot);
     std::uint8_t GunKeyOption() const;
+
+    // ---- Mode switch and gun-sheet options (EngineerFireControls.cpp) ----
+    void WireEngineerFire();
+    void FillEngineerFire();
+    void cb_ChangeFireFunChange();
+    void cb_IsGunFireModeClick();
+    void TLRefreshComboEn();
+    void cb_RTZChange();
+    void edt_OffSetChange();
+    void TLRefreshOffset(bool x, int n);
+    ProfileKeyNameTable OptionNames() const;
+    void WriteOptions(bool vendor);
+    void ShowGesturePictures(int fireFunction);
+    std::uint8_t SwitchOffset() const;
 
     // ---- Fire-macro editor (FireMacroEditor.cpp) ----
     void WireFireMacroEditor();
@@ -111,6 +128,7 @@ private:
     std::array<FireKeySet, 3> sets_{};
     bool syncing_ = false;
     bool refreshingKeyTexts_ = false;
+    bool optionSyncing_ = false; // the options show the mouse's values: their handlers wait
 
     GunScripts scripts_;
     bool gunKeyFileLoaded_ = false;

@@ -32,6 +32,8 @@ void FirePage::WireEngineerFire() {
             connect(c, &SkinComboBox::changed, this, [this] { cb_RTZChange(); });
     if (auto* e = EditAt(*this, "edt_OffSet")) {
         e->setMaxLength(2);
+        if (e->text().isEmpty())
+            e->setText(QStringLiteral("18"));
         connect(e, &SkinEdit::changed, this, [this] { edt_OffSetChange(); });
     }
     for (int n = 1; n <= 10; ++n)

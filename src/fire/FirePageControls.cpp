@@ -109,6 +109,11 @@ void AddFireEngineerControls(ControlTable& t) {
           std::pair{"lbl_CC", "Change color:"}, std::pair{"lbl_OffSet", "OffSet:"}})
         if (ControlSpec* s = t.find(name))
             s->text = caption;
+    // The axis offsets take a minus sign: plain edits with the page's own key filter.
+    for (int n = 1; n <= 10; ++n)
+        for (const char* stem : {"edt_XOffset", "edt_YOffset"})
+            if (ControlSpec* s = t.find(Numbered(stem, n)))
+                s->kind = K::Edit;
     if (ControlSpec* s = t.find("edt_OffSet")) {
         s->kind = K::HexEdit;
         s->text = "18";

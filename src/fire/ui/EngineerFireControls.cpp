@@ -75,6 +75,7 @@ void FirePage::cb_ChangeFireFunChange() {
     const int index = ComboIndex(*this, "cb_ChangeFireFun", -1);
     if (index < 0 || index > 6 || optionSyncing_)
         return;
+    gesture_ = index;
     ShowGesturePictures(index);
     // Right + back cannot switch both the LED mode and the profile.
     if ((index == 5 || index == 6) && ComboIndex(*this, "cb_ChangeLEDModeFun", 0) == 1) {
@@ -161,14 +162,16 @@ void FirePage::TLRefreshOffset(bool x, int n) {
 void FirePage::FillEngineerFire() {
     const WorkingModel& model = Host().Model();
     const KeyEntryContext ctx = NameContext();
-    const std::string game = Host().LangText("Str252");
+    // A combination key captioned "Game Mode": a switch to profile 2, whatever its options.
     auto switchesToGame = [&](int n) {
-        return !game.empty() && ComboKeyCodeToText(TKeyEntry(model.ComboKey(n)), ctx) == game;
+        const KeyEntryBytes e = model.ComboKey(n);
+        return e[0] == 0x07 && (e[1] & 0x87) == 0x81;
     };
     const ShownModeSwitch shown =
         ReadModeSwitch(model, OptionNames(), ctx, switchesToGame(2), switchesToGame(4));
     // Showing what the mouse holds changes nothing in it.
     optionSyncing_ = true;
+    gesture_ = shown.fireFunction;
     SetComboIndex(*this, "cb_ChangeFireFun", shown.fireFunction);
     if (shown.gunKeysSwitch)
         if (auto* box = qobject_cast<SkinCheckBox*>(Control("cb_IsGunFireMode")))

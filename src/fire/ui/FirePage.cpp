@@ -255,6 +255,9 @@ void FirePage::FillNoDevice() {
 
 void FirePage::CaptionsApplied() {
     ListScripts();
+    // The caption pass gives the gesture combo its items anew.
+    if (ComboIndex(*this, "cb_ChangeFireFun", gesture_) != gesture_)
+        SetComboIndex(*this, "cb_ChangeFireFun", gesture_);
 }
 
 // ---- Gun-key scripts ----------------------------------------------------------------------

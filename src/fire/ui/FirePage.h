@@ -128,6 +128,7 @@ private:
     std::array<FireKeySet, 3> sets_{};
     bool syncing_ = false;
     bool refreshingKeyTexts_ = false;
+    int gesture_ = 0;            // the mode-switch gesture the combo shows
     bool optionSyncing_ = false; // the options show the mouse's values: their handlers wait
 
     GunScripts scripts_;

@@ -3,8 +3,8 @@
 #include "controls/skinned/ui/SkinInputDialog.h"
 #include "fire/ui/FireControls.h"
 #include "fire/ui/FirePage.h"
-#include "fire/ui/InWindowCapture.h"
 #include "pages/ui/ControlText.h"
+#include "platform/ui/X11InputCapture.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -60,8 +60,17 @@ QString LineText(const std::string& line) {
 } // namespace
 
 void FirePage::WireFireMacroEditor() {
-    capture_ = new InWindowCapture(this);
-    capture_->SetIgnored(Control("Btn_FireStart"));
+    // While the pointer is over the record button its clicks are not part of the recording.
+    if (auto* start = qobject_cast<TUniLabel*>(Control("Btn_FireStart"))) {
+        connect(start, &TUniLabel::mouseEnter, this, [this] {
+            skipLeftButton_ = true;
+            Host().SetPicture("Img_FireStart", "MacroS_02");
+        });
+        connect(start, &TUniLabel::mouseLeave, this, [this] {
+            skipLeftButton_ = false;
+            Host().SetPicture("Img_FireStart", "MacroS_01");
+        });
+    }
     if (auto* names = qobject_cast<QListWidget*>(Control("LB_FireMacroName"))) {
         for (int s = 1; s <= static_cast<int>(kFireMacroSlots); ++s)
             names->addItem(QStringLiteral("Fire Macro%1").arg(s));
@@ -233,6 +242,18 @@ void FirePage::Btn_FireStartClick() {
         StopRecording();
         return;
     }
+    // Capture runs only while recording; each event arrives on this thread from its event
+    // loop. Only the left button is recorded.
+    if (capture_ == nullptr)
+        capture_ = MakeInputCapture();
+    const bool started = capture_->Start([this](const CapturedInput& input) {
+        if (!skipLeftButton_)
+            RecordInput(input);
+    });
+    if (!started) {
+        capture_.reset();
+        return;
+    }
     lines_.clear();
     ShowScriptLines();
     Host().Model().EditSections().FireMacros[static_cast<std::size_t>(*slot)].fill(0);
@@ -247,8 +268,6 @@ void FirePage::Btn_FireStartClick() {
     recorder_.Start(mode, fixed);
     lines_ = recorder_.Lines();
     recording_ = true;
-    // Capture runs only while recording; each button event arrives on this thread.
-    capture_->Start([this](bool down, std::uint64_t ms) { RecordButton(down, ms); });
     SetControlCaption(Control("Btn_FireStart"), QString::fromStdString(Host().LangText("Str401")));
     for (const char* name : kDelayGroup)
         if (QWidget* w = Control(name))
@@ -257,10 +276,10 @@ void FirePage::Btn_FireStartClick() {
         list->setFocus();
 }
 
-void FirePage::RecordButton(bool down, std::uint64_t timeMs) {
+void FirePage::RecordInput(const CapturedInput& input) {
     if (!recording_)
         return;
-    if (!(down ? recorder_.Press(timeMs) : recorder_.Release(timeMs))) {
+    if (!recorder_.Take(input)) {
         StopRecording();
         Host().ShowMessage(QString::fromStdString(Host().LangText("Str624")));
         return;
@@ -272,7 +291,8 @@ void FirePage::RecordButton(bool down, std::uint64_t timeMs) {
 }
 
 void FirePage::StopRecording() {
-    capture_->Stop();
+    if (capture_ != nullptr)
+        capture_->Stop();
     recording_ = false;
     Host().SetPicture("Img_FireStart", "MacroS_03");
     SetControlCaption(Control("Btn_FireStart"), QString::fromStdString(Host().LangText("Str400")));

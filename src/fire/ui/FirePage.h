@@ -7,6 +7,7 @@
 #include "fire/GunKeyScripts.h"
 #include "keys/KeyEntryText.h"
 #include "keys/ModeSwitchOptions.h"
+#include "macros/InputCapture.h"
 #include "pages/ui/Page.h"
 
 #include <QPoint>
@@ -14,13 +15,12 @@
 
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace trvx {
-
-class InWindowCapture;
 
 class FirePage : public Page {
     Q_OBJECT
@@ -114,7 +114,7 @@ private:
     void Btn_FireOKClick();
     void Btn_FireCancelClick();
     void SetDelayMode(int mode);
-    void RecordButton(bool down, std::uint64_t timeMs);
+    void RecordInput(const CapturedInput& input);
     std::optional<int> SelectedSlot() const;
     void StopRecording();
     void HideMenus();
@@ -144,8 +144,9 @@ private:
     std::vector<std::string> linesBeforeInsert_;
     FireRecorder recorder_;
     bool recording_ = false;
-    int delayMode_ = 0; // 0 recorded, 1 fixed, 2 none
-    InWindowCapture* capture_ = nullptr;
+    int delayMode_ = 0;                     // 0 recorded, 1 fixed, 2 none
+    std::unique_ptr<InputCapture> capture_; // the recorder's, made at the first recording
+    bool skipLeftButton_ = false;           // the pointer is over the record button
     // The hidden recorder controls: shown while the access code is on.
     bool recorderShown_ = false;
     int accessClicks_ = 0;

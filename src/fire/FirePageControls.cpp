@@ -2,6 +2,58 @@
 
 namespace trvx {
 
+namespace {
+
+// The recorder behind the access code fills the free space under the parameter groups: the two
+// lists, the record button on the footer row, and on the right the delay-mode group, in whose
+// place the insertion group opens.
+void PlaceFireRecorder(ControlTable& t) {
+    auto place = [&t](const char* name, int x, int y, int w = 0, int h = 0) {
+        if (ControlSpec* s = t.find(name)) {
+            s->x = x;
+            s->y = y;
+            if (w > 0) {
+                s->w = w;
+                s->h = h;
+            }
+        }
+    };
+    place("LB_FireMacroName", 400, 378, 130, 192);
+    place("LB_FireMacro", 540, 378, 180, 192);
+    place("Img_FireStart", 400, 601);
+    place("Btn_FireStart", 400, 601, 110, 27);
+    constexpr int gx = 730, gy = 378;
+    place("GB_FireDelay", gx, gy, 186, 110);
+    place("Img_FireDelay", gx, gy);
+    int y = gy + 8;
+    for (const char* r : {"FireRecDelay", "FireDelayTime", "FireNoDelay"}) {
+        place((std::string("LED_") + r).c_str(), gx + 6, y + 2);
+        place((std::string("IB_") + r).c_str(), gx + 26, y, 150, 19);
+        y += 24;
+    }
+    place("Edt_FireDelay", gx + 26, y + 4, 56, 21);
+    place("Gb_InsertFire", gx, gy, 186, 110);
+    place("Img_FireInsert", gx, gy);
+    place("CB_InsertFire", gx + 6, gy + 8, 172, 22);
+    // One row of values at a time: the kind chosen shows its own.
+    const int vy = gy + 40;
+    place("lbl_FireDelay", gx + 6, vy + 2, 70, 17);
+    place("Edt_InsertFireDelay", gx + 80, vy, 52, 21);
+    place("lbl_Fires_A", gx + 136, vy + 2, 30, 17);
+    place("lbl_FireXAxisValue", gx + 6, vy + 2, 36, 17);
+    place("edt_FireXAxisValue", gx + 44, vy, 42, 21);
+    place("lbl_FireYAxisValue", gx + 92, vy + 2, 36, 17);
+    place("edt_FireYAxisValue", gx + 130, vy, 42, 21);
+    place("lbl_FireRepeat", gx + 6, vy + 2, 70, 17);
+    place("edt_FireRepeat", gx + 80, vy, 52, 21);
+    place("Img_FireOK", gx + 6, gy + 74);
+    place("Btn_FireOK", gx + 6, gy + 74, 60, 27);
+    place("Img_FireCancel", gx + 74, gy + 74);
+    place("Btn_FireCancel", gx + 74, gy + 74, 60, 27);
+}
+
+} // namespace
+
 void AddFirePageControls(ControlTable& t) {
     using K = ControlKind;
     const std::string p = "gbPage6";
@@ -81,6 +133,7 @@ void AddFirePageControls(ControlTable& t) {
     for (int n = 1; n <= 7; ++n)
         t.add(Numbered("rb_Fire", n), K::Radio, "gbFire");
     hide(t.add("cb_FireSelLeft", K::CheckBox, p));
+    PlaceFireRecorder(t);
 }
 
 void AddFireEngineerControls(ControlTable& t) {

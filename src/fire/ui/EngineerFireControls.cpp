@@ -18,6 +18,8 @@ constexpr const char* kComboEnCombos[kNamedOptionButtons] = {
 } // namespace
 
 void FirePage::WireEngineerFire() {
+    // Design values: new gun-key scripts keep the left button.
+    SetComboIndex(*this, "cb_SOSLB", 1);
     if (auto* c = qobject_cast<SkinComboBox*>(Control("cb_ChangeFireFun")))
         connect(c, &SkinComboBox::changed, this, [this] { cb_ChangeFireFunChange(); });
     if (auto* c = qobject_cast<SkinCheckBox*>(Control("cb_IsGunFireMode")))

@@ -9,6 +9,7 @@
 #include <QButtonGroup>
 #include <QEvent>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QRadioButton>
 
 namespace trvx {
@@ -75,29 +76,12 @@ void FirePage::WireFireMacroEditor() {
         for (int s = 1; s <= static_cast<int>(kFireMacroSlots); ++s)
             names->addItem(QStringLiteral("Fire Macro%1").arg(s));
         connect(names, &QListWidget::itemClicked, this, [this] { LB_FireMacroNameClick(); });
-        names->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(names, &QWidget::customContextMenuRequested, this, [this, names](QPoint at) {
-            HideMenus();
-            if (names->itemAt(at) == nullptr)
-                return;
-            names->setCurrentItem(names->itemAt(at));
-            LB_FireMacroNameClick();
-            ShowMenuAt("Pnl_DevFireMacro", {"Btn_NewFireName"}, names, at);
-        });
+        // A right press selects the row under the pointer, its release opens the menu.
+        names->viewport()->installEventFilter(this);
     }
     if (auto* list = qobject_cast<QListWidget*>(Control("LB_FireMacro"))) {
         connect(list, &QListWidget::itemClicked, this, [this] { HideMenus(); });
-        list->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(list, &QWidget::customContextMenuRequested, this, [this, list](QPoint at) {
-            HideMenus();
-            if (list->itemAt(at) == nullptr) {
-                list->clearSelection();
-                return;
-            }
-            list->setCurrentItem(list->itemAt(at));
-            if (SelectedSlot())
-                ShowMenuAt("Pnl_DevFireContent", {"Btn_FireDel", "Btn_FireInsert"}, list, at);
-        });
+        list->viewport()->installEventFilter(this);
     }
     ConnectClick(Control("Btn_FireStart"), this, [this] { Btn_FireStartClick(); });
     ConnectClick(Control("Btn_FireDel"), this, [this] { Btn_FireDelClick(); });
@@ -144,8 +128,54 @@ void FirePage::WireFireMacroEditor() {
         if (auto* rb = qobject_cast<QRadioButton*>(Control(r)); rb && rb->group())
             rb->group()->removeButton(rb);
     SetDelayMode(0);
-    if (QWidget* base = Control("Img_Base_6"))
-        base->installEventFilter(this);
+    // The frameless groups lie behind the controls they hold.
+    for (const char* name : {"GB_FireDelay", "Gb_InsertFire"})
+        if (QWidget* w = Control(name))
+            w->lower();
+    // The page's picture lies over the base: a double-click on either is one on the base.
+    for (const char* name : {"Img_Base_6", "Img_P6"})
+        if (QWidget* base = Control(name))
+            base->installEventFilter(this);
+}
+
+bool FirePage::ListMouse(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
+        return false;
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::RightButton)
+        return false;
+    auto* names = qobject_cast<QListWidget*>(Control("LB_FireMacroName"));
+    auto* lines = qobject_cast<QListWidget*>(Control("LB_FireMacro"));
+    QListWidget* list = names && watched == names->viewport()   ? names
+                        : lines && watched == lines->viewport() ? lines
+                                                                : nullptr;
+    if (list == nullptr)
+        return false;
+    const QPoint at = mouse->position().toPoint();
+    QListWidgetItem* item = list->itemAt(at);
+    if (type == QEvent::MouseButtonPress) {
+        HideMenus();
+        if (item == nullptr) {
+            // Below the last row: nothing is chosen, the line list takes the focus.
+            if (list == lines)
+                lines->clearSelection();
+            if (lines)
+                lines->setFocus();
+            return true;
+        }
+        list->setCurrentItem(item);
+        if (list == names)
+            LB_FireMacroNameClick();
+        return true;
+    }
+    if (item == nullptr)
+        return true;
+    if (list == names)
+        ShowMenuAt("Pnl_DevFireMacro", {"Btn_NewFireName"}, list->viewport(), at);
+    else if (SelectedSlot() && lines->currentRow() >= 0)
+        ShowMenuAt("Pnl_DevFireContent", {"Btn_FireDel", "Btn_FireInsert"}, list->viewport(), at);
+    return true;
 }
 
 void FirePage::HideMenus() {
@@ -403,11 +433,28 @@ void FirePage::Img_Base_6DblClick() {
         if (dialog.execute() == 1 && dialog.valueText() == QLatin1String(kAccessCode))
             recorderShown_ = true;
     }
-    if (!recorderShown_ && recording_)
+    ShowRecorder(recorderShown_);
+}
+
+void FirePage::ShowRecorder(bool shown) {
+    // A recording never outlives its controls.
+    if (!shown && recording_)
         StopRecording();
     for (const char* name : kRecorderControls)
         if (QWidget* w = Control(name))
-            w->setVisible(recorderShown_);
+            w->setVisible(shown);
+    for (const char* name : kDelayGroup)
+        if (QWidget* w = Control(name))
+            w->setVisible(shown);
+    if (!shown) {
+        HideMenus();
+        for (const char* name : kInsertGroup)
+            if (QWidget* w = Control(name))
+                w->hide();
+        for (const char* name : kInsertValues)
+            if (QWidget* w = Control(name))
+                w->hide();
+    }
 }
 
 } // namespace trvx

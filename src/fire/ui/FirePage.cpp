@@ -372,7 +372,10 @@ bool FirePage::eventFilter(QObject* watched, QEvent* event) {
         for (int n = 1; n <= 3; ++n)
             if (watched == Control(NumberedName("Edt_Repeat", n)))
                 Edt_Repeat1Exit(n);
-    if (event->type() == QEvent::MouseButtonDblClick && watched == Control("Img_Base_6"))
+    if (ListMouse(watched, event))
+        return true;
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        (watched == Control("Img_Base_6") || watched == Control("Img_P6")))
         Img_Base_6DblClick();
     if (event->type() == QEvent::MouseButtonPress)
         for (int k = 1; k <= 12; ++k)

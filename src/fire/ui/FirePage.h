@@ -118,10 +118,13 @@ private:
     std::optional<int> SelectedSlot() const;
     void StopRecording();
     void HideMenus();
+    // Right button on the two lists: select, then open their menu.
+    bool ListMouse(QObject* watched, QEvent* event);
     void ShowMenuAt(const char* panel, std::initializer_list<const char*> items, QWidget* list,
                     QPoint at);
     void ShowInsertGroup(bool insert);
     void Img_Base_6DblClick();
+    void ShowRecorder(bool shown);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Fire keys: the three sets as shown, and the hold state of each.

@@ -331,10 +331,7 @@ std::uint8_t FirePage::GunKeyOption() const {
 
 void FirePage::LeaveGunPage(const char* picture, const char* image) {
     Host().HideAllMenu();
-    for (const char* name : {"Btn_FireStart", "Img_FireStart", "LB_FireMacroName", "LB_FireMacro",
-                             "GB_FireDelay", "Img_FireDelay"})
-        if (QWidget* w = Control(name))
-            w->hide();
+    ShowRecorder(false);
     if (auto* list = qobject_cast<QListWidget*>(Control("LB_macro")))
         list->clear();
     Host().SetPicture(picture, image);

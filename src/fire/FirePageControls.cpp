@@ -19,10 +19,10 @@ void PlaceFireRecorder(ControlTable& t) {
         }
     };
     place("LB_FireMacroName", 400, 378, 130, 192);
-    place("LB_FireMacro", 540, 378, 180, 192);
+    place("LB_FireMacro", 540, 378, 155, 192);
     place("Img_FireStart", 400, 601);
     place("Btn_FireStart", 400, 601, 110, 27);
-    constexpr int gx = 730, gy = 378;
+    constexpr int gx = 705, gy = 378;
     place("GB_FireDelay", gx, gy, 186, 110);
     place("Img_FireDelay", gx, gy);
     int y = gy + 8;
@@ -47,9 +47,12 @@ void PlaceFireRecorder(ControlTable& t) {
     place("lbl_FireRepeat", gx + 6, vy + 2, 70, 17);
     place("edt_FireRepeat", gx + 80, vy, 52, 21);
     place("Img_FireOK", gx + 6, gy + 74);
-    place("Btn_FireOK", gx + 6, gy + 74, 60, 27);
+    place("Btn_FireOK", gx + 6, gy + 74, 44, 27);
     place("Img_FireCancel", gx + 74, gy + 74);
-    place("Btn_FireCancel", gx + 74, gy + 74, 60, 27);
+    place("Btn_FireCancel", gx + 74, gy + 74, 44, 27);
+    for (const char* b : {"Btn_FireOK", "Btn_FireCancel"})
+        if (ControlSpec* s = t.find(b))
+            s->centred = true;
 }
 
 } // namespace

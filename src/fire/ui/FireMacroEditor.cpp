@@ -284,6 +284,8 @@ void FirePage::Btn_FireStartClick() {
         capture_.reset();
         return;
     }
+    if (!capture_->Global())
+        Host().ShowMessage(QString::fromStdString(Host().LangText("Str470")));
     lines_.clear();
     ShowScriptLines();
     Host().Model().EditSections().FireMacros[static_cast<std::size_t>(*slot)].fill(0);

@@ -30,6 +30,7 @@ std::vector<ControlSpec> buildControls() {
     AddWindowFrames(t);
     AddEngineerPageControls(t);
     AddEngineerLightingControls(t);
+    AddFireEngineerControls(t);
     return std::move(t.specs);
 }
 

@@ -206,9 +206,9 @@ void AddEngineerPageControls(ControlTable& t) {
     t.find("btn_XDataRead")->text = "Read";
     t.find("btn_XDataWrite")->text = "Write";
     t.find("btn_ChangeXData")->text = "Change";
-    t.label("lbl_XDataAddr", "gbXData", 108, 23, 40, 17).text = "Addr";
+    t.label("lbl_XDataAddr", "gbXData", 104, 23, 34, 17).text = "Addr";
     t.add("edt_XDataAddr", K::HexEdit, "gbXData", 140, 20, 38, 21);
-    t.label("lbl_XDataValue", "gbXData", 108, 49, 40, 17).text = "Value";
+    t.label("lbl_XDataValue", "gbXData", 104, 49, 34, 17).text = "Value";
     t.add("edt_XDataValue", K::HexEdit, "gbXData", 140, 46, 38, 21);
     // The breathing captions leave room for their five-digit edits at x 136.
     t.add("gbLEDBreath", K::GroupBox, en, 994, 306, 238, 176);

@@ -664,6 +664,13 @@ private:
         }
         if (Reachable(control, name, error) == nullptr)
             return false;
+        // Tab hands the focus on, with the focus-out of the field left, only in an active window:
+        // activate it as the user's click into the field would have.
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+            QApplication::activeWindow() != control->window()) {
+            control->window()->activateWindow();
+            QCoreApplication::processEvents();
+        }
         control->setFocus();
         QTest::keyClick(control, key->key(), key->keyboardModifiers());
         SettleDevice();

@@ -748,8 +748,11 @@ QImage lightingPanel(const Layout& L) {
     hline(p, 20, 380, all.y() - 16, QColor(44, 53, 64));
     scaleGroove(p, L.at("StepTime") - P, 8, 26, 18, L("StepTime_D"));
     // the palette swatches' row
-    const QPoint swatches = QPoint(trvx::kLedSwatchLeft, trvx::kLedSwatchTop) - P;
-    groove(p, QRectF(swatches.x() - 6, swatches.y() - 6, 9 * trvx::kLedSwatchStep + 18 + 12, 30),
+    const QPoint swatches = L.at("LEDColor") - P;
+    const int step = trvx::kLedSwatchSize + L("LEDColor_D");
+    groove(p,
+           QRectF(swatches.x() - 6, swatches.y() - 6, 9 * step + trvx::kLedSwatchSize + 12,
+                  trvx::kLedSwatchSize + 12),
            6);
     // a light strip, the page's emblem
     const QRectF strip(416, 318, 360, 10);

@@ -101,7 +101,7 @@ std::vector<std::string> lightingKeys() {
     k.add("Size_E").color("Color_E").xy("P3").xyd("StepTime");
     for (int n = 1; n <= 7; ++n)
         k.xy(numbered("LEDMode", n));
-    k.xy("LED3Control").xy("LED6Control");
+    k.xy("LED3Control").xy("LED6Control").xyd("LEDColor");
     return k.take();
 }
 

@@ -986,6 +986,21 @@ QImage background(const Layout& L) {
         p.setBrush(kWell);
         p.drawRoundedRect(well.adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);
         dotGrid(p, well.adjusted(4, 4, -4, -4), 20, withAlpha(Qt::white, 9));
+        // The well's footer, where the default button sits: the pages' panels stand centred
+        // in the space above it.
+        {
+            const double footerTop = L("Btn_A2_Y") - 12;
+            QPainterPath wellPath;
+            wellPath.addRoundedRect(well.adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);
+            QPainterPath footer;
+            footer.addRect(QRectF(well.left(), footerTop, well.width(), well.bottom() - footerTop));
+            p.setPen(Qt::NoPen);
+            p.setBrush(
+                vertical(QRectF(well.left(), footerTop, well.width(), well.bottom() - footerTop),
+                         QColor(24, 29, 36), QColor(19, 23, 28)));
+            p.drawPath(wellPath.intersected(footer));
+            hline(p, well.left() + 1, well.right() - 1, footerTop, QColor(36, 44, 54));
+        }
         // frame edge
         p.setClipping(false);
         p.setPen(QPen(kCardEdge, 1));

@@ -182,7 +182,7 @@ std::vector<std::string> labelKeys() {
           "Gun_Marco_Y_Offset_Lable", "Gun_Marco_Fire_X_Lable", "Gun_Marco_X_Offset_Lable",
           "Gun_Marco_Fire_Delay_Lable", "Gun_Marco_Keep_Left_Lable", "Gun_Marco_Color_Lable"})
         full(stem);
-    k.add({"Edit_PCMarco_Width", "Combox_Width"});
+    k.add({"Edit_PCMarco_Width", "Combox_Width", "EngKey_Size"});
     return k.take();
 }
 

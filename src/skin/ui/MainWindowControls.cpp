@@ -19,6 +19,7 @@
 
 #include <QButtonGroup>
 #include <QHash>
+#include <QPalette>
 #include <QPointer>
 #include <QRadioButton>
 #include <QSet>
@@ -41,6 +42,14 @@ QWidget* create(const ControlSpec& s, QWidget* parent) {
     switch (s.kind) {
     case ControlKind::Page: {
         auto* w = new QWidget(parent);
+        // On the skinned pages' dark art a disabled caption shows dimmed: the light edge of the
+        // engraved class-library look would double its letters. The engineering page keeps it.
+        if (s.name != "gbPage7") {
+            QPalette p = w->palette();
+            p.setColor(QPalette::Disabled, QPalette::Light, Qt::transparent);
+            p.setColor(QPalette::Disabled, QPalette::Dark, QColor(104, 116, 130));
+            w->setPalette(p);
+        }
         return w;
     }
     case ControlKind::Picture: {

@@ -140,6 +140,20 @@ void KeyPage::CaptionsApplied() {
     RefreshComboKeyCaptions();
 }
 
+void KeyPage::LanguageSwitching() {
+    fireFunctionKept_ = FireFunction();
+    ledModeFunctionKept_ = LedModeFunction() ? 1 : 0;
+}
+
+void KeyPage::LanguageChanged() {
+    // Every page has rebuilt its captions by now: the options show what they showed before.
+    if (fireFunctionKept_ >= 0 && FireFunction() != fireFunctionKept_)
+        SetFireFunction(fireFunctionKept_);
+    if (ledModeFunctionKept_ >= 0 && (LedModeFunction() ? 1 : 0) != ledModeFunctionKept_)
+        SetLedModeFunction(ledModeFunctionKept_ == 1);
+    RefreshOptionPictures();
+}
+
 void KeyPage::ProfileReported(int) {
     // Only for the side-menu switch that follows at once; a refused switch leaves no trace.
     fromMouse_ = true;

@@ -31,6 +31,8 @@ public:
     void FillFromImage(StorageKind kind) override;
     void FillNoDevice() override;
     void CaptionsApplied() override;
+    void LanguageSwitching() override;
+    void LanguageChanged() override;
     void Shown(int radio) override;
     void ProfileReported(int radio) override;
     void KeyEntriesChanged() override;
@@ -103,6 +105,9 @@ private:
     bool ledModeFunction_ = false;
     bool gunKeysSwitch_ = false;
     QPointer<ComboKeyDialog> dialog_;
+    // The gesture combos' items across a language switch, which gives them their items anew.
+    int fireFunctionKept_ = -1;
+    int ledModeFunctionKept_ = -1;
 };
 
 } // namespace trvx

@@ -13,7 +13,6 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QEvent>
-#include <QLineEdit>
 #include <QListWidget>
 
 #include <functional>
@@ -35,13 +34,6 @@ std::string ComboButtonName(int n) {
 int ItemOf(const QWidget* w) {
     const auto* combo = qobject_cast<const QComboBox*>(w);
     return combo != nullptr ? combo->currentIndex() : -1;
-}
-
-// A combination-enable combo's item 0..8 stands for 0, 1, 2, 4 .. 128.
-std::optional<std::uint8_t> ComboEnableByte(int item) {
-    if (item < 0 || item > 8)
-        return std::nullopt;
-    return static_cast<std::uint8_t>(item == 0 ? 0 : 1 << (item - 1));
 }
 
 // The rect of a control in the coordinates of one of its ancestors.
@@ -163,35 +155,9 @@ void KeyPage::KeyEntriesChanged() {
 }
 
 KeyEntryContext KeyPage::AssignContext() {
+    // The context carries the option controls as they stand; a combination key's menu also
+    // gives profile-switch entries their options.
     KeyEntryContext ctx = Context();
-    // Byte 3 of the mouse-button and CPI entries; a combo without an item leaves its byte.
-    std::uint8_t* bytes[] = {&ctx.optionBytes.middle,  &ctx.optionBytes.backward,
-                             &ctx.optionBytes.forward, &ctx.optionBytes.cpiLoop,
-                             &ctx.optionBytes.cpiUp,   &ctx.optionBytes.cpiDown};
-    const char* combos[] = {"cb_MidCom", "cb_BackCom", "cb_ForwardCom",
-                            "cb_CPICom", "cb_CPIICom", "cb_CPIDCom"};
-    for (std::size_t i = 0; i < std::size(combos); ++i)
-        if (const auto value = ComboEnableByte(ItemOf(Control(combos[i]))))
-            *bytes[i] = *value;
-    // The options of a profile-switch entry made for a combination key.
-    ProfileSwitchOptions& o = ctx.profileSwitch;
-    const bool syncLed = ItemOf(Control("cb_LEDMode")) == 1;
-    for (int p = 1; p <= 3; ++p) {
-        const int item = ItemOf(Control("cb_Profile" + std::to_string(p) + "Color"));
-        std::uint8_t& code = o.colourCodes[static_cast<std::size_t>(p - 1)];
-        if (syncLed || item == 10)
-            code = 0xF0;
-        else if (item >= 0 && item <= 9)
-            code = static_cast<std::uint8_t>(item << 4);
-    }
-    o.returnToZero = ItemOf(Control("cb_RTZ")) == 1;
-    o.adjustXY = ItemOf(Control("cb_AXY")) == 1;
-    o.changeColour = ItemOf(Control("cb_CC")) == 1;
-    if (auto* edit = qobject_cast<QLineEdit*>(Control("edt_OffSet"))) {
-        bool ok = false;
-        const int value = edit->text().toInt(&ok, 16);
-        o.offset = ok ? std::clamp(value, 0, 0xFFF) : 0;
-    }
     ctx.comboKeyMenuOpen = engineeringMenuOpen_ && selectedButton_ >= 1 && selectedButton_ <= 9;
     return ctx;
 }

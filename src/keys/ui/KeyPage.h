@@ -80,8 +80,7 @@ private:
     bool GunKeysSwitch() const;
     void SetGunKeysSwitch(bool on);
     KeyEntryContext Context();
-    // The context a menu choice is turned into an entry with: the option combos of the
-    // engineering page as they stand.
+    // The context a menu choice is turned into an entry with.
     KeyEntryContext AssignContext();
     void WireEngineerKeys();
     // The menus belong to the page that opened them last.

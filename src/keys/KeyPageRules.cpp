@@ -1,5 +1,7 @@
 #include "keys/KeyPageRules.h"
 
+#include "keys/KeyEntryText.h"
+
 #include <algorithm>
 
 namespace trvx {
@@ -28,6 +30,28 @@ Point PlaceSubMenu(const Rect& parent, const Rect& opener, int width, int height
     const int level = parent.top + opener.top;
     const int y = level + height <= windowHeight ? level : level + opener.height - height;
     return {Inside(x, width, windowWidth), Inside(y, height, windowHeight)};
+}
+
+Point PlaceEngineerMenu(const Rect& button, int menuWidth, int menuHeight, int pageWidth,
+                        int pageHeight) {
+    const int x = button.left + menuWidth <= pageWidth
+                      ? button.left + 10
+                      : button.left + button.width - menuWidth + 10;
+    // Its bottom rows overlap the button's upper part, so the pointer moves straight up into it.
+    int y = button.top + button.height / 2 + 6 - menuHeight;
+    if (y < 0)
+        y = button.top + button.height / 2;
+    return {Inside(x, menuWidth, pageWidth), Inside(y, menuHeight, pageHeight)};
+}
+
+TKeyEntry LostMacroKeyEntry(int key) {
+    // Key 8's Win+D has no menu entry of its own.
+    if (key == 8)
+        return {0x02, 0x08, 0x07, 0x00};
+    constexpr int kTags[12] = {900, 903, 2001, 1200, 901, 904, 2002, 0, 902, 2000, 1002, 1002};
+    if (key < 1 || key > 12)
+        return {};
+    return KeyTagToCode(kTags[key - 1], KeyEntryContext{}).value_or(TKeyEntry{});
 }
 
 bool IsLeftClickEntry(const TKeyEntry& entry) {
@@ -94,6 +118,8 @@ int ButtonEffectItem(std::uint8_t value) {
 }
 
 bool MenuRowShown(std::string_view entry, const MenuRowInputs& in) {
+    if (in.engineering)
+        return entry != "Key_FireMacro";
     const bool gun = in.profile == 2 && in.gunDisplay;
     if (entry == "Key_FireMacro" || entry == "Key_FireMacroKey" || entry == "Key_FireMacroOff" ||
         entry == "Key_AdjustXY")

@@ -36,6 +36,18 @@ Point PlaceMainMenu(const Rect& label, int menuWidth, int menuHeight, int window
 Point PlaceSubMenu(const Rect& parent, const Rect& opener, int width, int height, int windowWidth,
                    int windowHeight);
 
+// The first-level menu opened from an engineering key button (rect in the page's coordinates):
+// just above the button, its left edge a little in from the button's, or right-aligned with the
+// button when it would run past the page; below the button when there is no room above; always
+// inside the page.
+Point PlaceEngineerMenu(const Rect& button, int menuWidth, int menuHeight, int pageWidth,
+                        int pageHeight);
+
+// What key k (1..12) gets back when the device macro it ran is deleted: its own default
+// function (left, back, CPI +, home page, right, forward, CPI -, Win+D, middle, CPI loop, LED
+// switch, LED switch).
+TKeyEntry LostMacroKeyEntry(int key);
+
 // A left-button entry: 01 01 00 with any option byte.
 bool IsLeftClickEntry(const TKeyEntry& entry);
 
@@ -77,6 +89,8 @@ struct MenuRowInputs {
     bool gunDisplay = false;
     bool secondTab = true; // Btn_B2_Enable
     bool thirdTab = true;  // Btn_B3_Enable
+    // Opened from the engineering page: every row but the key page's own fire-macro entry.
+    bool engineering = false;
 };
 bool MenuRowShown(std::string_view entry, const MenuRowInputs& in);
 

@@ -42,6 +42,37 @@ TEST(KeyPageRules, SubMenusOpenBesideTheirParentInsideTheWindow) {
     EXPECT_EQ(PlaceSubMenu({50, 0, 170, 184}, {2, 2, 166, 20}, 700, 100, 800, 600), (Point{0, 2}));
 }
 
+TEST(KeyPageRules, EngineerMenusOpenAboveTheirButtonInsideThePage) {
+    struct Case {
+        Rect button;
+        Point want;
+    };
+    // Page 1240 x 680, menu 170 x 194.
+    const Case cases[] = {
+        {{400, 500, 118, 23}, {410, 323}},  // above the button, a little in from its left
+        {{1150, 500, 96, 23}, {1070, 323}}, // at the right edge: right-aligned with the button
+        {{400, 40, 118, 23}, {410, 51}},    // no room above: below the button's middle
+        {{400, 660, 118, 23}, {410, 483}},  // near the bottom: still above
+    };
+    for (const Case& c : cases) {
+        const Point p = PlaceEngineerMenu(c.button, 170, 194, 1240, 680);
+        EXPECT_EQ(p, c.want) << c.button.left << "," << c.button.top;
+    }
+    // A menu taller than the room below a top button is kept inside the page.
+    EXPECT_EQ(PlaceEngineerMenu({10, 30, 100, 23}, 170, 670, 1240, 680), (Point{20, 10}));
+}
+
+TEST(KeyPageRules, KeysThatLoseTheirMacroGetTheirOwnDefault) {
+    const TKeyEntry want[12] = {
+        {0x01, 0x01, 0x00, 0x00}, {0x01, 0x08, 0x00, 0x00}, {0x09, 0x01, 0x00, 0x00},
+        {0x03, 0x02, 0x23, 0x00}, {0x01, 0x02, 0x00, 0x00}, {0x01, 0x10, 0x00, 0x00},
+        {0x09, 0x02, 0x00, 0x00}, {0x02, 0x08, 0x07, 0x00}, {0x01, 0x04, 0x00, 0x00},
+        {0x09, 0x00, 0x00, 0x00}, {0x08, 0x00, 0x00, 0x00}, {0x08, 0x00, 0x00, 0x00}};
+    for (int k = 1; k <= 12; ++k)
+        EXPECT_EQ(LostMacroKeyEntry(k).ToText(), want[k - 1].ToText()) << "key " << k;
+    EXPECT_EQ(LostMacroKeyEntry(13), TKeyEntry{});
+}
+
 std::array<TKeyEntry, 12> Keys(std::initializer_list<std::pair<int, TKeyEntry>> set) {
     std::array<TKeyEntry, 12> keys;
     keys.fill(TKeyEntry(0x01, 0x02, 0x00, 0x00));
@@ -131,6 +162,14 @@ TEST(KeyPageRules, MenuRowsOfAProfile) {
     in.secondTab = false;
     EXPECT_FALSE(MenuRowShown("Key_Profile1", in));
     EXPECT_TRUE(MenuRowShown("Key_Left", in));
+    // From the engineering page: every row but the key page's fire-macro entry.
+    MenuRowInputs eng;
+    eng.engineering = true;
+    eng.secondTab = eng.thirdTab = false;
+    for (const char* row :
+         {"Key_TLFireMacro", "Key_FireMacroKey", "Key_BtnEFT", "Key_Profile3", "Key_AdjustXY"})
+        EXPECT_TRUE(MenuRowShown(row, eng)) << row;
+    EXPECT_FALSE(MenuRowShown("Key_FireMacro", eng));
 }
 
 } // namespace

@@ -111,6 +111,7 @@ void KeyPage::Wire() {
     for (int n = 1; n <= 8; ++n)
         if (auto* label = qobject_cast<TUniLabel*>(Control(NumberedName("IB_ComboKey", n))))
             connect(label, &TUniLabel::clicked, this, [this, n] { IB_ComboKeyClick(n); });
+    WireEngineerKeys();
 }
 
 void KeyPage::FillFromImage(StorageKind) {
@@ -124,6 +125,10 @@ void KeyPage::FillFromImage(StorageKind) {
     // The profile the mouse is on is the one shown.
     const int index = model.CurrentProfileIndex();
     SelectProfile(index >= 0 && index <= 2 ? index + 1 : 1, false);
+    RefreshComboKeyCaptions();
+    // The option combos are filled from the image by the pages after this one: the pictures
+    // follow them once every page has been filled.
+    QMetaObject::invokeMethod(this, &KeyPage::FilledByAllPages, Qt::QueuedConnection);
 }
 
 void KeyPage::FillNoDevice() {
@@ -132,6 +137,21 @@ void KeyPage::FillNoDevice() {
 
 void KeyPage::CaptionsApplied() {
     RefreshProfileKeys(shownProfile_);
+    RefreshComboKeyCaptions();
+}
+
+void KeyPage::LanguageSwitching() {
+    fireFunctionKept_ = FireFunction();
+    ledModeFunctionKept_ = LedModeFunction() ? 1 : 0;
+}
+
+void KeyPage::LanguageChanged() {
+    // Every page has rebuilt its captions by now: the options show what they showed before.
+    if (fireFunctionKept_ >= 0 && FireFunction() != fireFunctionKept_)
+        SetFireFunction(fireFunctionKept_);
+    if (ledModeFunctionKept_ >= 0 && (LedModeFunction() ? 1 : 0) != ledModeFunctionKept_)
+        SetLedModeFunction(ledModeFunctionKept_ == 1);
+    RefreshOptionPictures();
 }
 
 void KeyPage::ProfileReported(int) {
@@ -195,6 +215,10 @@ void KeyPage::SizeMenus(int profile) {
     in.gunDisplay = Host().Settings().GDEnable;
     in.secondTab = Host().Layout().SwitchTabEnabled;
     in.thirdTab = Host().Layout().FixedTabEnabled;
+    SizeMenus(in);
+}
+
+void KeyPage::SizeMenus(const MenuRowInputs& in) {
     for (const KeyMenu& menu : KeyMenus()) {
         QWidget* panel = Control(menu.panel);
         if (panel == nullptr)
@@ -234,6 +258,9 @@ void KeyPage::ShowPnlMain_OnClick(int key) {
     if (label == nullptr || menu == nullptr || page == nullptr)
         return;
     keyPageMenuOpen_ = true;
+    engineeringMenuOpen_ = false;
+    MoveMenusTo(page);
+    SizeMenus(shownProfile_);
     const Point at =
         PlaceMainMenu(RectOf(label), menu->width(), menu->height(), page->width(), page->height());
     menu->move(at.x, at.y);
@@ -252,7 +279,7 @@ void KeyPage::HideSubMenus(bool secondLevel) {
 }
 
 void KeyPage::ShowSubMenu(QWidget* panel, QWidget* parent, QWidget* opener) {
-    QWidget* page = Control("gbPage1");
+    QWidget* page = parent->parentWidget();
     if (page == nullptr)
         return;
     const Point at = PlaceSubMenu(RectOf(parent), RectOf(opener), panel->width(), panel->height(),
@@ -306,6 +333,15 @@ void KeyPage::KeyStatusMouseLeave(QWidget* entry) {
 void KeyPage::KeyStatusOnClick(QWidget* entry) {
     Host().HideAllMenu();
     const KeyMenuEntry* e = FindKeyMenuEntry(entry->objectName().toStdString());
+    if (e != nullptr && engineeringMenuOpen_) {
+        const QWidget* engineering = Control("gbPage7");
+        if (engineering == nullptr || engineering->isHidden())
+            return;
+        KeyEntryContext ctx = AssignContext();
+        if (const auto code = KeyTagToCode(e->tag, ctx))
+            AssignEngineerKey(*code, ControlCaption(entry).mid(3));
+        return;
+    }
     // A menu opened from another page is that page's.
     const QWidget* page = Control("gbPage1");
     if (e == nullptr || !keyPageMenuOpen_ || selectedKey_ < 1 || selectedKey_ > 12 ||
@@ -313,7 +349,7 @@ void KeyPage::KeyStatusOnClick(QWidget* entry) {
         return;
     const int profile = shownProfile_;
     const int key = selectedKey_;
-    KeyEntryContext ctx = Context();
+    KeyEntryContext ctx = AssignContext();
     const auto code = KeyTagToCode(e->tag, ctx);
     if (!code)
         return;
@@ -481,6 +517,7 @@ void KeyPage::IB_ComboKeyClick(int n) {
         }
     }
     RefreshOptionPictures();
+    RefreshComboKeyCaptions();
     WriteVendorAndProfiles();
 }
 

@@ -8,6 +8,7 @@
 #include "device/DefaultImages.h"
 #include "device/ProfileWriteBack.h"
 #include "keys/KeyCodeTables.h"
+#include "keys/KeyPageRules.h"
 #include "macros/MacroAssignment.h"
 #include "macros/MacroEditing.h"
 #include "macros/MacroTransfer.h"
@@ -39,9 +40,11 @@ std::string KeyNameOfUsage(std::uint8_t usage) {
     return name.empty() ? std::string("None") : std::string(name);
 }
 
-// What a key gets back when the device macro it pointed at is deleted: its entry in the first
-// default image.
+// What a key gets back when the device macro it pointed at is deleted: a profile key its own
+// default function, a combination key its entry in the first default image.
 KeyEntryBytes DefaultEntry(StorageKind kind, KeyEntryRef ref) {
+    if (ref.profile >= 0)
+        return LostMacroKeyEntry(ref.index + 1).bytes;
     KeyEntryBytes entry{};
     const auto& names =
         kind == StorageKind::Flash ? kDefaultFlashImageResources : kDefaultImageResources;
@@ -192,7 +195,7 @@ void MacroPage::AssignMacroToKey(int key, int row) {
             w->hide();
     const std::optional<std::uint16_t> start = DeviceMacroStart(row);
     QWidget* caption = Control(NumberedName("Key", key));
-    if (!start || caption == nullptr)
+    if (!start || caption == nullptr || !caption->isVisibleTo(caption->window()))
         return;
     std::vector<std::string> captions;
     for (int k = 1; k <= 12; ++k)
@@ -434,6 +437,7 @@ void MacroPage::SaveMacroStore(const std::vector<MacroAddressMove>& moves) {
                 std::min(flash_.FlashMacroBodies[i].size(), sections.FlashMacroBodies[i].size()),
                 sections.FlashMacroBodies[i].begin());
     }
+    Host().KeyEntriesChanged();
 }
 
 std::optional<std::string> MacroPage::AskMacroName() {

@@ -51,6 +51,9 @@ public:
     // The mouse's own buttons (listener news on the UI thread).
     virtual void InputButton(int /*button*/, bool /*held*/) {}
     virtual void CurrentCpi(int /*level*/) {}
+    // Key entries changed outside the key pages (a device macro moved or went away): the
+    // captions built from them follow.
+    virtual void KeyEntriesChanged() {}
 
     QWidget* Control(std::string_view name) const { return host_.Control(name); }
 

@@ -96,6 +96,8 @@ public:
     virtual void SetPolling(bool on) = 0;
     // Every page shows the working model (hold a FillingScope around it).
     virtual void RefreshPages(StorageKind kind) = 0;
+    // Every page rebuilds what it shows of the key entries.
+    virtual void KeyEntriesChanged() = 0;
     // The defaults a section that fails its check is repaired with.
     virtual SectionDefaultsContext SectionDefaults(StorageKind kind) = 0;
     // A file chooser (the scenario runner answers it); nullopt when cancelled.

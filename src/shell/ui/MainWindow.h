@@ -103,6 +103,7 @@ public:
     WholeImageReadResult ReadWholeImage() override;
     void SetPolling(bool on) override;
     void RefreshPages(StorageKind kind) override;
+    void KeyEntriesChanged() override;
     SectionDefaultsContext SectionDefaults(StorageKind kind) override;
     std::optional<QString> ChooseFile(bool save, const QString& caption,
                                       const QString& filter) override;

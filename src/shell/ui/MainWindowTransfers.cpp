@@ -33,6 +33,11 @@ void TForm1::RefreshPages(StorageKind kind) {
         page->FillFromImage(kind);
 }
 
+void TForm1::KeyEntriesChanged() {
+    for (Page* page : pages_)
+        page->KeyEntriesChanged();
+}
+
 SectionDefaultsContext TForm1::SectionDefaults(StorageKind kind) {
     return bridge_->SectionDefaults(kind);
 }

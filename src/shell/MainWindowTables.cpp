@@ -29,6 +29,7 @@ std::vector<ControlSpec> buildControls() {
     AddFirePageControls(t);
     AddWindowFrames(t);
     AddEngineerPageControls(t);
+    AddEngineerCpiColourControls(t);
     return std::move(t.specs);
 }
 

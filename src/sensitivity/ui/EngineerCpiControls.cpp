@@ -3,8 +3,11 @@
 // either page.
 
 #include "controls/skinned/ui/SkinComboBox.h"
+#include "controls/skinned/ui/SkinEdit.h"
 #include "sensitivity/SensitivityRules.h"
 #include "sensitivity/ui/SensitivityPage.h"
+
+#include <QSignalBlocker>
 
 namespace trvx {
 namespace {
@@ -57,6 +60,16 @@ void SensitivityPage::WireEngineerCopies() {
     SetItems(Combo(*this, "cb_RepRate"), {QStringLiteral("125Hz"), QStringLiteral("250Hz"),
                                           QStringLiteral("500Hz"), QStringLiteral("1000Hz")});
     on("cb_RepRate", [this] { cb_RepRateChange(); });
+    for (int n = 1; n <= 8; ++n)
+        for (int c = 0; c < 3; ++c)
+            if (auto* edit = qobject_cast<SkinEdit*>(Control(ColourEditName(n, c)))) {
+                edit->setMaxLength(3);
+                connect(edit, &SkinEdit::changed, this, [this, n, c] { edt_CPIColChange(n, c); });
+            }
+}
+
+std::string SensitivityPage::ColourEditName(int level, int channel) {
+    return NumberedName("edt_CPI", level) + "RGB"[channel];
 }
 
 void SensitivityPage::ShowEngineerCopies() {
@@ -76,9 +89,20 @@ void SensitivityPage::ShowEngineerCopies() {
             combo->setItemIndex(step >= 0 && step <= 11 ? step : -1);
         // Level 1's row always shows; the others only within the level count.
         if (n >= 2)
-            for (const std::string& name : {NumberedName("lbl_CPI", n), NumberedName("cb_CPI", n)})
+            for (const std::string& name :
+                 {NumberedName("lbl_CPI", n), NumberedName("cb_CPI", n), ColourEditName(n, 0),
+                  ColourEditName(n, 1), ColourEditName(n, 2), NumberedName("lbl_CPI", n) + "R",
+                  NumberedName("lbl_CPI", n) + "G", NumberedName("lbl_CPI", n) + "B"})
                 if (QWidget* w = Control(name))
                     w->setVisible(n <= levelCount_);
+        const RgbColour colour = model.CpiColour(n);
+        const int channels[] = {colour.red, colour.green, colour.blue};
+        for (int c = 0; c < 3; ++c)
+            if (auto* edit = qobject_cast<SkinEdit*>(Control(ColourEditName(n, c)))) {
+                // Showing the model is no edit of the user's: nothing is written.
+                const QSignalBlocker quiet(edit);
+                edit->setText(QString::number(channels[c]));
+            }
     }
     if (SkinComboBox* combo = Combo(*this, "cb_AIM"))
         combo->setItemIndex(aimStepIndex_);
@@ -133,6 +157,23 @@ void SensitivityPage::cb_RepRateChange() {
     if (combo == nullptr || combo->itemIndex() < 0 || combo->itemIndex() > 3)
         return;
     SelectReportRate(combo->itemIndex());
+}
+
+void SensitivityPage::edt_CPIColChange(int level, int channel) {
+    Host().HideAllMenu();
+    auto* edit = qobject_cast<SkinEdit*>(Control(ColourEditName(level, channel)));
+    if (edit == nullptr)
+        return;
+    const ClampedEdit v = ClampEditValue(edit->text().toStdString(), 255);
+    if (v.corrected) {
+        // The corrected text runs this handler again, which writes it: one write, not two.
+        edit->setText(QString::number(v.value));
+        return;
+    }
+    const auto write = Host().Model().SetCpiColourChannel(level, channel, v.value);
+    if (!Filling())
+        Send(write);
+    ShowSwatch(level);
 }
 
 } // namespace trvx

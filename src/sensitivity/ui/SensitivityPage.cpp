@@ -274,6 +274,7 @@ void SensitivityPage::lbl_DPIColClick(int level) {
     // One three-byte write carries the colour.
     Send(Host().Model().SetCpiColour(level, colour));
     ShowSwatch(level);
+    ShowEngineerCopies();
 }
 
 void SensitivityPage::ReportRate_OnClick(int button) {

@@ -40,6 +40,8 @@ public:
     void cb_CPIChange(int level);
     void cb_AIMChange();
     void cb_RepRateChange();
+    // A level's colour edit, channel 0 red, 1 green, 2 blue.
+    void edt_CPIColChange(int level, int channel);
 
     // ---- Pointer settings ------------------------------------------------------------------
     void MseSpd_OnClick(int level);
@@ -64,6 +66,7 @@ private:
     bool SetAimStep(int step);
     void DrawAimBar(int step);
     void SelectReportRate(int bits);
+    static std::string ColourEditName(int level, int channel);
     void WireEngineerCopies();
     void ShowEngineerCopies();
     void ShowLevelEnabled(int level, bool enabled);

@@ -72,4 +72,22 @@ void AddSensitivityPageControls(ControlTable& t) {
         t.add(Numbered("rb_Rep", n), K::Radio, "gbReport").hidden = true;
 }
 
+void AddEngineerCpiColourControls(ControlTable& t) {
+    // A row per level in the engineering sheet's colour box: red, green and blue as numbers.
+    const std::string box = "gbCPIColor";
+    if (ControlSpec* group = t.find(box))
+        group->h = 22 + 24 * 8 + 6;
+    for (int n = 1; n <= 8; ++n) {
+        const int y = 20 + 24 * (n - 1);
+        int x = 12;
+        for (const char* c : {"R", "G", "B"}) {
+            const int labelWidth = *c == 'R' ? 64 : 20;
+            t.label(Numbered("lbl_CPI", n, c), box, x, y + 3, labelWidth, 17).text =
+                (*c == 'R' ? Numbered("CPI", n) + "  " : std::string()) + c;
+            t.add(Numbered("edt_CPI", n, c), K::IntEdit, box, x + labelWidth + 4, y, 40, 21);
+            x += labelWidth + 52;
+        }
+    }
+}
+
 } // namespace trvx

@@ -15,6 +15,8 @@ namespace trvx {
 class LayoutRules;
 
 void AddSensitivityPageControls(ControlTable& t);
+// The level colour rows of the engineering sheet, after its controls.
+void AddEngineerCpiColourControls(ControlTable& t);
 
 // Family D, and the page's text labels (read with the other pages' labels).
 void SensitivityPageLayout(LayoutRules& r);

@@ -31,6 +31,7 @@ std::vector<ControlSpec> buildControls() {
     AddEngineerPageControls(t);
     AddEngineerLightingControls(t);
     AddFireEngineerControls(t);
+    AddEngineerCpiColourControls(t);
     return std::move(t.specs);
 }
 

@@ -64,6 +64,7 @@ void SensitivityPage::Wire() {
     }
     OnClick(Control("lbl_IsControl"), this, [this] { lbl_IsControlClick(); });
     OnClick(Control("lbl_IsScreen"), this, [this] { lbl_IsScreenClick(); });
+    WireEngineerCopies();
     RefreshPointerSettings();
 }
 
@@ -133,6 +134,11 @@ void SensitivityPage::ShowLevels() {
     const int count = model.CpiLevelCount();
     if (count >= 1 && count <= 8)
         levelCount_ = count;
+    ShowLevelsShown();
+}
+
+void SensitivityPage::ShowLevelsShown() {
+    const WorkingModel& model = Host().Model();
     for (int n = 1; n <= 8; ++n) {
         ShowLevelEnabled(n, n <= levelCount_);
         const int step = model.CpiLevelStep(n);
@@ -141,6 +147,7 @@ void SensitivityPage::ShowLevels() {
         ShowSwatch(n);
     }
     ShowCurrentLevel(CurrentCpiShown(model.CurrentCpiLevel(), levelCount_));
+    ShowEngineerCopies();
 }
 
 void SensitivityPage::ShowReportRate(int bits) {
@@ -156,16 +163,25 @@ void SensitivityPage::ShowAim() {
     const WorkingModel& model = Host().Model();
     const int profile = model.CurrentProfileIndex() + 1;
     int step = 0;
-    bool found = false;
     if (profile >= 1 && profile <= 3)
         for (int key = 1; key <= 12; ++key) {
             const KeyEntryBytes e = model.ProfileKey(profile, key);
-            if (e[0] == 0x05 && e[1] <= 11) {
+            if (e[0] == 0x05 && e[1] <= 11)
                 step = e[1];
-                found = true;
-            }
         }
-    (void)found;
+    DrawAimBar(step);
+    // The engineering sheet shows the AIM key of any profile, the current profile's last.
+    for (int p : {1, 2, 3, profile})
+        if (p >= 1 && p <= 3)
+            for (int key = 1; key <= 12; ++key) {
+                const KeyEntryBytes e = model.ProfileKey(p, key);
+                if (e[0] == 0x05 && e[1] <= 11)
+                    aimStepIndex_ = e[1];
+            }
+    ShowEngineerCopies();
+}
+
+void SensitivityPage::DrawAimBar(int step) {
     DrawBar("Img_AIMDPI_", 12, step + 1);
     SetControlCaption(Control("lbl_AIMDPIValue"),
                       QString::fromStdString(Host().LangText(NumberedName("Str", 300 + step))));
@@ -205,6 +221,8 @@ void SensitivityPage::CurrentCpi(int level) {
     // The mouse changed its level by its own buttons: the page shows it; a value beyond the
     // levels marks none.
     ShowCurrentLevel(level >= 0 && level <= 7 ? std::optional<int>(level) : std::nullopt);
+    if (level >= 0 && level <= 7)
+        ShowEngineerCopies();
 }
 
 // ---- CPI handlers ---------------------------------------------------------------------------
@@ -212,11 +230,16 @@ void SensitivityPage::CurrentCpi(int level) {
 void SensitivityPage::DPIValue_OnClick(int level, int image) {
     if (Filling() || image < 1 || image > 12)
         return;
+    SetLevelStep(level, image - 1);
+}
+
+void SensitivityPage::SetLevelStep(int level, int step) {
     WorkingModel& model = Host().Model();
-    DrawLevelBar(level, image - 1);
-    Send(model.SetCpiLevelStep(level, image - 1));
+    DrawLevelBar(level, step);
+    Send(model.SetCpiLevelStep(level, step));
     // The mouse applies a level's new step only when its current level is set again.
     SendAll(CpiReapplyWrites(model.CurrentCpiLevel()));
+    ShowEngineerCopies();
 }
 
 void SensitivityPage::CurrentDPI_OnClick(int level) {
@@ -224,6 +247,7 @@ void SensitivityPage::CurrentDPI_OnClick(int level) {
         return;
     ShowCurrentLevel(level - 1);
     Send(Host().Model().SetCurrentCpiLevel(level - 1));
+    ShowEngineerCopies();
 }
 
 void SensitivityPage::DPILevel_OnClick(int level) {
@@ -235,9 +259,7 @@ void SensitivityPage::DPILevel_OnClick(int level) {
     levelCount_ = *count;
     // The current level follows into the new count, and the mouse is told when it moved.
     SendAll(SetCpiLevelCountWrites(Host().Model(), levelCount_));
-    for (int n = 1; n <= 8; ++n)
-        ShowLevelEnabled(n, n <= levelCount_);
-    ShowCurrentLevel(CurrentCpiShown(Host().Model().CurrentCpiLevel(), levelCount_));
+    ShowLevelsShown();
 }
 
 void SensitivityPage::lbl_DPIColClick(int level) {
@@ -252,16 +274,26 @@ void SensitivityPage::lbl_DPIColClick(int level) {
     // One three-byte write carries the colour.
     Send(Host().Model().SetCpiColour(level, colour));
     ShowSwatch(level);
+    ShowEngineerCopies();
 }
 
 void SensitivityPage::ReportRate_OnClick(int button) {
-    // Without a mouse there is nothing to restart: the click does nothing.
-    if (Filling() || button < 1 || button > 4 || !Host().Mouse().IsAccepted())
+    if (button < 1 || button > 4)
         return;
+    SelectReportRate(button - 1);
+}
+
+void SensitivityPage::SelectReportRate(int bits) {
+    // Without a mouse there is nothing to restart: the choice does nothing.
+    if (Filling() || !Host().Mouse().IsAccepted()) {
+        ShowEngineerCopies();
+        return;
+    }
     WorkingModel& model = Host().Model();
-    const bool changed = model.ReportRateBits() != button - 1;
-    ShowReportRate(button - 1);
-    Send(model.SetReportRateBits(button - 1));
+    const bool changed = model.ReportRateBits() != bits;
+    ShowReportRate(bits);
+    Send(model.SetReportRateBits(bits));
+    ShowEngineerCopies();
     // A new rate takes effect only when the mouse restarts.
     if (changed)
         Host().RunDeviceJob([&host = Host()] { host.ResetAndReconnect(); });
@@ -270,25 +302,31 @@ void SensitivityPage::ReportRate_OnClick(int button) {
 void SensitivityPage::AIMDPIValue_OnClick(int image) {
     if (Filling() || image < 1 || image > 12)
         return;
+    DrawAimBar(image - 1);
+    if (!SetAimStep(image - 1)) {
+        DrawAimBar(0);
+        // The engineering copy starts from the first step too.
+        aimStepIndex_ = 0;
+        ShowEngineerCopies();
+        Host().ShowMessage(QString::fromStdString(Host().LangText("Str105")));
+    }
+}
+
+bool SensitivityPage::SetAimStep(int step) {
     WorkingModel& model = Host().Model();
     bool found = false;
     for (int profile = 1; profile <= 3; ++profile)
         for (int key = 1; key <= 12; ++key)
             if (model.ProfileKey(profile, key)[0] == 0x05) {
                 model.SetProfileKey(profile, key,
-                                    {0x05, static_cast<std::uint8_t>(image - 1), 0x00, 0x00});
+                                    {0x05, static_cast<std::uint8_t>(step), 0x00, 0x00});
                 found = true;
             }
-    if (!found) {
-        DrawBar("Img_AIMDPI_", 12, 1);
-        SetControlCaption(Control("lbl_AIMDPIValue"),
-                          QString::fromStdString(Host().LangText("Str300")));
-        Host().ShowMessage(QString::fromStdString(Host().LangText("Str105")));
-        return;
-    }
-    DrawBar("Img_AIMDPI_", 12, image);
-    SetControlCaption(Control("lbl_AIMDPIValue"),
-                      QString::fromStdString(Host().LangText(NumberedName("Str", 299 + image))));
+    if (!found)
+        return false;
+    aimStepIndex_ = step;
+    DrawAimBar(step);
+    ShowEngineerCopies();
     if (auto block = model.ProfileWrite(Host().CurrentStorage())) {
         PageHost::TransferScope scope(Host());
         Host().Mouse().WriteBlock(block->address, block->bytes);
@@ -297,6 +335,7 @@ void SensitivityPage::AIMDPIValue_OnClick(int image) {
         Host().Mouse().WriteRegister(reg::kProfile, 15, 0, 0, 1);
         Host().Mouse().WriteRegister(reg::kProfile, profileByte, 0, 0, 1);
     }
+    return true;
 }
 
 // ---- Pointer settings -----------------------------------------------------------------------

@@ -34,6 +34,15 @@ public:
     void ReportRate_OnClick(int button);
     void AIMDPIValue_OnClick(int image);
 
+    // ---- The engineering sheet's copies ----------------------------------------------------
+    void cb_CPIStepsChange();
+    void cb_CurrentCPIChange();
+    void cb_CPIChange(int level);
+    void cb_AIMChange();
+    void cb_RepRateChange();
+    // A level's colour edit, channel 0 red, 1 green, 2 blue.
+    void edt_CPIColChange(int level, int channel);
+
     // ---- Pointer settings ------------------------------------------------------------------
     void MseSpd_OnClick(int level);
     void MseDbSpd_OnClick(int level);
@@ -49,6 +58,17 @@ private:
     void SendAll(const std::vector<RegisterWrite>& writes);
     // The level rows from the model: count, labels, bars, marks and swatches.
     void ShowLevels();
+    // Both pages' level rows from the page's count and the model.
+    void ShowLevelsShown();
+    void SetLevelStep(int level, int step);
+    // Stores the AIM step into every AIM key and writes the profiles; false when no key of the
+    // three profiles is an AIM key.
+    bool SetAimStep(int step);
+    void DrawAimBar(int step);
+    void SelectReportRate(int bits);
+    static std::string ColourEditName(int level, int channel);
+    void WireEngineerCopies();
+    void ShowEngineerCopies();
     void ShowLevelEnabled(int level, bool enabled);
     void DrawLevelBar(int level, int step);
     void DrawBar(const char* stem, int count, int level);
@@ -60,6 +80,8 @@ private:
     void ReportPointerResult(const PointerResult& result);
 
     int levelCount_ = 8;
+    // The AIM step the engineering sheet returns to when there is no AIM key.
+    int aimStepIndex_ = 0;
     std::unique_ptr<PointerSettings> pointer_;
     PointerState pointerState_;
     int wheelLevelSaved_ = 1;

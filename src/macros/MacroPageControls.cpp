@@ -9,9 +9,9 @@ void AddMacroPageControls(ControlTable& t) {
     t.picture("Img_P4", p);
     for (const char* l : {"lbl_Marco_List", "lbl_Mouse_Marco_List", "lbl_Marco_Content"})
         t.label(l, p, 0, 0, 120, 17);
-    t.add("LB_PCMacroName", K::ListBox, p, 0, 0, 184, 268);
-    t.add("LB_MacroName", K::ListBox, p, 0, 0, 144, 268);
-    t.add("LB_macro", K::ListBox, p, 0, 0, 192, 268);
+    t.add("LB_PCMacroName", K::WideListBox, p, 0, 0, 184, 268);
+    t.add("LB_MacroName", K::WideListBox, p, 0, 0, 144, 268);
+    t.add("LB_macro", K::WideListBox, p, 0, 0, 192, 268);
     t.button("New", p);
     t.button("Start", p);
     // Writes the mouse's macro store and the key entries that point at it.
@@ -30,9 +30,10 @@ void AddMacroPageControls(ControlTable& t) {
     t.picture("Img_InsertBase", p, "InsertDelayBase").hidden = true;
     t.add("Gb_Insert", K::GroupBox, p, 0, 0, 227, 182).hidden = true;
     const std::string in = "Gb_Insert";
-    t.add("CB_Insert", K::ComboBox, in, 0, 0, 167, 22).items = {
-        "Delay",         "Key",  "Left Button",  "Right Button",
-        "Middle Button", "Move", "Repeat Start", "Repeat End"};
+    t.add("CB_Insert", K::WideCombo, in, 0, 0, 167, 22).items = {
+        "Insert Delay Front",  "Insert Delay Back",     "Insert Key Front",
+        "Insert Key Back",     "Insert X/Y axis Front", "Insert X/Y axis Back",
+        "Insert Start Repeat", "Insert Stop Repeat"};
     // The box starts on a delay: the recording rows belong to a key and wait hidden.
     for (const char* r : {"InsertRecDelay", "InsertDelayTime", "InsertNoDelay"}) {
         t.picture(std::string("LED_") + r, in, "RdS_D").hidden = true;

@@ -11,6 +11,7 @@
 #include "macros/MacroAssignment.h"
 #include "macros/MacroEditing.h"
 #include "macros/MacroTransfer.h"
+#include "macros/ui/KeyLineDialog.h"
 #include "pages/ui/ControlText.h"
 
 #include <QAbstractButton>
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QStandardPaths>
@@ -182,7 +184,81 @@ void MacroPage::Wire() {
             AssignMacroToKey(editedKey_, list->row(item));
         });
 
+    WireInsertPanel();
+    DrawListRows();
+    // The gun-key list gives the engineering page's key button clicked last its script.
+    for (int p = 1; p <= 3; ++p)
+        for (int k = 1; k <= 12; ++k) {
+            const int code = 100 * p + k;
+            QWidget* button = Control("btn_Key" + std::to_string(code));
+            if (auto* b = qobject_cast<QAbstractButton*>(button))
+                connect(b, &QAbstractButton::clicked, this,
+                        [this, code] { engineeringKey_ = code; });
+            else if (auto* l = qobject_cast<TUniLabel*>(button))
+                connect(l, &TUniLabel::clicked, this, [this, code] { engineeringKey_ = code; });
+        }
+    if (QListWidget* list = List("LB_Script"))
+        connect(list, &QListWidget::itemClicked, this,
+                [this, list](QListWidgetItem* item) { LB_ScriptClick(list->row(item)); });
+
     CheckPCMacro();
+}
+
+void MacroPage::DrawListRows() {
+    // The selected row keeps its colour when the list has no focus; the script's text stands
+    // clear of the icon column.
+    for (const auto& [name, indent] : {std::pair{"LB_PCMacroName", 4}, std::pair{"LB_MacroName", 4},
+                                       std::pair{"LB_macro", 35}}) {
+        auto* list = qobject_cast<TUniListBox*>(Control(name));
+        if (list == nullptr)
+            continue;
+        list->setFrameShape(QFrame::NoFrame);
+        list->OnDrawItem = [this, list, indent = indent](QPainter& painter, int index,
+                                                         const QRect& rect, bool selected) {
+            const LayoutValues& v = Host().Layout();
+            const Rgb back = selected ? v.ColorMacro : v.ColorFLBack;
+            painter.fillRect(rect, QColor(back.R, back.G, back.B));
+            if (index < 0 || index >= list->count())
+                return;
+            painter.setPen(QColor(v.ColorFFont.R, v.ColorFFont.G, v.ColorFFont.B));
+            painter.setFont(list->font());
+            painter.drawText(rect.adjusted(indent, 0, 0, 0),
+                             Qt::TextSingleLine | Qt::AlignVCenter | Qt::AlignLeft,
+                             list->item(index)->text());
+        };
+    }
+}
+
+void MacroPage::LB_ScriptClick(int row) {
+    for (const char* menu : {"Pnl_Main", "LB_Script"})
+        if (QWidget* w = Control(menu))
+            w->hide();
+    QListWidget* list = List("LB_Script");
+    const int code = engineeringKey_;
+    const int profile = code / 100;
+    const int key = code % 100;
+    QWidget* button = Control("btn_Key" + std::to_string(code));
+    if (list == nullptr || row < 0 || row >= list->count() || button == nullptr || profile < 1 ||
+        profile > 3 || key < 1 || key > 12)
+        return;
+    // Each row carries its script's entry as eight hex digits.
+    const QString text = list->item(row)->data(Qt::UserRole).toString();
+    if (text.size() != 8)
+        return;
+    KeyEntryBytes entry{};
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        entry[static_cast<std::size_t>(i)] =
+            static_cast<std::uint8_t>(text.mid(2 * i, 2).toUInt(&ok, 16));
+        if (!ok)
+            return;
+    }
+    SetControlCaption(button, list->item(row)->text());
+    Host().Model().SetProfileKey(profile, key, entry);
+    if (Filling() || !Host().Mouse().IsAccepted())
+        return;
+    PageHost::TransferScope scope(Host());
+    WriteProfiles(Host().Mouse(), Host().Model());
 }
 
 void MacroPage::AssignMacroToKey(int key, int row) {
@@ -279,8 +355,12 @@ void MacroPage::FillFromImage(StorageKind kind) {
 }
 
 void MacroPage::FillNoDevice() {
+    if (insertRecording_)
+        StopInsertRecording();
     if (recorder_.Active())
         StopRecording();
+    if (insertPanelOpen_)
+        CloseInsertPanel();
     deviceKind_ = StorageKind::None;
     eeprom_ = EepromMacroStore{};
     flash_ = FlashMacroStore{};
@@ -301,6 +381,9 @@ void MacroPage::ClearMacro() {
 }
 
 void MacroPage::ClearEditor() {
+    // A key chosen for a line of the script that is going away has nowhere to go.
+    if (keyDialog_ != nullptr)
+        keyDialog_->IB_CloseClick();
     script_.clear();
     scriptFromLibrary_ = false;
     SetControlItems(Control("LB_macro"), {});
@@ -525,7 +608,24 @@ void MacroPage::Btn_EditClick() {
     const int item = SelectedRow("LB_macro");
     ClearMacro();
     const std::size_t line = static_cast<std::size_t>(item) + 1;
-    if (item < 0 || line >= script_.size() || script_[line].rfind("0 ", 0) != 0)
+    if (item < 0 || line >= script_.size())
+        return;
+    if (script_[line].rfind("1 ", 0) == 0 || script_[line].rfind("2 ", 0) == 0) {
+        // A press or release: one key from the key-line dialog; an earlier dialog still open
+        // is closed so that only one hands a key over.
+        if (keyDialog_ != nullptr)
+            keyDialog_->IB_CloseClick();
+        auto* dialog = new KeyLineDialog(Host(), item, Control("gbPage4"));
+        keyDialog_ = dialog;
+        connect(dialog, &KeyLineDialog::confirmed, this,
+                [this](int edited, const QString& name, int usage) {
+                    ReplaceScriptKeyLine(edited, name.toStdString(),
+                                         static_cast<std::uint8_t>(usage));
+                });
+        dialog->Open();
+        return;
+    }
+    if (script_[line].rfind("0 ", 0) != 0)
         return;
     SkinInputDialog dialog(Control("gbPage4") != nullptr ? Control("gbPage4")->window() : nullptr);
     dialog.setPromptText(Q(Host().LangText("Str410")));
@@ -537,6 +637,17 @@ void MacroPage::Btn_EditClick() {
     if (!ok)
         return;
     script_[line] = DelayLine(static_cast<std::uint16_t>(std::min(value, 65535u)));
+    ShowScript();
+    if (QListWidget* list = List("LB_macro"))
+        list->setCurrentRow(item);
+    CompileAndSave();
+}
+
+void MacroPage::ReplaceScriptKeyLine(int item, const std::string& keyName, std::uint8_t usage) {
+    // The open script may have changed since the dialog opened: the line must still be a press
+    // or release.
+    if (!ReplaceKeyLinePair(script_, item, keyName, usage).changed)
+        return;
     ShowScript();
     if (QListWidget* list = List("LB_macro"))
         list->setCurrentRow(item);

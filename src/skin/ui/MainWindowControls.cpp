@@ -11,7 +11,9 @@
 #include "controls/skinned/ui/SkinEdit.h"
 #include "controls/skinned/ui/SkinListBox.h"
 #include "controls/skinned/ui/SkinPageControl.h"
+#include "controls/wide/ui/UniComboBox.h"
 #include "controls/wide/ui/UniLabel.h"
+#include "controls/wide/ui/UniListBox.h"
 #include "skin/ControlTable.h"
 #include "skin/ui/LayoutPass.h"
 #include "skin/ui/SkinPicture.h"
@@ -82,6 +84,16 @@ QWidget* create(const ControlSpec& s, QWidget* parent) {
     }
     case ControlKind::ListBox:
         return new SkinListBox(parent);
+    case ControlKind::WideListBox:
+        return new TUniListBox(parent);
+    case ControlKind::WideCombo: {
+        auto* w = new TUniComboBox(parent);
+        for (const std::string& item : s.items)
+            w->Items().Add(qs(item).toStdU16String());
+        // As the skinned combo box, it starts on its first item.
+        w->SetItemIndex(s.items.empty() ? -1 : 0);
+        return w;
+    }
     case ControlKind::Panel:
         return new PlainPanel(parent);
     case ControlKind::GroupBox: {

@@ -37,15 +37,17 @@ void AddMacroPageControls(ControlTable& t) {
     // The box starts on a delay: the recording rows belong to a key and wait hidden.
     for (const char* r : {"InsertRecDelay", "InsertDelayTime", "InsertNoDelay"}) {
         t.picture(std::string("LED_") + r, in, "RdS_D").hidden = true;
-        t.label(std::string("IB_") + r, in, 0, 0, 120, 19).hidden = true;
+        // Only the fixed-delay row has its edit beside the text.
+        const int w = std::string_view(r) == "InsertDelayTime" ? 120 : 160;
+        t.label(std::string("IB_") + r, in, 0, 0, w, 19).hidden = true;
     }
     t.add("Edt_InsertDelay", K::Edit, in, 0, 0, 42, 21);
     t.label("lbl_Delay", in, 0, 0, 70, 17);
     t.label("lbl_s_A", in, 0, 0, 30, 17);
     t.add("edt_XAxisValue", K::Edit, in, 0, 0, 42, 21).hidden = true;
-    t.label("lbl_XAxisValue", in, 0, 0, 36, 17).hidden = true;
+    t.label("lbl_XAxisValue", in, 0, 0, 44, 17).hidden = true;
     t.add("edt_YAxisValue", K::Edit, in, 0, 0, 42, 21).hidden = true;
-    t.label("lbl_YAxisValue", in, 0, 0, 30, 17).hidden = true;
+    t.label("lbl_YAxisValue", in, 0, 0, 40, 17).hidden = true;
     t.add("edt_Repeat", K::Edit, in, 0, 0, 42, 21).hidden = true;
     t.label("lbl_Repeat", in, 0, 0, 60, 17).hidden = true;
     t.button("InsertStart", in);

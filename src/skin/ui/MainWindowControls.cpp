@@ -31,9 +31,6 @@
 namespace trvx {
 namespace {
 
-// The edge colour of the panels in the skin art (0x00BBGGRR).
-constexpr SkinColor kBoxBorder = 50 | (60 << 8) | (72 << 16);
-
 QString qs(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
@@ -172,11 +169,11 @@ void CreateMainWindowControls(QWidget& form, const WindowTables& window) {
         rb->setChecked(true);
     if (auto* rb = FindControlAs<QRadioButton>(form, "rb_Lang1"))
         rb->setChecked(true);
-    // Group boxes whose art lies under them let it show through.
+    // Group boxes whose art lies under them let it show through, frame and all.
     for (const char* box : {"Gb_Delay", "Gb_Insert"})
         if (auto* gb = FindControlAs<SkinGroupBox>(form, box)) {
             gb->setTransparent(true);
-            gb->setBorderColor(kBoxBorder);
+            gb->setFrameShown(false);
         }
     if (auto* pc = FindControlAs<SkinPageControl>(form, "Pg_Parameter"))
         pc->selectPage(0);

@@ -186,20 +186,7 @@ void MacroPage::Wire() {
 
     WireInsertPanel();
     DrawListRows();
-    // The gun-key list gives the engineering page's key button clicked last its script.
-    for (int p = 1; p <= 3; ++p)
-        for (int k = 1; k <= 12; ++k) {
-            const int code = 100 * p + k;
-            QWidget* button = Control("btn_Key" + std::to_string(code));
-            if (auto* b = qobject_cast<QAbstractButton*>(button))
-                connect(b, &QAbstractButton::clicked, this,
-                        [this, code] { engineeringKey_ = code; });
-            else if (auto* l = qobject_cast<TUniLabel*>(button))
-                connect(l, &TUniLabel::clicked, this, [this, code] { engineeringKey_ = code; });
-        }
-    if (QListWidget* list = List("LB_Script"))
-        connect(list, &QListWidget::itemClicked, this,
-                [this, list](QListWidgetItem* item) { LB_ScriptClick(list->row(item)); });
+    DrawPickLists();
 
     CheckPCMacro();
 }
@@ -229,36 +216,32 @@ void MacroPage::DrawListRows() {
     }
 }
 
-void MacroPage::LB_ScriptClick(int row) {
-    for (const char* menu : {"Pnl_Main", "LB_Script"})
-        if (QWidget* w = Control(menu))
-            w->hide();
-    QListWidget* list = List("LB_Script");
-    const int code = engineeringKey_;
-    const int profile = code / 100;
-    const int key = code % 100;
-    QWidget* button = Control("btn_Key" + std::to_string(code));
-    if (list == nullptr || row < 0 || row >= list->count() || button == nullptr || profile < 1 ||
-        profile > 3 || key < 1 || key > 12)
-        return;
-    // Each row carries its script's entry as eight hex digits.
-    const QString text = list->item(row)->data(Qt::UserRole).toString();
-    if (text.size() != 8)
-        return;
-    KeyEntryBytes entry{};
-    for (int i = 0; i < 4; ++i) {
-        bool ok = false;
-        entry[static_cast<std::size_t>(i)] =
-            static_cast<std::uint8_t>(text.mid(2 * i, 2).toUInt(&ok, 16));
-        if (!ok)
-            return;
+void MacroPage::DrawPickLists() {
+    // The key menu's pick lists: rows in the menu's colours, the row under the pointer in its
+    // hover colours. The row stays marked when the pointer leaves, until it moves over a row of
+    // either list again.
+    for (const char* name : {"LB_Name", "LB_Script"}) {
+        auto* list = qobject_cast<SkinListBox*>(Control(name));
+        if (list == nullptr)
+            continue;
+        list->setMouseTracking(true);
+        list->viewport()->setMouseTracking(true);
+        list->viewport()->installEventFilter(this);
+        list->setDrawItemHandler(
+            [this, list](QPainter& painter, int index, const QRect& rect, SkinListBox::ItemState) {
+                const LayoutValues& v = Host().Layout();
+                const bool hover = hoverItem_ == index + 1;
+                const Rgb back = hover ? v.ColorGSP : v.ColorGBack;
+                const Rgb text = hover ? v.ColorGSF : v.ColorG;
+                painter.fillRect(rect, QColor(back.R, back.G, back.B));
+                if (index < 0 || index >= list->count())
+                    return;
+                painter.setPen(QColor(text.R, text.G, text.B));
+                painter.setFont(list->font());
+                painter.drawText(rect.adjusted(4, 4, 0, 0), Qt::TextSingleLine | Qt::AlignLeft,
+                                 list->item(index)->text());
+            });
     }
-    SetControlCaption(button, list->item(row)->text());
-    Host().Model().SetProfileKey(profile, key, entry);
-    if (Filling() || !Host().Mouse().IsAccepted())
-        return;
-    PageHost::TransferScope scope(Host());
-    WriteProfiles(Host().Mouse(), Host().Model());
 }
 
 void MacroPage::AssignMacroToKey(int key, int row) {
@@ -681,6 +664,26 @@ void MacroPage::ShowPopup(const char* panel, QWidget* list, QPoint at, bool upwa
 }
 
 bool MacroPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove) {
+        for (const char* name : {"LB_Name", "LB_Script"}) {
+            QListWidget* list = List(name);
+            if (list == nullptr || watched != list->viewport())
+                continue;
+            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+            // Below the last row the mark goes to a row that does not exist: none shows.
+            const QModelIndex top = list->indexAt(QPoint(1, 1));
+            auto* skinned = qobject_cast<SkinListBox*>(list);
+            const int rowHeight = std::max(1, skinned != nullptr ? skinned->itemHeight() : 1);
+            const int hover = (top.isValid() ? top.row() : 0) + at.y() / rowHeight + 1;
+            if (hover != hoverItem_) {
+                hoverItem_ = hover;
+                for (const char* other : {"LB_Name", "LB_Script"})
+                    if (QListWidget* l = List(other))
+                        l->viewport()->update();
+            }
+        }
+        return Page::eventFilter(watched, event);
+    }
     if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease)
         return Page::eventFilter(watched, event);
     const char* names[] = {"LB_PCMacroName", "LB_MacroName", "LB_macro"};

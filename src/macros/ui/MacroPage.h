@@ -106,6 +106,7 @@ private:
 
     // Owner-drawn rows of the three lists in the set's list colours.
     void DrawListRows();
+    void DrawPickLists();
     // The key-line dialog hands the key for the press or release being edited.
     void ReplaceScriptKeyLine(int item, const std::string& keyName, std::uint8_t usage);
 
@@ -126,9 +127,6 @@ private:
     void SetInsertControlsBusy(bool busy);
     // Starts the capture of keys and buttons; false when it cannot start.
     bool StartCapture();
-
-    // The gun-key list gives the engineering page's key button last clicked a gun-key script.
-    void LB_ScriptClick(int row);
 
     PCMacroLibrary library_;
     EepromMacroStore eeprom_;
@@ -157,7 +155,7 @@ private:
     std::size_t insertLine_ = 0;
 
     QPointer<KeyLineDialog> keyDialog_;
-    int engineeringKey_ = 0; // the engineering page's key button clicked last (100 p + k)
+    int hoverItem_ = 0; // one more than the pick-list row under the pointer, 0 before any
 };
 
 } // namespace trvx

@@ -187,6 +187,25 @@ void MacroPage::Wire() {
     WireInsertPanel();
     DrawListRows();
     DrawPickLists();
+    // The pop-up menus' items: white on the selection colour under the pointer.
+    for (const char* name : {"Btn_NewMacro", "Btn_NewName", "Btn_DelPCMacro", "Btn_AddMacro",
+                             "Btn_ImportOne", "Btn_ExportOne", "Btn_Import", "Btn_Export",
+                             "Btn_DelMacro", "Btn_DevExport", "Btn_Edit", "Btn_Insert", "Btn_Del"})
+        if (auto* item = qobject_cast<TUniLabel*>(Control(name))) {
+            connect(item, &TUniLabel::mouseEnter, this, [this, item] {
+                const Rgb back = Host().Layout().ColorMacro;
+                item->SetTransparent(false);
+                item->SetColor(QColor(back.R, back.G, back.B));
+                item->SetFontColor(Qt::white);
+            });
+            connect(item, &TUniLabel::mouseLeave, this, [this, item] {
+                const Rgb back = Host().Layout().ColorFBack;
+                const Rgb text = Host().Layout().ColorFFont;
+                item->SetTransparent(false);
+                item->SetColor(QColor(back.R, back.G, back.B));
+                item->SetFontColor(QColor(text.R, text.G, text.B));
+            });
+        }
 
     CheckPCMacro();
 }

@@ -3,6 +3,7 @@
 #include "controls/wide/ui/UniLabel.h"
 #include "keys/KeyCodeTables.h"
 #include "keys/ui/ComboKeyDialog.h"
+#include "skin/ui/SkinPicture.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -12,54 +13,75 @@ namespace trvx {
 
 namespace {
 
-TUniLabel* Button(QWidget* parent, const char* name, const std::string& caption, int x, int y) {
+// A button of the dialog: its skin picture with a label over it that takes the clicks and
+// swaps the picture under the pointer.
+TUniLabel* Button(QWidget* parent, const std::string& stem, const std::string& image,
+                  const std::string& caption, int x, int y) {
+    auto* picture = new SkinPicture(parent);
+    picture->setObjectName(QString::fromStdString("Img_" + stem));
+    picture->setSkinPicture(image + "_01");
+    picture->move(x, y);
     auto* label = new TUniLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
+    label->setObjectName(QString::fromStdString("IB_" + stem));
     label->SetCaption(QString::fromStdString(caption).toStdU16String());
-    label->setGeometry(x, y, 90, 24);
+    label->setGeometry(x, y, picture->width(), picture->height());
     label->SetAlignment(TAlignment::taCenter);
-    label->SetTransparent(false);
-    label->SetColor(QColor(60, 60, 70));
+    label->SetLayout(TTextLayout::tlCenter);
+    label->SetTransparent(true);
     label->SetFontColor(Qt::white);
+    QObject::connect(label, &TUniLabel::mouseEnter, picture,
+                     [picture, image] { picture->setSkinPicture(image + "_02"); });
+    QObject::connect(label, &TUniLabel::mouseLeave, picture,
+                     [picture, image] { picture->setSkinPicture(image + "_01"); });
+    QObject::connect(label, &TUniLabel::mouseDown, picture,
+                     [picture, image] { picture->setSkinPicture(image + "_03"); });
     return label;
 }
 
 } // namespace
 
-KeyLineDialog::KeyLineDialog(PageHost& host, int item, QWidget* over)
+KeyLineDialog::KeyLineDialog(PageHost& host, QWidget* over)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), host_(host),
-      item_(item), over_(over) {
+      item_(-1), over_(over) {
     setObjectName(QStringLiteral("Form4"));
-    setFixedSize(300, 150);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(32, 32, 40));
-    pal.setColor(QPalette::WindowText, Qt::white);
-    setPalette(pal);
+    // The dialog is the size of its background art.
+    auto* background = new SkinPicture(this);
+    background->setObjectName(QStringLiteral("Img_EditKey"));
+    background->setSkinPicture("Msg");
+    const QSize size = background->size().isEmpty() ? QSize(530, 200) : background->size();
+    setFixedSize(size);
 
     auto* title = new TUniLabel(this);
     title->setObjectName(QStringLiteral("lbl_EditKey"));
     title->SetCaption(QString::fromStdString(host_.LangText("Str520")).toStdU16String());
-    title->setGeometry(16, 10, 240, 24);
+    title->setGeometry(20, 8, size.width() - 80, 22);
+    title->SetTransparent(true);
     title->SetFontColor(Qt::white);
 
     edit_ = new QLineEdit(this);
     edit_->setObjectName(QStringLiteral("Edt_EditKey"));
     edit_->setReadOnly(true);
     edit_->setAlignment(Qt::AlignCenter);
-    edit_->setGeometry(16, 46, 268, 28);
+    edit_->setGeometry((size.width() - 300) / 2, 70, 300, 30);
     edit_->installEventFilter(this);
 
-    TUniLabel* confirm = Button(this, "IB_Confirm", host_.LangText("Str511"), 40, 100);
-    TUniLabel* clear = Button(this, "IB_Cancel", host_.LangText("Str512"), 170, 100);
-    TUniLabel* close = Button(this, "IB_Close", "X", 266, 6);
-    close->setGeometry(266, 6, 24, 24);
+    const int y = size.height() - 55;
+    TUniLabel* confirm =
+        Button(this, "Confirm", "BtnS", host_.LangText("Str511"), size.width() / 2 - 120, y);
+    TUniLabel* clear =
+        Button(this, "Cancel", "BtnS", host_.LangText("Str512"), size.width() / 2 + 20, y);
+    TUniLabel* close = Button(this, "Close", "ExitS", "", size.width() - 40, 1);
     connect(confirm, &TUniLabel::clicked, this, &KeyLineDialog::IB_ConfirmClick);
     connect(clear, &TUniLabel::clicked, this, &KeyLineDialog::IB_CancelClick);
     connect(close, &TUniLabel::clicked, this, &KeyLineDialog::IB_CloseClick);
 }
 
-void KeyLineDialog::Open() {
+void KeyLineDialog::Open(int item) {
+    item_ = item;
+    finished_ = false;
+    keyName_.clear();
+    usage_ = 0;
+    edit_->clear();
     if (over_ != nullptr) {
         const QWidget* window = over_->window();
         const QPoint centre = window->mapToGlobal(window->rect().center());
@@ -118,7 +140,6 @@ void KeyLineDialog::Finish() {
         return;
     finished_ = true;
     hide();
-    deleteLater();
 }
 
 } // namespace trvx

@@ -1,7 +1,7 @@
 #pragma once
 // The key-line dialog: the user presses one key for a press or release line of the editor;
-// Confirm hands its name and HID usage over. Not modal; the page makes a new one per opening
-// and closes the previous one.
+// Confirm hands its name and HID usage over. Not modal; the page keeps one and opens it afresh
+// for every line, so a confirm always belongs to the line opened last.
 
 #include "pages/ui/PageHost.h"
 
@@ -17,9 +17,10 @@ namespace trvx {
 class KeyLineDialog : public QWidget {
     Q_OBJECT
 public:
-    KeyLineDialog(PageHost& host, int item, QWidget* over);
+    KeyLineDialog(PageHost& host, QWidget* over);
 
-    void Open();
+    // Shows the dialog for list item `item` with an empty edit.
+    void Open(int item);
     int Item() const { return item_; }
     // The key pressed last: its name ("" after Clear) and usage.
     const std::string& KeyName() const { return keyName_; }

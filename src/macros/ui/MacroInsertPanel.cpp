@@ -45,6 +45,14 @@ constexpr const char* kInsertRadios[] = {"InsertRecDelay", "InsertDelayTime", "I
 
 } // namespace
 
+void MacroPage::GreyText(const char* name, bool grey) {
+    QWidget* w = Control(name);
+    const LayoutValues& v = Host().Layout();
+    // Labels take the page's text colour back, edits their own.
+    const Rgb own = qobject_cast<TUniLabel*>(w) != nullptr ? v.ColorF : v.ColorFFont;
+    SetTextColour(w, grey ? kGreyText : ColourOf(own));
+}
+
 void MacroPage::WireInsertPanel() {
     const auto onClick = [this](const char* name, void (MacroPage::*handler)()) {
         if (auto* label = qobject_cast<TUniLabel*>(Control(name)))
@@ -99,11 +107,10 @@ void MacroPage::Btn_InsertClick() {
     for (const char* name : {"LB_MacroName", "Btn_New", "Btn_Start"})
         if (QWidget* w = Control(name))
             w->setEnabled(false);
-    SetTextColour(Control("lbl_s_A"), kGreyText);
+    GreyText("lbl_s_A", true);
     auto* list = qobject_cast<TUniListBox*>(Control("LB_macro"));
     savedListTop_ = list != nullptr ? list->TopIndex() : -1;
     savedListIndex_ = SelectedRow("LB_macro");
-    savedScript_ = script_;
     insertPanelOpen_ = true;
     ShowEditorBoxes();
     if (auto* combo = qobject_cast<TUniComboBox*>(Control("CB_Insert")))
@@ -142,13 +149,12 @@ void MacroPage::CB_InsertChange() {
     show("edt_Repeat", loop);
     if (QWidget* repeat = Control("edt_Repeat"))
         repeat->setEnabled(kind == InsertKind::LoopStartBefore);
-    const Rgb editColour = Host().Layout().ColorFFont;
     if (key) {
         SetInsertDelayMode(MacroDelayMode::Recorded);
     } else if (auto* edit = qobject_cast<QLineEdit*>(Control("Edt_InsertDelay"))) {
         edit->setReadOnly(false);
-        SetTextColour(edit, ColourOf(editColour));
-        SetTextColour(Control("lbl_s_A"), ColourOf(Host().Layout().ColorF));
+        GreyText("Edt_InsertDelay", false);
+        GreyText("lbl_s_A", false);
     }
 }
 
@@ -163,11 +169,10 @@ void MacroPage::SetInsertDelayMode(MacroDelayMode mode) {
     for (const auto& [picture, m] : radios)
         Host().SetPicture(picture, m == mode ? "RdS_E" : "RdS_D");
     const bool fixed = mode == MacroDelayMode::Fixed;
-    if (auto* edit = qobject_cast<QLineEdit*>(Control("Edt_InsertDelay"))) {
+    if (auto* edit = qobject_cast<QLineEdit*>(Control("Edt_InsertDelay")))
         edit->setReadOnly(!fixed);
-        SetTextColour(edit, fixed ? ColourOf(Host().Layout().ColorFFont) : kGreyText);
-    }
-    SetTextColour(Control("lbl_s_A"), fixed ? ColourOf(Host().Layout().ColorF) : kGreyText);
+    GreyText("Edt_InsertDelay", !fixed);
+    GreyText("lbl_s_A", !fixed);
 }
 
 void MacroPage::Btn_OKClick() {
@@ -208,9 +213,11 @@ void MacroPage::Btn_CancelClick() {
         return;
     Host().SetPicture("Img_Cancel", "MacroBtnS_03");
     CloseInsertPanel();
-    // Lines recorded and not confirmed are dropped: the script is as it was stored.
-    script_ = savedScript_;
-    ShowScript();
+    // Lines recorded and not confirmed are dropped: the script is rebuilt from the body stored
+    // for the library row chosen now.
+    const int row = SelectedRow("LB_PCMacroName");
+    if (row >= 0)
+        LB_PCMacroNameClick(row);
     if (auto* list = qobject_cast<TUniListBox*>(Control("LB_macro"))) {
         if (savedListTop_ >= 0)
             list->SetTopIndex(savedListTop_);

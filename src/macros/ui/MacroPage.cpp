@@ -66,6 +66,7 @@ KeyEntryBytes DefaultEntry(StorageKind kind, KeyEntryRef ref) {
 MacroPage::MacroPage(PageHost& host, QObject* parent) : Page(host, 4, parent) {}
 
 MacroPage::~MacroPage() {
+    delete keyDialog_.data();
     // The capture lets go of the desktop with the window.
     if (capture_ != nullptr)
         capture_->Stop();
@@ -613,18 +614,16 @@ void MacroPage::Btn_EditClick() {
     if (item < 0 || line >= script_.size())
         return;
     if (script_[line].rfind("1 ", 0) == 0 || script_[line].rfind("2 ", 0) == 0) {
-        // A press or release: one key from the key-line dialog; an earlier dialog still open
-        // is closed so that only one hands a key over.
-        if (keyDialog_ != nullptr)
-            keyDialog_->IB_CloseClick();
-        auto* dialog = new KeyLineDialog(Host(), item, Control("gbPage4"));
-        keyDialog_ = dialog;
-        connect(dialog, &KeyLineDialog::confirmed, this,
-                [this](int edited, const QString& name, int usage) {
-                    ReplaceScriptKeyLine(edited, name.toStdString(),
-                                         static_cast<std::uint8_t>(usage));
-                });
-        dialog->Open();
+        // A press or release: one key from the key-line dialog, opened afresh for this line.
+        if (keyDialog_ == nullptr) {
+            keyDialog_ = new KeyLineDialog(Host(), Control("gbPage4"));
+            connect(keyDialog_, &KeyLineDialog::confirmed, this,
+                    [this](int edited, const QString& name, int usage) {
+                        ReplaceScriptKeyLine(edited, name.toStdString(),
+                                             static_cast<std::uint8_t>(usage));
+                    });
+        }
+        keyDialog_->Open(item);
         return;
     }
     if (script_[line].rfind("0 ", 0) != 0)

@@ -125,6 +125,8 @@ private:
     void StopInsertRecording();
     void ShowRecordedScript();
     void SetInsertControlsBusy(bool busy);
+    // Greys the text of what cannot be changed now, or gives it the set's colour back.
+    void GreyText(const char* name, bool grey);
     // Starts the capture of keys and buttons; false when it cannot start.
     bool StartCapture();
 
@@ -145,8 +147,7 @@ private:
     bool insertPanelOpen_ = false;
     int insertIndex_ = -1; // CB_Insert's choice kept across a language switch
     MacroDelayMode insertDelayMode_ = MacroDelayMode::Recorded;
-    // What Cancel goes back to: the script and the list's place when the box opened.
-    MacroScript savedScript_;
+    // Where Cancel puts the script's list back: its place when the box opened.
     int savedListTop_ = -1;
     int savedListIndex_ = -1;
     // An insert recording: the script it records into and where its lines go.

@@ -33,6 +33,7 @@ void MacroPage::SetDelayMode(MacroDelayMode mode) {
         edit->setEnabled(true);
         edit->setReadOnly(mode != MacroDelayMode::Fixed);
     }
+    GreyText("Edt_Delay", mode != MacroDelayMode::Fixed);
 }
 
 void MacroPage::CaptionsApplied() {
@@ -71,6 +72,7 @@ void MacroPage::StartRecording() {
     CaptionsApplied();
     if (QWidget* box = Control("Gb_Delay"))
         box->setEnabled(false);
+    GreyText("Edt_Delay", true);
     for (const char* name : {"LB_PCMacroName", "LB_MacroName", "LB_macro", "Btn_New"})
         if (QWidget* w = Control(name))
             w->setEnabled(false);
@@ -172,10 +174,16 @@ void MacroPage::SetInsertControlsBusy(bool busy) {
         w->setEnabled(!busy);
     if (QWidget* w = Control("GB_Dis"))
         w->setVisible(busy);
-    for (const char* name : {"IB_InsertRecDelay", "IB_InsertDelayTime", "IB_InsertNoDelay",
-                             "Edt_InsertDelay", "Btn_OK", "Btn_Cancel"})
+    for (const char* name :
+         {"IB_InsertRecDelay", "IB_InsertDelayTime", "IB_InsertNoDelay", "Edt_InsertDelay",
+          "Btn_OK", "Btn_Cancel", "LB_PCMacroName", "LB_macro"})
         if (QWidget* w = Control(name))
             w->setEnabled(!busy);
+    for (const char* name : {"IB_InsertRecDelay", "IB_InsertDelayTime", "IB_InsertNoDelay"})
+        GreyText(name, busy);
+    const bool fixed = insertDelayMode_ == MacroDelayMode::Fixed;
+    GreyText("Edt_InsertDelay", busy || !fixed);
+    GreyText("lbl_s_A", busy || !fixed);
 }
 
 void MacroPage::StopRecording() {
@@ -189,6 +197,7 @@ void MacroPage::StopRecording() {
     CaptionsApplied();
     if (QWidget* box = Control("Gb_Delay"))
         box->setEnabled(true);
+    GreyText("Edt_Delay", delayMode_ != MacroDelayMode::Fixed);
     for (const char* name : {"LB_PCMacroName", "LB_MacroName", "LB_macro", "Btn_New"})
         if (QWidget* w = Control(name))
             w->setEnabled(true);

@@ -49,11 +49,13 @@
 #include <QUrl>
 #include <QtTest/QTest>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -67,6 +69,21 @@ namespace {
 constexpr int kGuardMillis = 60000;
 constexpr int kModalOk = 1;
 constexpr int kModalCancel = 2;
+
+// The general settings a scenario may change, by their [org] keys; false for another key.
+bool ApplySetting(GeneralSettings& s, const std::string& key, int value) {
+    if (key == "GD_Enable")
+        s.GDEnable = value == 1;
+    else if (key == "BE_Enable")
+        s.BEEnable = value == 1;
+    else if (key == "Gun6_Num")
+        s.Gun6Num = std::clamp(value, 1, 2);
+    else if (key == "Gun7_Num")
+        s.Gun7Num = std::clamp(value, 1, 3);
+    else
+        return false;
+    return true;
+}
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -309,6 +326,17 @@ private:
             return CopyDataFile(
                 dataFolder_.toStdString(), step.name,
                 folder_.absoluteFilePath(QString::fromStdString(step.text)).toStdString(), error);
+        case K::Setting:
+            if (form_) {
+                error = "a setting is made before 'start'";
+                return false;
+            }
+            if (!ApplySetting(probe_, step.name, static_cast<int>(step.number))) {
+                error = "no such setting: " + step.name;
+                return false;
+            }
+            settings_[step.name] = static_cast<int>(step.number);
+            return true;
         }
         error = "unknown step";
         return false;
@@ -364,6 +392,10 @@ private:
         options.defaultImageSet = programSet_;
         // Pointer settings of a desktop that keeps speed, acceleration and double-click time
         // but no wheel lines, so the window never changes the real desktop's.
+        options.adjustSettings = [settings = settings_](GeneralSettings& s) {
+            for (const auto& [key, value] : settings)
+                ApplySetting(s, key, value);
+        };
         options.pointerSettings = [] {
             auto fake = std::make_unique<FakePointerSettings>();
             fake->state.speed = 0.0;
@@ -632,6 +664,13 @@ private:
         }
         if (Reachable(control, name, error) == nullptr)
             return false;
+        // Tab hands the focus on, with the focus-out of the field left, only in an active window:
+        // activate it as the user's click into the field would have.
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+            QApplication::activeWindow() != control->window()) {
+            control->window()->activateWindow();
+            QCoreApplication::processEvents();
+        }
         control->setFocus();
         QTest::keyClick(control, key->key(), key->keyboardModifiers());
         SettleDevice();
@@ -708,6 +747,8 @@ private:
 
     QDir folder_;
     QString dataFolder_;
+    std::map<std::string, int> settings_; // general settings the scenario changes
+    GeneralSettings probe_;
     VirtualClock clock_;
     VirtualTimerScheduler timers_;
     ScenarioDevice device_ = ScenarioDevice::I2C;

@@ -4,8 +4,11 @@
 //
 // Runs offscreen on the simulated mouse (I2C unless told otherwise) with a virtual clock, so
 // it needs no display, no mouse and no waiting. Files: page<P>_lang<N>.png and busy.png; the
-// see-through parts of the skin are transparent. Messages the window shows are printed on stderr.
+// see-through parts of the skin are transparent; the engineering page's hidden sheets also as
+// page7_Engineer_lang<N>.png and page7_Gun_lang<N>.png. Messages the window shows are printed on
+// stderr.
 #include "base/Clock.h"
+#include "controls/skinned/ui/SkinPageControl.h"
 #include "controls/wide/ui/ClockTimer.h"
 #include "sensitivity/PointerSettings.h"
 #include "shell/ui/DeviceWorker.h"
@@ -59,6 +62,35 @@ void ShowPage(trvx::TForm1& form, int page) {
         return;
     }
     form.PageButtonClick(kFamilies[static_cast<std::size_t>(page)]);
+}
+
+// The engineering page's two sheets that only the access code shows: their tabs are shown for
+// the picture and hidden again. Files page7_<sheet>_lang<N>.png.
+int RenderHiddenSheets(trvx::TForm1& form, const QString& outDir, int lang) {
+    auto* pages = qobject_cast<trvx::SkinPageControl*>(form.Control("Pg_Parameter"));
+    if (pages == nullptr)
+        return 0;
+    int failures = 0;
+    trvx::SkinTabSheet* first = pages->activePage();
+    for (const char* name : {"ts_Engineer", "ts_Gun"}) {
+        auto* sheet = qobject_cast<trvx::SkinTabSheet*>(form.Control(name));
+        if (sheet == nullptr)
+            continue;
+        sheet->setTabVisible(true);
+        pages->setActivePage(sheet);
+        Settle();
+        const QString file = QStringLiteral("%1/page7_%2_lang%3.png")
+                                 .arg(outDir, QString::fromLatin1(name + 3))
+                                 .arg(lang);
+        if (!Render(form).save(file, "PNG")) {
+            std::fprintf(stderr, "snapshot: cannot write %s\n", file.toUtf8().constData());
+            ++failures;
+        }
+        pages->setActivePage(first);
+        sheet->setTabVisible(false);
+    }
+    Settle();
+    return failures;
 }
 
 } // namespace
@@ -137,6 +169,7 @@ int main(int argc, char** argv) {
                 ++failures;
             }
         }
+        failures += RenderHiddenSheets(*form, outDir, lang);
     }
     // The busy window as it turns, on its first frame.
     if (trvx::TFormLoadingUI* busy = form->FormLoadingUI()) {

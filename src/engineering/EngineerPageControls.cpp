@@ -8,6 +8,10 @@ namespace {
 
 using K = ControlKind;
 
+// A cell of the colour tables: caption, then the edit from kColourEditX.
+constexpr int kColourCell = 96;
+constexpr int kColourEditX = 64;
+
 // Rows of a class-library page: a caption label and, beside it, its control.
 class Rows {
 public:
@@ -77,35 +81,26 @@ void AddEngineerPageControls(ControlTable& t) {
     // The logo of page 1 is the other way in: a clear area over it takes the double-clicks.
     t.add("Img_Logo1", K::Picture, "gbPage1", 20, 12, 180, 44);
 
-    // Operator sheet: lighting, CPI, fire keys, colours, USB identity and the profile options.
+    // Operator sheet, four columns: lighting and fire keys, CPI, the colour tables, USB identity
+    // and the profile options. The LED type and its counts sit on the advanced sheet.
     const std::string op = "ts_Operator";
-    t.add("gbLEDMode", K::GroupBox, op, 8, 8, 300, 124);
+    t.add("gbLEDMode", K::GroupBox, op, 8, 8, 300, 76);
     Rows(t, "gbLEDMode")
-        .with("lbl_LEDMode", K::ComboBox, "cb_LEDMode")
-        .with("lbl_LEDNum", K::ComboBox, "cb_LEDNum")
         .with("lbl_BreMode", K::ComboBox, "cb_BreMode")
-        .with("lbl_MCULEDNum", K::ComboBox, "cb_MCULEDNum");
-    t.find("lbl_MCULEDNum")->text = "MCU LED Number:";
-    for (ControlSpec& s : t.specs)
-        if (s.name == "lbl_LEDMode" || s.name == "cb_LEDMode")
-            s.disabled = true;
-    t.add("skGroupBox1", K::GroupBox, op, 8, 138, 300, 76);
-    Rows(t, "skGroupBox1")
-        .with("lbl_MCULEDStep", K::ComboBox, "cb_MCULEDStep")
-        .with("lbl_MCULEDCtrl", K::ComboBox, "cb_MCULEDCtrl");
-    t.add("gbBreathModeEn", K::GroupBox, op, 8, 220, 300, 124);
+        .with("lbl_MCULEDStep", K::ComboBox, "cb_MCULEDStep");
+    t.add("gbBreathModeEn", K::GroupBox, op, 8, 90, 300, 124);
     for (int n = 0; n <= 6; ++n)
         t.add(Numbered("cb_Mode", n), K::CheckBox, "gbBreathModeEn", 12 + 144 * (n % 2),
               22 + 24 * (n / 2), 136, 19)
             .text = "Mode " + std::to_string(n);
-    t.add("gbCPI", K::GroupBox, op, 316, 8, 300, 272);
+    t.add("gbCPI", K::GroupBox, op, 316, 8, 280, 272);
     Rows cpi(t, "gbCPI");
-    cpi.with("lbl_CPISteps", K::ComboBox, "cb_CPISteps")
-        .with("lbl_CurrentCPI", K::ComboBox, "cb_CurrentCPI");
+    cpi.with("lbl_CPISteps", K::ComboBox, "cb_CPISteps", 100)
+        .with("lbl_CurrentCPI", K::ComboBox, "cb_CurrentCPI", 100);
     for (int n = 1; n <= 8; ++n)
-        cpi.with(Numbered("lbl_CPI", n), K::ComboBox, Numbered("cb_CPI", n));
+        cpi.with(Numbered("lbl_CPI", n), K::ComboBox, Numbered("cb_CPI", n), 100);
     // Fire keys: a row per key under the "Repeat" and "Time" headings.
-    t.add("gbFireMode", K::GroupBox, op, 316, 286, 300, 130);
+    t.add("gbFireMode", K::GroupBox, op, 8, 220, 300, 130);
     t.label("lbl_Fire1Time", "gbFireMode", 92, 20, 64, 17);
     t.label("lbl_Fire2Time", "gbFireMode", 158, 20, 90, 17);
     for (int n = 1; n <= 3; ++n) {
@@ -115,35 +110,37 @@ void AddEngineerPageControls(ControlTable& t) {
         t.add(Numbered("edt_Fire", n, "Time"), K::IntEdit, "gbFireMode", 158, y, 46, 21);
         t.add(Numbered("cb_Fire", n, "Continue"), K::CheckBox, "gbFireMode", 210, y + 1, 84, 19);
     }
-    t.add("gbLEDColor", K::GroupBox, op, 624, 8, 300, 290);
+    // The colour tables: a caption and, right of it, room for its three-digit edit
+    // (kColourEditX) in every cell.
+    t.add("gbLEDColor", K::GroupBox, op, 604, 8, 300, 290);
     for (int n = 1; n <= 10; ++n) {
         int c = 0;
         for (const char* rgb : {"R", "G", "B"})
-            t.label(Numbered("lbl_Col", n, rgb), "gbLEDColor", 12 + 96 * c++, 20 + 26 * (n - 1), 90,
-                    17);
+            t.label(Numbered("lbl_Col", n, rgb), "gbLEDColor", 12 + kColourCell * c++,
+                    23 + 26 * (n - 1), kColourEditX - 2, 17);
     }
-    t.add("gbCPIColor", K::GroupBox, op, 624, 304, 300, 120);
-    t.add("gbUSBDesc", K::GroupBox, op, 932, 8, 296, 104);
+    t.add("gbCPIColor", K::GroupBox, op, 604, 304, 300, 232);
+    t.add("gbUSBDesc", K::GroupBox, op, 912, 8, 320, 104);
     Rows(t, "gbUSBDesc")
         .with("lbl_VID", K::HexEdit, "edt_VID", 60)
         .with("lbl_PID", K::HexEdit, "edt_PID", 60)
-        .with("lbl_USBDesc", K::Edit, "edt_USBDesc", 124);
+        .with("lbl_USBDesc", K::Edit, "edt_USBDesc", 140);
     t.label("lbl_Hex1", "gbUSBDesc", 236, 25, 40, 17);
     t.label("lbl_Hex2", "gbUSBDesc", 236, 49, 40, 17);
-    t.add("gbOperator", K::GroupBox, op, 932, 118, 296, 418);
+    t.add("gbOperator", K::GroupBox, op, 912, 118, 320, 418);
     Rows(t, "gbOperator")
-        .labelWidth(170)
-        .with("lbl_Profile", K::ComboBox, "cb_Profile", 104)
-        .with("lbl_ProfileColor", K::ComboBox, "cb_ProfileColor", 104)
-        .with("lbl_BtnEFT", K::ComboBox, "cb_BtnEFT", 104)
-        .with("lbl_AIM", K::ComboBox, "cb_AIM", 104)
-        .with("lbl_RepRate", K::ComboBox, "cb_RepRate", 104)
-        .with("lbl_Profile1Color", K::ComboBox, "cb_Profile1Color", 104)
-        .with("lbl_Profile2Color", K::ComboBox, "cb_Profile2Color", 104)
-        .with("lbl_Profile3Color", K::ComboBox, "cb_Profile3Color", 104)
-        .with("lbl_ChangeLEDMode", K::ComboBox, "cb_ChangeLEDModeFun", 104)
-        .with("lbl_ChangeFireFun", K::ComboBox, "cb_ChangeFireFun", 104)
-        .control("cb_IsGunFireMode", K::CheckBox, 270, 19)
+        .labelWidth(184)
+        .with("lbl_Profile", K::ComboBox, "cb_Profile", 110)
+        .with("lbl_ProfileColor", K::ComboBox, "cb_ProfileColor", 110)
+        .with("lbl_BtnEFT", K::ComboBox, "cb_BtnEFT", 110)
+        .with("lbl_AIM", K::ComboBox, "cb_AIM", 110)
+        .with("lbl_RepRate", K::ComboBox, "cb_RepRate", 110)
+        .with("lbl_Profile1Color", K::ComboBox, "cb_Profile1Color", 110)
+        .with("lbl_Profile2Color", K::ComboBox, "cb_Profile2Color", 110)
+        .with("lbl_Profile3Color", K::ComboBox, "cb_Profile3Color", 110)
+        .with("lbl_ChangeLEDMode", K::ComboBox, "cb_ChangeLEDModeFun", 110)
+        .with("lbl_ChangeFireFun", K::ComboBox, "cb_ChangeFireFun", 110)
+        .control("cb_IsGunFireMode", K::CheckBox, 290, 19)
         .with("lbl_VendorID", K::IntEdit, "edt_VendorID", 60)
         .with("lbl_ProductID", K::IntEdit, "edt_ProductID", 60)
         .with("lbl_VendorID_Rd", K::IntEdit, "edt_VendorID_Rd", 60)
@@ -159,23 +156,23 @@ void AddEngineerPageControls(ControlTable& t) {
 
     // Advanced sheet: option bits, sensor registers, key buttons, X data and breathing.
     const std::string en = "ts_Engineer";
-    t.add("gbOptions", K::GroupBox, en, 8, 8, 580, 292).text = "Options";
+    t.add("gbOptions", K::GroupBox, en, 8, 8, 590, 292).text = "Options";
     int row = 0;
     for (const OptionField& f : OptionFields()) {
         const std::string combo = f.combo;
         const std::string label = "lbl_" + combo.substr(3);
-        const int x = 12 + 282 * (row / 11), y = 20 + 24 * (row % 11);
-        t.label(label, "gbOptions", x, y + 3, 136, 17).text = combo.substr(3);
-        ControlSpec& c = t.add(combo, K::ComboBox, "gbOptions", x + 138, y, 132, 21);
+        const int x = 12 + 288 * (row / 11), y = 20 + 24 * (row % 11);
+        t.label(label, "gbOptions", x, y + 3, 124, 17).text = combo.substr(3);
+        ControlSpec& c = t.add(combo, K::ComboBox, "gbOptions", x + 126, y, 152, 21);
         for (int item = 0; item < f.count; ++item)
             c.items.push_back(f.items[static_cast<std::size_t>(item)]);
         ++row;
     }
-    t.add("gbSensor", K::GroupBox, en, 596, 8, 632, 292).text = "Sensor";
+    t.add("gbSensor", K::GroupBox, en, 604, 8, 628, 292).text = "Sensor";
     row = 0;
     for (const char* edit : SensorEdits()) {
         const std::string name = edit;
-        const int x = 10 + 208 * (row / 11), y = 20 + 24 * (row % 11);
+        const int x = 10 + 206 * (row / 11), y = 20 + 24 * (row % 11);
         t.label("lbl_" + name.substr(4), "gbSensor", x, y + 3, 172, 17).text = name.substr(4);
         t.add(name, K::HexEdit, "gbSensor", x + 172, y, 30, 21);
         ++row;
@@ -209,17 +206,31 @@ void AddEngineerPageControls(ControlTable& t) {
     t.find("btn_XDataRead")->text = "Read";
     t.find("btn_XDataWrite")->text = "Write";
     t.find("btn_ChangeXData")->text = "Change";
-    t.label("lbl_XDataAddr", "gbXData", 108, 23, 40, 17).text = "Addr";
+    t.label("lbl_XDataAddr", "gbXData", 104, 23, 34, 17).text = "Addr";
     t.add("edt_XDataAddr", K::HexEdit, "gbXData", 140, 20, 38, 21);
-    t.label("lbl_XDataValue", "gbXData", 108, 49, 40, 17).text = "Value";
+    t.label("lbl_XDataValue", "gbXData", 104, 49, 34, 17).text = "Value";
     t.add("edt_XDataValue", K::HexEdit, "gbXData", 140, 46, 38, 21);
-    t.add("gbLEDBreath", K::GroupBox, en, 994, 306, 234, 176);
+    // The breathing captions leave room for their five-digit edits at x 136.
+    t.add("gbLEDBreath", K::GroupBox, en, 994, 306, 238, 176);
     Rows(t, "gbLEDBreath")
-        .label("lbl_Lower")
-        .label("lbl_Upper")
-        .label("lbl_LowerTime")
-        .label("lbl_UpperTime")
-        .label("lbl_StepTime");
+        .label("lbl_Lower", 120)
+        .label("lbl_Upper", 120)
+        .label("lbl_LowerTime", 120)
+        .label("lbl_UpperTime", 120)
+        .label("lbl_StepTime", 120);
+    // The LED type (unlocked by the access code) and what follows from it.
+    t.add("skGroupBox1", K::GroupBox, en, 258, 488, 590, 66);
+    Rows(t, "skGroupBox1", 12, 18, 23)
+        .labelWidth(120)
+        .with("lbl_LEDMode", K::ComboBox, "cb_LEDMode", 150)
+        .with("lbl_LEDNum", K::ComboBox, "cb_LEDNum", 150);
+    Rows(t, "skGroupBox1", 306, 18, 23)
+        .labelWidth(120)
+        .with("lbl_MCULEDNum", K::ComboBox, "cb_MCULEDNum", 150)
+        .with("lbl_MCULEDCtrl", K::ComboBox, "cb_MCULEDCtrl", 150);
+    t.find("lbl_MCULEDNum")->text = "MCU LED Number:";
+    for (const char* name : {"lbl_LEDMode", "cb_LEDMode"})
+        t.find(name)->disabled = true;
 
     // Gun sheet: combination keys and their options, gun-key scripts, axis offsets.
     const std::string gun = "ts_Gun";
@@ -232,10 +243,10 @@ void AddEngineerPageControls(ControlTable& t) {
         .with("lbl_RTZ", K::ComboBox, "cb_RTZ")
         .with("lbl_AXY", K::ComboBox, "cb_AXY")
         .with("lbl_CC", K::ComboBox, "cb_CC")
-        .with("lbl_OffSet", K::IntEdit, "edt_OffSet", 60);
+        .with("lbl_OffSet", K::HexEdit, "edt_OffSet", 60);
     for (ControlSpec& s : t.specs)
         if (s.name == "cb_RTZ" || s.name == "cb_AXY" || s.name == "cb_CC")
-            s.items = {"Off", "On"};
+            s.items = {"Disable", "Enable"};
     t.add("gbSOS", K::GroupBox, gun, 316, 8, 400, 386);
     Rows(t, "gbSOS")
         .with("lbl_SOSType", K::ComboBox, "cb_SOSType")

@@ -289,6 +289,17 @@ void FireRecorder::Start(DelayMode mode, int fixedDelayMs) {
     }
 }
 
+bool FireRecorder::Take(const CapturedInput& input) {
+    constexpr std::uint32_t kLeftButton = 1;
+    if (input.code != kLeftButton)
+        return true;
+    if (input.kind == CapturedInput::Kind::ButtonDown)
+        return Press(input.tick);
+    if (input.kind == CapturedInput::Kind::ButtonUp)
+        return Release(input.tick);
+    return true;
+}
+
 bool FireRecorder::Button(bool down, std::uint64_t timeMs) {
     std::vector<std::string> add;
     if (mode_ != DelayMode::None && lastEvent_) {

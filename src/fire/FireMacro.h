@@ -3,6 +3,7 @@
 // in a loop). The used-length rule, the parse into the gun-mode page's fields, the editor lines
 // and their compilation back into a slot, capped at the slot's 24 bytes.
 
+#include "macros/InputCapture.h"
 #include "macros/MacroTransfer.h" // kFireMacroSize
 
 #include <array>
@@ -72,6 +73,9 @@ public:
     // False when the line would not fit the slot: the recording should stop.
     bool Press(std::uint64_t timeMs) { return Button(true, timeMs); }
     bool Release(std::uint64_t timeMs) { return Button(false, timeMs); }
+    // A captured event: left-button presses and releases are recorded, anything else is
+    // passed over. False when the line would not fit the slot.
+    bool Take(const CapturedInput& input);
     const std::vector<std::string>& Lines() const { return lines_; }
 
 private:

@@ -15,6 +15,9 @@ namespace trvx {
 class LayoutRules;
 
 void AddFirePageControls(ControlTable& t);
+// The fire controls of the engineering page's gun sheet that its own table leaves out; added
+// after it.
+void AddFireEngineerControls(ControlTable& t);
 
 // Family J, and the page's text labels (read with the other pages' labels).
 void FirePageLayout(LayoutRules& r);

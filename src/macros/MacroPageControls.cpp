@@ -30,6 +30,8 @@ void AddMacroPageControls(ControlTable& t) {
     t.picture("Img_InsertBase", p, "InsertDelayBase").hidden = true;
     t.add("Gb_Insert", K::GroupBox, p, 0, 0, 227, 182).hidden = true;
     const std::string in = "Gb_Insert";
+    // The cover over the insert box while an insertion records.
+    t.add("GB_Dis", K::PlainGroupBox, in, 0, 0, 0, 0).hidden = true;
     t.add("CB_Insert", K::WideCombo, in, 0, 0, 167, 22).items = {
         "Insert Delay Front",  "Insert Delay Back",     "Insert Key Front",
         "Insert Key Back",     "Insert X/Y axis Front", "Insert X/Y axis Back",

@@ -14,6 +14,8 @@ namespace trvx {
 class LayoutRules;
 
 void AddLightingPageControls(ControlTable& t);
+// The lighting controls of the engineering page, added after that page's own rows.
+void AddEngineerLightingControls(ControlTable& t);
 
 // Family E, and the page's text labels (read with the other pages' labels).
 void LightingPageLayout(LayoutRules& r);

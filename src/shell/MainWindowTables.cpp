@@ -29,6 +29,8 @@ std::vector<ControlSpec> buildControls() {
     AddFirePageControls(t);
     AddWindowFrames(t);
     AddEngineerPageControls(t);
+    AddEngineerLightingControls(t);
+    AddFireEngineerControls(t);
     return std::move(t.specs);
 }
 

@@ -70,7 +70,7 @@ struct StepWord {
     ScenarioStepKind kind;
 };
 
-constexpr std::array<StepWord, 32> kPlainSteps{{
+constexpr std::array<StepWord, 33> kPlainSteps{{
     {"device", ScenarioStepKind::Device},
     {"file-of", ScenarioStepKind::FileOf},
     {"start", ScenarioStepKind::Start},
@@ -103,6 +103,7 @@ constexpr std::array<StepWord, 32> kPlainSteps{{
     {"show", ScenarioStepKind::Show},
     {"expect-control", ScenarioStepKind::ExpectControl},
     {"data-file", ScenarioStepKind::DataFile},
+    {"setting", ScenarioStepKind::Setting},
 }};
 
 struct PropertyWord {
@@ -315,6 +316,15 @@ std::string ParseArguments(ScenarioStep& step, std::string_view word, std::strin
             return "'data-file' takes a file name and a path";
         if (!IsPlainFileName(step.name))
             return "'data-file' takes a file name without folders, not '" + step.name + "'";
+        return {};
+    }
+    case K::Setting: {
+        std::string_view r = rest;
+        step.name = std::string(NextWord(r));
+        const auto value = ParseNumber(r);
+        if (step.name.empty() || !value || *value > std::numeric_limits<int>::max())
+            return "'setting' takes a setting's key and a number";
+        step.number = *value;
         return {};
     }
     case K::ChooseColor: {

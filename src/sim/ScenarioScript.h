@@ -56,6 +56,7 @@ enum class ScenarioStepKind {
     Show,          // show <name>
     ExpectControl, // expect-control <name> <property> <value>   (text: the rest of the line)
     DataFile,      // data-file <name> <path>   (before start: into the program's data folder)
+    Setting,       // setting <key> <number>   (before start: a general setting of [org])
 };
 
 // The fields of a control's state that `show` prints and `expect-control` checks.

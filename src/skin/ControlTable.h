@@ -29,6 +29,10 @@ enum class ControlKind {
     Button,      // skinned push button
     PageControl, // skinned page control
     TabSheet,    // one sheet of a page control
+    // Borderless, captionless group box behind a group of controls.
+    PlainGroupBox,
+    // Skinned number edit: right-aligned, mask "0", digits only.
+    NumberEdit,
 };
 
 struct ControlSpec {

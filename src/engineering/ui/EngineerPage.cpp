@@ -9,6 +9,7 @@
 #include "pages/ui/ControlText.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QMouseEvent>
 #include <QWindow>
 
@@ -48,8 +49,15 @@ void EngineerPage::Wire() {
     onEdit("edt_VID", 4, &EngineerPage::edt_VIDChange);
     onEdit("edt_PID", 4, &EngineerPage::edt_PIDChange);
     onEdit("edt_USBDesc", reg::kUsbDescriptionLength, &EngineerPage::edt_USBDescChange);
-    onEdit("edt_VendorID", 3, &EngineerPage::edt_IdChange);
-    onEdit("edt_ProductID", 3, &EngineerPage::edt_IdChange);
+    // The ID pair is a new identity only once the user has finished typing it (Enter or leaving
+    // the field): asked at every keystroke, "12" would be asked about as "1" first.
+    for (const char* name : {"edt_VendorID", "edt_ProductID"})
+        if (auto* edit = qobject_cast<SkinEdit*>(Control(name))) {
+            edit->setMaxLength(3);
+            connect(edit, &SkinEdit::changed, this, &EngineerPage::edt_IdChange);
+            connect(edit, &QLineEdit::returnPressed, this, &EngineerPage::edt_IdCommit);
+            edit->installEventFilter(this);
+        }
     if (auto* edit = qobject_cast<SkinEdit*>(Control("edt_XDataAddr")))
         edit->setMaxLength(4);
     if (auto* edit = qobject_cast<SkinEdit*>(Control("edt_XDataValue")))
@@ -79,6 +87,18 @@ bool EngineerPage::eventFilter(QObject* watched, QEvent* event) {
         Host().HideAllMenu();
         if (auto* w = qobject_cast<QWidget*>(watched); w && w->window()->windowHandle())
             w->window()->windowHandle()->startSystemMove();
+        return false;
+    }
+    if (watched->objectName() == "edt_VendorID" || watched->objectName() == "edt_ProductID") {
+        if (event->type() != QEvent::FocusOut)
+            return Page::eventFilter(watched, event);
+        // Leaving the field finishes the value; the window losing focus to another window or
+        // to our own question does not, nor does the window closing.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        auto* edit = qobject_cast<QWidget*>(watched);
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            edit != nullptr && edit->isVisible())
+            edt_IdCommit();
         return false;
     }
     if (event->type() == QEvent::MouseButtonDblClick) {

@@ -37,7 +37,10 @@ public:
     void edt_VIDChange();
     void edt_PIDChange();
     void edt_USBDescChange();
+    // Keeps each ID edit within 0..255 as it is typed.
     void edt_IdChange();
+    // Enter or leaving an ID edit: asks about the new pair and writes the ID block.
+    void edt_IdCommit();
     void cb_BtnEFTChange();
     void btn_XDataReadClick();
     void btn_XDataWriteClick();
@@ -54,8 +57,11 @@ private:
     void ShowEngineeringControls(bool on);
     void FillEngineering();
     void SendWrite(const std::optional<RegisterWrite>& write);
+    // After a refused identity question: the edits show the mouse's values again.
+    void ShowIdentity();
 
     bool refreshingKeyTexts_ = false;
+    bool askingIdentity_ = false; // the ID pair's question is open
     EngineeringAccess access_;
 };
 

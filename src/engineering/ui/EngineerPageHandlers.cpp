@@ -17,6 +17,10 @@ std::optional<std::int32_t> EditValue(QWidget* w) {
     return std::nullopt;
 }
 
+QString Hex(int value, int digits) {
+    return QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0')).toUpper();
+}
+
 QString EditText(QWidget* w) {
     auto* edit = qobject_cast<QLineEdit*>(w);
     return edit != nullptr ? edit->text() : QString();
@@ -65,9 +69,14 @@ void EngineerPage::edt_VIDChange() {
     if (Filling() || EditText(edit).size() != 4)
         return;
     const auto id = static_cast<std::uint16_t>(EditValue(edit).value_or(0));
-    if (id == Host().Model().UsbVendorId() ||
-        !Host().Ask(QString::fromStdString(Host().CaptionSet().Text("Str487"))))
+    if (id == Host().Model().UsbVendorId())
         return;
+    if (!Host().Ask(QString::fromStdString(Host().CaptionSet().Text("Str487")))) {
+        // Refused: the field shows what the mouse still holds (setting it asks nothing, the
+        // value is the mouse's own).
+        SetControlCaption(edit, Hex(Host().Model().UsbVendorId(), 4));
+        return;
+    }
     SendWrite(Host().Model().SetUsbVendorId(id));
 }
 
@@ -77,9 +86,12 @@ void EngineerPage::edt_PIDChange() {
     if (Filling() || EditText(edit).size() != 4)
         return;
     const auto id = static_cast<std::uint16_t>(EditValue(edit).value_or(0));
-    if (id == Host().Model().UsbProductId() ||
-        !Host().Ask(QString::fromStdString(Host().CaptionSet().Text("Str487"))))
+    if (id == Host().Model().UsbProductId())
         return;
+    if (!Host().Ask(QString::fromStdString(Host().CaptionSet().Text("Str487")))) {
+        SetControlCaption(edit, Hex(Host().Model().UsbProductId(), 4));
+        return;
+    }
     SendWrite(Host().Model().SetUsbProductId(id));
 }
 
@@ -99,19 +111,38 @@ void EngineerPage::edt_IdChange() {
             SetControlCaption(Control(name), QStringLiteral("255"));
             return;
         }
-    // An emptied field is being retyped: nothing to ask about yet.
-    if (Filling() || EditText(Control("edt_VendorID")).isEmpty() ||
-        EditText(Control("edt_ProductID")).isEmpty())
+}
+
+void EngineerPage::ShowIdentity() {
+    const WorkingModel& model = Host().Model();
+    SetControlCaption(Control("edt_VendorID"), QString::number(model.IdManufacturer()));
+    SetControlCaption(Control("edt_ProductID"), QString::number(model.IdProduct()));
+}
+
+void EngineerPage::edt_IdCommit() {
+    if (Filling() || askingIdentity_)
         return;
     WorkingModel& model = Host().Model();
-    const auto manu = static_cast<std::uint8_t>(EditValue(Control("edt_VendorID")).value_or(0));
-    const auto pro = static_cast<std::uint8_t>(EditValue(Control("edt_ProductID")).value_or(0));
-    if ((manu == model.IdManufacturer() && pro == model.IdProduct()) ||
-        !Host().Ask(QString::fromStdString(Host().CaptionSet().Text("Str487"))))
+    QWidget* manuEdit = Control("edt_VendorID");
+    QWidget* proEdit = Control("edt_ProductID");
+    // A field left empty names no pair: it shows the mouse's value again.
+    if (EditText(manuEdit).isEmpty() || EditText(proEdit).isEmpty()) {
+        ShowIdentity();
+        return;
+    }
+    const auto manu = static_cast<std::uint8_t>(EditValue(manuEdit).value_or(0));
+    const auto pro = static_cast<std::uint8_t>(EditValue(proEdit).value_or(0));
+    if (manu == model.IdManufacturer() && pro == model.IdProduct())
         return;
     const StorageKind kind = Host().Mouse().AcceptedStorage();
-    if (kind == StorageKind::None)
+    askingIdentity_ = true;
+    const bool yes = kind != StorageKind::None &&
+                     Host().Ask(QString::fromStdString(Host().CaptionSet().Text("Str487")));
+    askingIdentity_ = false;
+    if (!yes) {
+        ShowIdentity();
         return;
+    }
     model.SetIdPair(manu, pro);
     if (auto write = model.IdBlockWrite(kind)) {
         PageHost::TransferScope transfer(Host());

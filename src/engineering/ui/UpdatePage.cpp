@@ -71,6 +71,9 @@ StorageKind UpdatePage::MouseOrMessage() {
         Host().ShowMessage(QString::fromStdString(Host().LangText("Str022")));
         return StorageKind::None;
     }
+    // A mouse still being read or written under the covers takes no second transfer.
+    if (const QWidget* cover = Control("Disable_All_1"); cover != nullptr && !cover->isHidden())
+        return StorageKind::None;
     return kind;
 }
 

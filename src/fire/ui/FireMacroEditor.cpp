@@ -3,12 +3,13 @@
 #include "controls/skinned/ui/SkinInputDialog.h"
 #include "fire/ui/FireControls.h"
 #include "fire/ui/FirePage.h"
-#include "fire/ui/InWindowCapture.h"
 #include "pages/ui/ControlText.h"
+#include "platform/ui/X11InputCapture.h"
 
 #include <QButtonGroup>
 #include <QEvent>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QRadioButton>
 
 namespace trvx {
@@ -60,35 +61,27 @@ QString LineText(const std::string& line) {
 } // namespace
 
 void FirePage::WireFireMacroEditor() {
-    capture_ = new InWindowCapture(this);
-    capture_->SetIgnored(Control("Btn_FireStart"));
+    // While the pointer is over the record button its clicks are not part of the recording.
+    if (auto* start = qobject_cast<TUniLabel*>(Control("Btn_FireStart"))) {
+        connect(start, &TUniLabel::mouseEnter, this, [this] {
+            skipLeftButton_ = true;
+            Host().SetPicture("Img_FireStart", "MacroS_02");
+        });
+        connect(start, &TUniLabel::mouseLeave, this, [this] {
+            skipLeftButton_ = false;
+            Host().SetPicture("Img_FireStart", "MacroS_01");
+        });
+    }
     if (auto* names = qobject_cast<QListWidget*>(Control("LB_FireMacroName"))) {
         for (int s = 1; s <= static_cast<int>(kFireMacroSlots); ++s)
             names->addItem(QStringLiteral("Fire Macro%1").arg(s));
         connect(names, &QListWidget::itemClicked, this, [this] { LB_FireMacroNameClick(); });
-        names->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(names, &QWidget::customContextMenuRequested, this, [this, names](QPoint at) {
-            HideMenus();
-            if (names->itemAt(at) == nullptr)
-                return;
-            names->setCurrentItem(names->itemAt(at));
-            LB_FireMacroNameClick();
-            ShowMenuAt("Pnl_DevFireMacro", {"Btn_NewFireName"}, names, at);
-        });
+        // A right press selects the row under the pointer, its release opens the menu.
+        names->viewport()->installEventFilter(this);
     }
     if (auto* list = qobject_cast<QListWidget*>(Control("LB_FireMacro"))) {
         connect(list, &QListWidget::itemClicked, this, [this] { HideMenus(); });
-        list->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(list, &QWidget::customContextMenuRequested, this, [this, list](QPoint at) {
-            HideMenus();
-            if (list->itemAt(at) == nullptr) {
-                list->clearSelection();
-                return;
-            }
-            list->setCurrentItem(list->itemAt(at));
-            if (SelectedSlot())
-                ShowMenuAt("Pnl_DevFireContent", {"Btn_FireDel", "Btn_FireInsert"}, list, at);
-        });
+        list->viewport()->installEventFilter(this);
     }
     ConnectClick(Control("Btn_FireStart"), this, [this] { Btn_FireStartClick(); });
     ConnectClick(Control("Btn_FireDel"), this, [this] { Btn_FireDelClick(); });
@@ -137,8 +130,54 @@ void FirePage::WireFireMacroEditor() {
         if (auto* rb = qobject_cast<QRadioButton*>(Control(r)); rb && rb->group())
             rb->group()->removeButton(rb);
     SetDelayMode(0);
-    if (QWidget* base = Control("Img_Base_6"))
-        base->installEventFilter(this);
+    // The frameless groups lie behind the controls they hold.
+    for (const char* name : {"GB_FireDelay", "Gb_InsertFire"})
+        if (QWidget* w = Control(name))
+            w->lower();
+    // The page's picture lies over the base: a double-click on either is one on the base.
+    for (const char* name : {"Img_Base_6", "Img_P6"})
+        if (QWidget* base = Control(name))
+            base->installEventFilter(this);
+}
+
+bool FirePage::ListMouse(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
+        return false;
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::RightButton)
+        return false;
+    auto* names = qobject_cast<QListWidget*>(Control("LB_FireMacroName"));
+    auto* lines = qobject_cast<QListWidget*>(Control("LB_FireMacro"));
+    QListWidget* list = names && watched == names->viewport()   ? names
+                        : lines && watched == lines->viewport() ? lines
+                                                                : nullptr;
+    if (list == nullptr)
+        return false;
+    const QPoint at = mouse->position().toPoint();
+    QListWidgetItem* item = list->itemAt(at);
+    if (type == QEvent::MouseButtonPress) {
+        HideMenus();
+        if (item == nullptr) {
+            // Below the last row: nothing is chosen, the line list takes the focus.
+            if (list == lines)
+                lines->clearSelection();
+            if (lines)
+                lines->setFocus();
+            return true;
+        }
+        list->setCurrentItem(item);
+        if (list == names)
+            LB_FireMacroNameClick();
+        return true;
+    }
+    if (item == nullptr)
+        return true;
+    if (list == names)
+        ShowMenuAt("Pnl_DevFireMacro", {"Btn_NewFireName"}, list->viewport(), at);
+    else if (SelectedSlot() && lines->currentRow() >= 0)
+        ShowMenuAt("Pnl_DevFireContent", {"Btn_FireDel", "Btn_FireInsert"}, list->viewport(), at);
+    return true;
 }
 
 void FirePage::HideMenus() {
@@ -235,6 +274,20 @@ void FirePage::Btn_FireStartClick() {
         StopRecording();
         return;
     }
+    // Capture runs only while recording; each event arrives on this thread from its event
+    // loop. Only the left button is recorded.
+    if (capture_ == nullptr)
+        capture_ = MakeInputCapture();
+    const bool started = capture_->Start([this](const CapturedInput& input) {
+        if (!skipLeftButton_)
+            RecordInput(input);
+    });
+    if (!started) {
+        capture_.reset();
+        return;
+    }
+    if (!capture_->Global())
+        Host().ShowMessage(QString::fromStdString(Host().LangText("Str470")));
     lines_.clear();
     ShowScriptLines();
     Host().Model().EditSections().FireMacros[static_cast<std::size_t>(*slot)].fill(0);
@@ -249,8 +302,6 @@ void FirePage::Btn_FireStartClick() {
     recorder_.Start(mode, fixed);
     lines_ = recorder_.Lines();
     recording_ = true;
-    // Capture runs only while recording; each button event arrives on this thread.
-    capture_->Start([this](bool down, std::uint64_t ms) { RecordButton(down, ms); });
     SetControlCaption(Control("Btn_FireStart"), QString::fromStdString(Host().LangText("Str401")));
     for (const char* name : kDelayGroup)
         if (QWidget* w = Control(name))
@@ -259,10 +310,10 @@ void FirePage::Btn_FireStartClick() {
         list->setFocus();
 }
 
-void FirePage::RecordButton(bool down, std::uint64_t timeMs) {
+void FirePage::RecordInput(const CapturedInput& input) {
     if (!recording_)
         return;
-    if (!(down ? recorder_.Press(timeMs) : recorder_.Release(timeMs))) {
+    if (!recorder_.Take(input)) {
         StopRecording();
         Host().ShowMessage(QString::fromStdString(Host().LangText("Str624")));
         return;
@@ -274,7 +325,8 @@ void FirePage::RecordButton(bool down, std::uint64_t timeMs) {
 }
 
 void FirePage::StopRecording() {
-    capture_->Stop();
+    if (capture_ != nullptr)
+        capture_->Stop();
     recording_ = false;
     Host().SetPicture("Img_FireStart", "MacroS_03");
     SetControlCaption(Control("Btn_FireStart"), QString::fromStdString(Host().LangText("Str400")));
@@ -385,11 +437,28 @@ void FirePage::Img_Base_6DblClick() {
         if (dialog.execute() == 1 && dialog.valueText() == QLatin1String(kAccessCode))
             recorderShown_ = true;
     }
-    if (!recorderShown_ && recording_)
+    ShowRecorder(recorderShown_);
+}
+
+void FirePage::ShowRecorder(bool shown) {
+    // A recording never outlives its controls.
+    if (!shown && recording_)
         StopRecording();
     for (const char* name : kRecorderControls)
         if (QWidget* w = Control(name))
-            w->setVisible(recorderShown_);
+            w->setVisible(shown);
+    for (const char* name : kDelayGroup)
+        if (QWidget* w = Control(name))
+            w->setVisible(shown);
+    if (!shown) {
+        HideMenus();
+        for (const char* name : kInsertGroup)
+            if (QWidget* w = Control(name))
+                w->hide();
+        for (const char* name : kInsertValues)
+            if (QWidget* w = Control(name))
+                w->hide();
+    }
 }
 
 } // namespace trvx

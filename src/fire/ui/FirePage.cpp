@@ -74,6 +74,7 @@ void FirePage::Wire() {
 
     WireGunModes();
     WireFireMacroEditor();
+    WireEngineerFire();
     ReadFireMacroFile();
 }
 
@@ -241,6 +242,7 @@ void FirePage::FillFromImage(StorageKind /*kind*/) {
         for (const FoundFireKey& f : FindFireKeys(names, FireKeyTexts(), entries, {current + 1}))
             sets_[static_cast<std::size_t>(f.set)] = f.values;
     ShowFireKeys();
+    FillEngineerFire();
     for (int s = 0; s < static_cast<int>(kFireMacroSlots); ++s)
         RecomputeLength(s);
     // The gun-mode page shows what the mouse now holds for its mode.
@@ -253,6 +255,9 @@ void FirePage::FillNoDevice() {
 
 void FirePage::CaptionsApplied() {
     ListScripts();
+    // The caption pass gives the gesture combo its items anew.
+    if (ComboIndex(*this, "cb_ChangeFireFun", gesture_) != gesture_)
+        SetComboIndex(*this, "cb_ChangeFireFun", gesture_);
 }
 
 // ---- Gun-key scripts ----------------------------------------------------------------------
@@ -367,7 +372,10 @@ bool FirePage::eventFilter(QObject* watched, QEvent* event) {
         for (int n = 1; n <= 3; ++n)
             if (watched == Control(NumberedName("Edt_Repeat", n)))
                 Edt_Repeat1Exit(n);
-    if (event->type() == QEvent::MouseButtonDblClick && watched == Control("Img_Base_6"))
+    if (ListMouse(watched, event))
+        return true;
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        (watched == Control("Img_Base_6") || watched == Control("Img_P6")))
         Img_Base_6DblClick();
     if (event->type() == QEvent::MouseButtonPress)
         for (int k = 1; k <= 12; ++k)

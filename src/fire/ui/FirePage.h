@@ -6,6 +6,8 @@
 #include "fire/FireMacro.h"
 #include "fire/GunKeyScripts.h"
 #include "keys/KeyEntryText.h"
+#include "keys/ModeSwitchOptions.h"
+#include "macros/InputCapture.h"
 #include "pages/ui/Page.h"
 
 #include <QPoint>
@@ -13,13 +15,12 @@
 
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace trvx {
-
-class InWindowCapture;
 
 class FirePage : public Page {
     Q_OBJECT
@@ -77,6 +78,8 @@ private:
     void InitFireParameter();
     void FireEditChanged(const QString& stem, int group);
     void lbl_FireSelLeftClick();
+    void IB_FireColorClick(int group);
+    void PaintSwatch(const std::string& name, RgbColour colour);
     void Btn_FireConfirmClick();
     void Btn_FireExitClick();
     void LeaveGunPage(const char* picture, const char* image);
@@ -84,6 +87,20 @@ private:
     std::optional<int> SlotOfGroup(int group) const;
     void RecomputeLength(int slot);
     std::uint8_t GunKeyOption() const;
+
+    // ---- Mode switch and gun-sheet options (EngineerFireControls.cpp) ----
+    void WireEngineerFire();
+    void FillEngineerFire();
+    void cb_ChangeFireFunChange();
+    void cb_IsGunFireModeClick();
+    void TLRefreshComboEn();
+    void cb_RTZChange();
+    void edt_OffSetChange();
+    void TLRefreshOffset(bool x, int n);
+    ProfileKeyNameTable OptionNames() const;
+    void WriteOptions(bool vendor);
+    void ShowGesturePictures(int fireFunction);
+    std::uint8_t SwitchOffset() const;
 
     // ---- Fire-macro editor (FireMacroEditor.cpp) ----
     void WireFireMacroEditor();
@@ -97,20 +114,25 @@ private:
     void Btn_FireOKClick();
     void Btn_FireCancelClick();
     void SetDelayMode(int mode);
-    void RecordButton(bool down, std::uint64_t timeMs);
+    void RecordInput(const CapturedInput& input);
     std::optional<int> SelectedSlot() const;
     void StopRecording();
     void HideMenus();
+    // Right button on the two lists: select, then open their menu.
+    bool ListMouse(QObject* watched, QEvent* event);
     void ShowMenuAt(const char* panel, std::initializer_list<const char*> items, QWidget* list,
                     QPoint at);
     void ShowInsertGroup(bool insert);
     void Img_Base_6DblClick();
+    void ShowRecorder(bool shown);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Fire keys: the three sets as shown, and the hold state of each.
     std::array<FireKeySet, 3> sets_{};
     bool syncing_ = false;
     bool refreshingKeyTexts_ = false;
+    int gesture_ = 0;            // the mode-switch gesture the combo shows
+    bool optionSyncing_ = false; // the options show the mouse's values: their handlers wait
 
     GunScripts scripts_;
     bool gunKeyFileLoaded_ = false;
@@ -125,8 +147,9 @@ private:
     std::vector<std::string> linesBeforeInsert_;
     FireRecorder recorder_;
     bool recording_ = false;
-    int delayMode_ = 0; // 0 recorded, 1 fixed, 2 none
-    InWindowCapture* capture_ = nullptr;
+    int delayMode_ = 0;                     // 0 recorded, 1 fixed, 2 none
+    std::unique_ptr<InputCapture> capture_; // the recorder's, made at the first recording
+    bool skipLeftButton_ = false;           // the pointer is over the record button
     // The hidden recorder controls: shown while the access code is on.
     bool recorderShown_ = false;
     int accessClicks_ = 0;

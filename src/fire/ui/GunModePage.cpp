@@ -93,6 +93,9 @@ void FirePage::WireGunModes() {
                     [this, picture] { Host().SetPicture(picture, "BtnS_01"); });
         }
     for (int g = 1; g <= 3; ++g)
+        ConnectClick(Control(Numbered("IB_FireColor", g)), this,
+                     [this, g] { IB_FireColorClick(g); });
+    for (int g = 1; g <= 3; ++g)
         for (Field f : {kCount, kMoveX, kMoveY, kOffsetX, kOffsetY, kTime})
             if (auto* e = EditAt(*this, FieldEdit(f, g))) {
                 DigitsOnly(e, f != kCount && f != kTime);
@@ -188,11 +191,7 @@ void FirePage::Btn_FireClick(int mode) {
         show(kTime, f.delay);
         SetEditText(*this, FieldEdit(kOffsetX, g), QString::number(model.XOffset(s + 1)));
         SetEditText(*this, FieldEdit(kOffsetY, g), QString::number(model.YOffset(s + 1)));
-        const RgbColour c = model.PaletteColour(s + 1);
-        if (auto* shape = qobject_cast<RectShape*>(Control(Numbered("cs_FireColor", g)))) {
-            shape->setBrushColor(QColor(c.red, c.green, c.blue));
-            shape->setPenColor(QColor(c.red, c.green, c.blue));
-        }
+        PaintSwatch(Numbered("cs_FireColor", g), model.PaletteColour(s + 1));
     }
     gunModeLoading_ = false;
 }
@@ -270,6 +269,40 @@ void FirePage::FireEditChanged(const QString& stem, int group) {
     }
 }
 
+void FirePage::PaintSwatch(const std::string& name, RgbColour c) {
+    if (auto* shape = qobject_cast<RectShape*>(Control(name))) {
+        shape->setBrushColor(QColor(c.red, c.green, c.blue));
+        shape->setPenColor(QColor(c.red, c.green, c.blue));
+    }
+}
+
+void FirePage::IB_FireColorClick(int group) {
+    if (Filling())
+        return;
+    // Group g shows the colour of its slot in the current mode; a hidden group has none.
+    const auto slot = SlotOfGroup(group);
+    if (!slot)
+        return;
+    const int colour = *slot + 1;
+    WorkingModel& model = Host().Model();
+    const RgbColour old = model.PaletteColour(colour);
+    const auto chosen = Host().ChooseColor(QColor(old.red, old.green, old.blue));
+    if (!chosen)
+        return;
+    const RgbColour c{static_cast<std::uint8_t>(chosen->red()),
+                      static_cast<std::uint8_t>(chosen->green()),
+                      static_cast<std::uint8_t>(chosen->blue())};
+    // The palette colour is the lighting page's too: both swatches show it, and it goes to the
+    // mouse at once as the lighting page sends it.
+    const auto write = model.SetPaletteColour(colour, c);
+    PaintSwatch(Numbered("cs_FireColor", group), c);
+    PaintSwatch(NumberedName("cs_Col", colour), c);
+    if (write && Host().Mouse().IsAccepted()) {
+        const PageHost::TransferScope transfer(Host());
+        SendRegisterWrite(Host().Mouse(), *write);
+    }
+}
+
 void FirePage::lbl_FireSelLeftClick() {
     auto* c = qobject_cast<SkinCheckBox*>(Control("cb_FireSelLeft"));
     if (c == nullptr)
@@ -298,10 +331,7 @@ std::uint8_t FirePage::GunKeyOption() const {
 
 void FirePage::LeaveGunPage(const char* picture, const char* image) {
     Host().HideAllMenu();
-    for (const char* name : {"Btn_FireStart", "Img_FireStart", "LB_FireMacroName", "LB_FireMacro",
-                             "GB_FireDelay", "Img_FireDelay"})
-        if (QWidget* w = Control(name))
-            w->hide();
+    ShowRecorder(false);
     if (auto* list = qobject_cast<QListWidget*>(Control("LB_macro")))
         list->clear();
     Host().SetPicture(picture, image);

@@ -1,5 +1,6 @@
 #include "keys/ui/KeyCaptions.h"
 
+#include "keys/ui/KeyFunctionOptions.h"
 #include "macros/MacroSlots.h"
 
 namespace trvx {
@@ -16,6 +17,7 @@ KeyEntryContext KeyContextOf(PageHost& host) {
     }
     // Keys that carry a device macro are named after it.
     ctx.macroSlots = MacroSlotsOf(host.Model().Sections(), ctx.storage);
+    CollectKeyFunctionOptions(host, ctx);
     return ctx;
 }
 

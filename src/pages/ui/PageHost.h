@@ -15,6 +15,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -119,6 +120,8 @@ public:
     // ---- Sensitivity and lighting pages ---------------------------------------------------
     // The colour dialog (tests and the scenario runner answer it); nullopt when cancelled.
     virtual std::optional<QColor> ChooseColor(const QColor& initial) = 0;
+    // The 21 LED-mode names of the term table in the column chosen at start-up.
+    virtual const std::array<std::string, 21>& LedModeNames() const = 0;
 
 protected:
     virtual void SetFillingUI(bool on) = 0;

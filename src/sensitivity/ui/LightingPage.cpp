@@ -30,14 +30,20 @@ void LightingPage::Wire() {
         OnClick(Control(NumberedName("lbl_Col", n)), this, [this, n] { lbl_ColClick(n); });
         OnClick(Control(NumberedName("Img_Fall", n)), this, [this, n] { FallTime_OnClick(n); });
     }
+    WireEngineerCopies();
 }
 
 void LightingPage::FillFromImage(StorageKind /*kind*/) {
-    Show();
+    ShowAll();
 }
 
 void LightingPage::FillNoDevice() {
+    ShowAll();
+}
+
+void LightingPage::ShowAll() {
     Show();
+    ShowEngineerCopies();
 }
 
 void LightingPage::DrawRow(const char* stem, int count, int level) {
@@ -132,21 +138,31 @@ void LightingPage::RGBMode_OnClick(int button) {
     ShowSelectedMode(button);
     if (Filling())
         return;
-    if (auto write = model.SetLedModeByte(ModeButtonByte(model.LedModeByte(), type, button))) {
-        PageHost::TransferScope scope(Host());
-        SendRegisterWrite(Host().Mouse(), *write);
-    }
+    SendWrite(model.SetLedModeByte(ModeButtonByte(model.LedModeByte(), type, button)));
+    ShowEngineerCopies();
+}
+
+void LightingPage::SendWrite(const std::optional<RegisterWrite>& write) {
+    if (!write)
+        return;
+    PageHost::TransferScope scope(Host());
+    SendRegisterWrite(Host().Mouse(), *write);
 }
 
 void LightingPage::SendMcuLed(int step, bool fullLight) {
+    const int count = McuLedCountOfByte(Host().Model().McuLedControl());
+    SendMcuLed(step, fullLight, count != 0 ? count : 13);
+}
+
+void LightingPage::SendMcuLed(int step, bool fullLight, int ledCount) {
     if (Host().CurrentStorage() != StorageKind::I2C)
         return;
     WorkingModel& model = Host().Model();
-    const int count = McuLedCountOfByte(model.McuLedControl());
-    const std::uint8_t control = McuLedControlByte(fullLight, count != 0 ? count : 13);
+    const std::uint8_t control = McuLedControlByte(fullLight, ledCount);
     if (!model.SetMcuLedSettings(step, control))
         return;
     ShowMcuLed();
+    ShowEngineerCopies();
     PageHost::TransferScope scope(Host());
     Host().ShowBusy();
     const TPatchBlock& block = model.PatchBlock();
@@ -185,11 +201,9 @@ void LightingPage::lbl_ColClick(int colour) {
     const RgbColour c{static_cast<std::uint8_t>(chosen->red()),
                       static_cast<std::uint8_t>(chosen->green()),
                       static_cast<std::uint8_t>(chosen->blue())};
-    if (auto write = model.SetPaletteColour(colour, c)) {
-        PageHost::TransferScope scope(Host());
-        SendRegisterWrite(Host().Mouse(), *write);
-    }
+    SendWrite(model.SetPaletteColour(colour, c));
     ShowSwatch(colour);
+    ShowEngineerCopies();
 }
 
 void LightingPage::FallTime_OnClick(int level) {
@@ -198,10 +212,8 @@ void LightingPage::FallTime_OnClick(int level) {
     DrawRow("Img_Fall", 10, level);
     if (Filling())
         return;
-    if (auto write = Host().Model().SetStepTime(5 * level)) {
-        PageHost::TransferScope scope(Host());
-        SendRegisterWrite(Host().Mouse(), *write);
-    }
+    SendWrite(Host().Model().SetStepTime(5 * level));
+    ShowEngineerCopies();
 }
 
 } // namespace trvx

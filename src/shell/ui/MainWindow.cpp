@@ -161,6 +161,8 @@ void TForm1::FormCreate() {
         settings_ = *settings;
     else
         RefreshFormMessagDialog(Widen(settings.error));
+    if (options_.adjustSettings)
+        options_.adjustSettings(settings_);
     // The web link's five copies sit where the general settings put them.
     for (int n = 1; n <= kSkinnedPageCopies; ++n)
         for (const char* stem : {"Img_Web_", "Btn_Web_"})

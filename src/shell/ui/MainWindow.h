@@ -51,6 +51,8 @@ struct MainWindowOptions {
     // The desktop's pointer settings the sensitivity page edits; the desktop's own when empty
     // (tests and the scenario runner put a fake here).
     std::function<std::unique_ptr<PointerSettings>()> pointerSettings;
+    // Changes the general settings after they are read (the scenario runner's `setting` step).
+    std::function<void(GeneralSettings&)> adjustSettings;
 };
 
 class DeviceWorker;
@@ -106,6 +108,7 @@ public:
                                       const QString& filter) override;
     bool Ask(const QString& text) override;
     std::optional<QColor> ChooseColor(const QColor& initial) override;
+    const std::array<std::string, 21>& LedModeNames() const override { return ledModeNames_; }
 
     // ---- Shared state --------------------------------------------------------------------
     const std::string& AppTitle() const { return appTitle_; }

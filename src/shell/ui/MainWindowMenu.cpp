@@ -247,8 +247,13 @@ void TForm1::ShowDisableAll() {
             cover->show();
             cover->raise();
         }
-    // The frame buttons lie above the covers and stay usable under them.
-    for (std::string_view family : {"Exit", "Mini"})
+    // The frame buttons lie above the covers and stay usable under them. Without a mouse the
+    // restore, save and load buttons do too: they say that no mouse is there instead of
+    // taking the click silently.
+    std::vector<std::string_view> above{"Exit", "Mini"};
+    if (!mouse_->IsAccepted())
+        above.insert(above.end(), {"Confirm1", "Confirm2", "Confirm3", "Save", "Load"});
+    for (std::string_view family : above)
         for (int n = 1; n <= kSkinnedPageCopies; ++n) {
             if (QWidget* w = Control("Img_" + std::string(family) + "_" + std::to_string(n)))
                 w->raise();

@@ -1,5 +1,6 @@
 #include "skin/ui/MainWindowControls.h"
 
+#include "controls/skinned/ui/BorderlessGroupBox.h"
 #include "controls/skinned/ui/BorderlessPanel.h"
 #include "controls/skinned/ui/GroupBox.h"
 #include "controls/skinned/ui/HexEdit.h"
@@ -10,6 +11,7 @@
 #include "controls/skinned/ui/SkinComboBox.h"
 #include "controls/skinned/ui/SkinEdit.h"
 #include "controls/skinned/ui/SkinListBox.h"
+#include "controls/skinned/ui/SkinNumberEdit.h"
 #include "controls/skinned/ui/SkinPageControl.h"
 #include "controls/wide/ui/UniComboBox.h"
 #include "controls/wide/ui/UniLabel.h"
@@ -115,6 +117,20 @@ QWidget* create(const ControlSpec& s, QWidget* parent) {
     case ControlKind::TabSheet: {
         auto* w = new SkinTabSheet(qobject_cast<SkinPageControl*>(parent));
         w->setCaption(text);
+        return w;
+    }
+    case ControlKind::PlainGroupBox: {
+        auto* w = new PlainGroupBox(parent);
+        w->setBorderStyle(TPlainBorderStyle::bsNone);
+        w->setTransparent(true);
+        return w;
+    }
+    case ControlKind::NumberEdit: {
+        auto* w = new SkinNumberEdit(parent);
+        w->setMask(QStringLiteral("0"));
+        w->setMaxLength(5);
+        if (!text.isEmpty())
+            w->setText(text);
         return w;
     }
     }

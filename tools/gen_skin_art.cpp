@@ -748,8 +748,11 @@ QImage lightingPanel(const Layout& L) {
     hline(p, 20, 380, all.y() - 16, QColor(44, 53, 64));
     scaleGroove(p, L.at("StepTime") - P, 8, 26, 18, L("StepTime_D"));
     // the palette swatches' row
-    const QPoint swatches = QPoint(trvx::kLedSwatchLeft, trvx::kLedSwatchTop) - P;
-    groove(p, QRectF(swatches.x() - 6, swatches.y() - 6, 9 * trvx::kLedSwatchStep + 18 + 12, 30),
+    const QPoint swatches = L.at("LEDColor") - P;
+    const int step = trvx::kLedSwatchSize + L("LEDColor_D");
+    groove(p,
+           QRectF(swatches.x() - 6, swatches.y() - 6, 9 * step + trvx::kLedSwatchSize + 12,
+                  trvx::kLedSwatchSize + 12),
            6);
     // a light strip, the page's emblem
     const QRectF strip(416, 318, 360, 10);
@@ -983,6 +986,21 @@ QImage background(const Layout& L) {
         p.setBrush(kWell);
         p.drawRoundedRect(well.adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);
         dotGrid(p, well.adjusted(4, 4, -4, -4), 20, withAlpha(Qt::white, 9));
+        // The well's footer, where the default button sits: the pages' panels stand centred
+        // in the space above it.
+        {
+            const double footerTop = L("Btn_A2_Y") - 12;
+            QPainterPath wellPath;
+            wellPath.addRoundedRect(well.adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);
+            QPainterPath footer;
+            footer.addRect(QRectF(well.left(), footerTop, well.width(), well.bottom() - footerTop));
+            p.setPen(Qt::NoPen);
+            p.setBrush(
+                vertical(QRectF(well.left(), footerTop, well.width(), well.bottom() - footerTop),
+                         QColor(24, 29, 36), QColor(19, 23, 28)));
+            p.drawPath(wellPath.intersected(footer));
+            hline(p, well.left() + 1, well.right() - 1, footerTop, QColor(36, 44, 54));
+        }
         // frame edge
         p.setClipping(false);
         p.setPen(QPen(kCardEdge, 1));

@@ -271,6 +271,11 @@ private:
             else
                 mouse_->FailSend(static_cast<int>(step.number));
             return true;
+        case K::SimDenyAccess:
+            if (!Mouse(error))
+                return false;
+            mouse_->DenyAccess(step.number != 0);
+            return true;
         case K::Input:
             return Input(step.bytes, error);
         case K::Answer:

@@ -6,7 +6,9 @@
 // it needs no display, no mouse and no waiting. Files: page<P>_lang<N>.png and busy.png; the
 // see-through parts of the skin are transparent; the engineering page's hidden sheets also as
 // page7_Engineer_lang<N>.png and page7_Gun_lang<N>.png. Messages the window shows are printed on
-// stderr.
+// stderr. Beside each page picture, page<P>_lang<N>.txt lists every visible named control with
+// its place on the window and its text, so a layout change can be checked by numbers as well as
+// by eye.
 #include "base/Clock.h"
 #include "controls/skinned/ui/SkinPageControl.h"
 #include "controls/wide/ui/ClockTimer.h"
@@ -18,9 +20,13 @@
 #include "sim/SimulatedMouse.h"
 #include "skin/ui/MainWindowControls.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 
@@ -91,6 +97,34 @@ int RenderHiddenSheets(trvx::TForm1& form, const QString& outDir, int lang) {
     }
     Settle();
     return failures;
+}
+
+// One line per visible named control: name, x, y, width, height on the window, and its text.
+bool WriteControls(const trvx::TForm1& form, const QString& file) {
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        return false;
+    for (const QWidget* w : form.findChildren<QWidget*>()) {
+        if (w->objectName().isEmpty() || !w->isVisibleTo(&form))
+            continue;
+        const QPoint at = w->mapTo(&form, QPoint(0, 0));
+        QString text;
+        if (const auto* label = qobject_cast<const QLabel*>(w))
+            text = label->text();
+        else if (const auto* button = qobject_cast<const QAbstractButton*>(w))
+            text = button->text();
+        else if (const auto* edit = qobject_cast<const QLineEdit*>(w))
+            text = edit->text();
+        out.write(QStringLiteral("%1 %2 %3 %4 %5 \"%6\"\n")
+                      .arg(w->objectName())
+                      .arg(at.x())
+                      .arg(at.y())
+                      .arg(w->width())
+                      .arg(w->height())
+                      .arg(text.replace(QLatin1Char('\n'), QLatin1Char(' ')))
+                      .toUtf8());
+    }
+    return out.error() == QFileDevice::NoError;
 }
 
 } // namespace
@@ -166,6 +200,12 @@ int main(int argc, char** argv) {
                 QStringLiteral("%1/page%2_lang%3.png").arg(outDir).arg(page).arg(lang);
             if (!Render(*form).save(file, "PNG")) {
                 std::fprintf(stderr, "snapshot: cannot write %s\n", file.toUtf8().constData());
+                ++failures;
+            }
+            const QString list =
+                QStringLiteral("%1/page%2_lang%3.txt").arg(outDir).arg(page).arg(lang);
+            if (!WriteControls(*form, list)) {
+                std::fprintf(stderr, "snapshot: cannot write %s\n", list.toUtf8().constData());
                 ++failures;
             }
         }

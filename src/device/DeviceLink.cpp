@@ -142,17 +142,25 @@ bool DeviceLink::OpenDevice(std::uint16_t vendorId, std::uint16_t productId, int
 
     std::shared_ptr<HidHandle> input, command, data;
     int featureLength = 0, inputLength = 0, foundVersion = 0;
+    bool refused = false;
     for (const HidInterfaceInfo& info : backend_.enumerate()) {
-        std::shared_ptr<HidHandle> query = backend_.open(info.path, HidAccess::Query);
-        if (!query)
-            continue;
         // Only an interface whose reports 0x40 and 0x41 are 8-byte feature reports carries the
         // mouse's commands. Other reports of the same node (a hidraw node holds every
         // collection of its USB interface) may be of any length. The query handle of any other
         // interface is closed when it goes out of scope.
-        if (info.featureReportLength(ReportIdCommand) != MouseFeatureReportLength ||
-            info.featureReportLength(ReportIdData) != MouseFeatureReportLength ||
-            info.vendorId != vendorId || info.productId != productId)
+        const bool mouseInterface =
+            info.featureReportLength(ReportIdCommand) == MouseFeatureReportLength &&
+            info.featureReportLength(ReportIdData) == MouseFeatureReportLength &&
+            info.vendorId == vendorId && info.productId == productId;
+        HidOpenResult opened = backend_.openWithReason(info.path, HidAccess::Query);
+        std::shared_ptr<HidHandle> query = std::move(opened.handle);
+        if (!query) {
+            // The mouse is there but its node may not be opened: a matter of rights, which
+            // no retry mends.
+            refused = refused || (mouseInterface && opened.failure == HidOpenFailure::AccessDenied);
+            continue;
+        }
+        if (!mouseInterface)
             continue;
         // The last matching interface gives the input handle, also when its open is refused.
         input = backend_.open(info.path, HidAccess::ReadWrite);
@@ -181,10 +189,14 @@ bool DeviceLink::OpenDevice(std::uint16_t vendorId, std::uint16_t productId, int
     }
 
     // Without both roles no operation could work; keep nothing open.
-    if (!command || !data)
+    if (!command || !data) {
+        std::lock_guard state(stateMutex_);
+        openRefused_ = refused;
         return false;
+    }
     version = foundVersion;
     std::lock_guard state(stateMutex_);
+    openRefused_ = false;
     input_ = std::move(input);
     command_ = std::move(command);
     data_ = std::move(data);
@@ -207,6 +219,11 @@ void DeviceLink::CloseDevice() {
     productId_ = 0;
     featureReportLength_ = 0;
     inputReportLength_ = 0;
+}
+
+bool DeviceLink::OpenRefused() const {
+    std::lock_guard state(stateMutex_);
+    return openRefused_;
 }
 
 bool DeviceLink::IsOpen() const {

@@ -77,6 +77,9 @@ public:
     // only when both the command and the data role were found; version then receives the device's
     // version number.
     bool OpenDevice(std::uint16_t vendorId, std::uint16_t productId, int& version);
+    // The last OpenDevice failed because the system refused to open an interface of the mouse
+    // for lack of permission (the mouse is there; its node's rights must change).
+    bool OpenRefused() const;
     // Closes every handle. Waits for an exchange in progress. The input-report listener stops
     // reading before this is called; a read still running keeps its handle alive until it returns.
     void CloseDevice();
@@ -189,6 +192,7 @@ private:
     std::uint16_t vendorId_ = 0;
     std::uint16_t productId_ = 0;
     int featureReportLength_ = 0;
+    bool openRefused_ = false;
     int inputReportLength_ = 0;
     std::shared_ptr<HidTrace> trace_;
 };

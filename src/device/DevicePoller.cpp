@@ -151,6 +151,7 @@ void DevicePoller::ReFindDev() {
 
 void DevicePoller::Search() {
     CloseMouse();
+    bool refused = false;
     for (const DeviceIdPair& pair : config_.DeviceIdTable) {
         if (pair.vendorId == 0 || pair.productId == 0)
             continue;
@@ -164,6 +165,14 @@ void DevicePoller::Search() {
             ReadDevInfo();
             return;
         }
+        refused = refused || link_.OpenRefused();
+    }
+    // The system would not let us open the mouse: no retry or replug helps until its node's
+    // rights change, so say that instead of asking for a replug.
+    if (refused) {
+        mouse_.Revoke();
+        view_.ShowNoDevice(texts_.Str100 + '\r' + texts_.Str115);
+        return;
     }
     // The mouse is listed but would not open: a probe transfer was lost, or it is still being
     // set up. Try again on the next tick like any lost transfer, without a message meanwhile.

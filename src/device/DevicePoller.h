@@ -51,6 +51,7 @@ struct DevicePollerTexts {
     std::string Str102; // the storage type is not the program's
     std::string Str107; // the ID pair is accepted by neither pair
     std::string Str109; // the mouse stopped answering: plug it in again
+    std::string Str115; // the mouse is there but may not be opened: see the udev rule
 };
 
 // What the main window does for the poller.

@@ -51,6 +51,19 @@ enum class HidAccess {
     ReadWrite, // also input reports; may be refused where the query open is not
 };
 
+// Why an open failed. A user whose system denies access to the mouse's node must change its
+// permissions (the udev rule); one whose mouse merely went away must plug it in again.
+enum class HidOpenFailure {
+    None,         // opened
+    Other,        // gone, busy, or any other reason
+    AccessDenied, // the system refused it for lack of permission
+};
+
+struct HidOpenResult {
+    std::unique_ptr<HidHandle> handle;
+    HidOpenFailure failure = HidOpenFailure::Other; // None exactly when handle is set
+};
+
 class HidBackend {
 public:
     virtual ~HidBackend() = default;
@@ -60,6 +73,12 @@ public:
     virtual int countInterfaces() = 0;
     // nullptr when the system refuses the open.
     virtual std::unique_ptr<HidHandle> open(const std::string& path, HidAccess access) = 0;
+    // The open with its reason for failing; backends that cannot tell report Other.
+    virtual HidOpenResult openWithReason(const std::string& path, HidAccess access) {
+        HidOpenResult result{open(path, access)};
+        result.failure = result.handle ? HidOpenFailure::None : HidOpenFailure::Other;
+        return result;
+    }
 };
 
 } // namespace trvx

@@ -1,6 +1,8 @@
 #include "engineering/EngineerPageTables.h"
 
 #include "engineering/EngineerRules.h"
+#include "skin/LayoutRules.h"
+
 #include <array>
 
 namespace trvx {
@@ -265,6 +267,16 @@ void AddEngineerPageControls(ControlTable& t) {
         t.add(Numbered("edt_XOffset", n), K::IntEdit, "gbXYOffset", 12, 20 + 26 * (n - 1), 60, 21);
         t.add(Numbered("edt_YOffset", n), K::IntEdit, "gbXYOffset", 84, 20 + 26 * (n - 1), 60, 21);
     }
+}
+
+void EngineerKeyButtonsLayout(LayoutRules& r) {
+    // The key captions of some sets are long for the buttons' width: the set chooses a size
+    // that fits.
+    const int size = r.I("EngKey_Size");
+    for (int n = 1; n <= 3; ++n)
+        for (int k = 1; k <= 12; ++k)
+            r.fontSize("btn_Key" + std::to_string(n) + (k < 10 ? "0" : "") + std::to_string(k),
+                       size);
 }
 
 } // namespace trvx

@@ -8,6 +8,10 @@
 #include <mutex>
 #include <set>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace trvx {
 namespace {
 
@@ -58,19 +62,31 @@ int HidapiBackend::countInterfaces() {
     return CountHidrawNodes(classRoot_);
 }
 
-std::unique_ptr<HidHandle> HidapiBackend::open(const std::string& path, HidAccess) {
+std::unique_ptr<HidHandle> HidapiBackend::open(const std::string& path, HidAccess access) {
+    return openWithReason(path, access).handle;
+}
+
+HidOpenResult HidapiBackend::openWithReason(const std::string& path, HidAccess) {
+    HidOpenResult result;
     if (!HidapiReady())
-        return nullptr;
+        return result;
     hid_device* device = nullptr;
     {
         std::lock_guard lock(HidapiGlobalMutex());
         device = hid_open_path(path.c_str());
     }
-    if (device == nullptr)
-        return nullptr;
+    if (device == nullptr) {
+        // hidapi keeps only a message; ask the system the same question it was asked.
+        if (faccessat(AT_FDCWD, path.c_str(), R_OK | W_OK, AT_EACCESS) != 0 &&
+            (errno == EACCES || errno == EPERM))
+            result.failure = HidOpenFailure::AccessDenied;
+        return result;
+    }
     // A descriptor we cannot read leaves input reports as hidraw delivers them.
     const HidrawReportInfo reports = ReadHidrawReportInfo(classRoot_, path);
-    return MakeHidapiHandle(device, reports.usesReportIds);
+    result.handle = MakeHidapiHandle(device, reports.usesReportIds);
+    result.failure = HidOpenFailure::None;
+    return result;
 }
 
 } // namespace trvx

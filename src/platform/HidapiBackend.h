@@ -20,6 +20,8 @@ public:
     // Both access kinds open the node for reading and writing: hidraw needs a writable
     // descriptor for feature reports, so a node that refuses that refuses both.
     std::unique_ptr<HidHandle> open(const std::string& path, HidAccess access) override;
+    // A failed open is AccessDenied when this user may not read and write the node.
+    HidOpenResult openWithReason(const std::string& path, HidAccess access) override;
 
 private:
     std::filesystem::path classRoot_;

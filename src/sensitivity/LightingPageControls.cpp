@@ -24,12 +24,12 @@ void AddLightingPageControls(ControlTable& t) {
     t.picture("Img_MCULED6Control", p);
     t.label("lbl_MCULED6Control", p, 0, 0, 120, 19);
     for (int n = 1; n <= 10; ++n) {
-        const int x = kLedSwatchLeft + (n - 1) * kLedSwatchStep;
-        t.picture(Numbered("Img_Col", n), p, {}, x, kLedSwatchTop);
-        ControlSpec& swatch = t.add(Numbered("cs_Col", n), K::Shape, p, x, kLedSwatchTop, 18, 18);
+        t.picture(Numbered("Img_Col", n), p);
+        ControlSpec& swatch =
+            t.add(Numbered("cs_Col", n), K::Shape, p, 0, 0, kLedSwatchSize, kLedSwatchSize);
         swatch.colour = kSkinSwatchBlank;
         swatch.hidden = true;
-        t.label(Numbered("lbl_Col", n), p, x, kLedSwatchTop, 18, 18);
+        t.label(Numbered("lbl_Col", n), p, 0, 0, kLedSwatchSize, kLedSwatchSize);
     }
     for (const char* l : {"lbl_LED_Effect_Setting", "lbl_LED_Effect_Slow", "lbl_LED_Effect_Fast",
                           "lbl_LED_Mode", "lbl_LED_Color"})

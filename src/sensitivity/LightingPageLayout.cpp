@@ -1,4 +1,5 @@
 #include "sensitivity/LightingPageTables.h"
+#include "skin/LayoutKeys.h"
 #include "skin/LayoutRules.h"
 
 namespace trvx {
@@ -73,6 +74,13 @@ void LightingPageLayout(LayoutRules& r) {
         r.move(Numbered("Img_MCULED", k, "Control"), cx, cy);
         r.move(Numbered("lbl_MCULED", k, "Control"), cx - 4, cy - 2);
     }
+    // The palette swatches: one row, the picture, the colour and the click label together.
+    const int sx = r.I("LEDColor_X");
+    const int sy = r.I("LEDColor_Y");
+    const int sd = r.I("LEDColor_D");
+    for (int n = 1; n <= 10; ++n)
+        for (const char* stem : {"Img_Col", "cs_Col", "lbl_Col"})
+            r.move(Numbered(stem, n), sx + (n - 1) * (kLedSwatchSize + sd), sy);
 }
 
 void LightingPageLabels(LayoutRules& r) {

@@ -57,6 +57,7 @@ void place(LayoutRules& r) {
     FirePageLabels(r);
     MacroPageWidths(r);
     KeyPageWidths(r);
+    EngineerKeyButtonsLayout(r);
 }
 
 void captions(LayoutRules& r) {

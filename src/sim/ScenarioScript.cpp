@@ -133,11 +133,12 @@ bool IsPlainFileName(std::string_view name) {
            name.find_first_of("/\\") == std::string_view::npos;
 }
 
-constexpr std::array<StepWord, 4> kSimSteps{{
+constexpr std::array<StepWord, 5> kSimSteps{{
     {"poke", ScenarioStepKind::SimPoke},
     {"info", ScenarioStepKind::SimInfo},
     {"fail-reply", ScenarioStepKind::SimFailReply},
     {"fail-send", ScenarioStepKind::SimFailSend},
+    {"deny-access", ScenarioStepKind::SimDenyAccess},
 }};
 
 // Fills the step's arguments from `rest`; an error text when they do not fit.
@@ -261,6 +262,11 @@ std::string ParseArguments(ScenarioStep& step, std::string_view word, std::strin
     case K::SimFailReply:
     case K::SimFailSend:
         return number(rest, "a count (1 = the next one, 0 = off)");
+    case K::SimDenyAccess:
+        if (rest != "0" && rest != "1")
+            return "'" + w + "' takes 1 (on) or 0 (off)";
+        step.number = rest == "1" ? 1 : 0;
+        return {};
     case K::Answer:
         if (rest.empty())
             return "'answer' takes ok, cancel or a text";

@@ -42,6 +42,7 @@ enum class ScenarioStepKind {
     SimInfo,       // sim info <hex bytes>
     SimFailReply,  // sim fail-reply <n>
     SimFailSend,   // sim fail-send <n>
+    SimDenyAccess, // sim deny-access <1|0>   (opens of the mouse refused for lack of permission)
     Input,         // input <hex bytes>
     Answer,        // answer ok|cancel|<text>
     ChooseFile,    // choose-file <path>

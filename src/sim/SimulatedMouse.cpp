@@ -61,6 +61,7 @@ struct SimulatedMouse::State {
     bool garbageReplies = false;
     std::uint32_t garbageSeed = 0x2545F491;
     bool refuseReadWrite = false;
+    bool accessDenied = false;
     std::int64_t latencyMicros = 0;
     std::int64_t transfers = 0;
 
@@ -292,23 +293,34 @@ int SimulatedMouse::countInterfaces() {
 }
 
 std::unique_ptr<HidHandle> SimulatedMouse::open(const std::string& path, HidAccess access) {
+    return openWithReason(path, access).handle;
+}
+
+HidOpenResult SimulatedMouse::openWithReason(const std::string& path, HidAccess access) {
     std::lock_guard lock(state_->mutex);
     state_->refreshPresence();
     const bool mousePath = state_->linuxLayout
                                ? path == kLinuxNodePath
                                : (path == kMouseCollectionPath || path == kVendorCollectionPath);
+    HidOpenResult result;
     if (mousePath) {
         if (!state_->present || (access == HidAccess::ReadWrite && state_->refuseReadWrite))
-            return nullptr;
+            return result;
+        if (state_->accessDenied) {
+            result.failure = HidOpenFailure::AccessDenied;
+            return result;
+        }
         const Target target =
             path == kMouseCollectionPath ? Target::MouseCollection : Target::VendorCollection;
-        return std::make_unique<SimHandle>(state_, target, 0, state_->generation, access);
+        result.handle = std::make_unique<SimHandle>(state_, target, 0, state_->generation, access);
     }
     for (const auto& other : state_->others) {
-        if (other.info.path == path)
-            return std::make_unique<SimHandle>(state_, Target::Other, other.id, 0, access);
+        if (!result.handle && other.info.path == path)
+            result.handle = std::make_unique<SimHandle>(state_, Target::Other, other.id, 0, access);
     }
-    return nullptr;
+    if (result.handle)
+        result.failure = HidOpenFailure::None;
+    return result;
 }
 
 void SimulatedMouse::Plug() {
@@ -446,6 +458,11 @@ void SimulatedMouse::SetGarbageReplies(bool on) {
 void SimulatedMouse::RefuseReadWriteOpen(bool on) {
     std::lock_guard lock(state_->mutex);
     state_->refuseReadWrite = on;
+}
+
+void SimulatedMouse::DenyAccess(bool on) {
+    std::lock_guard lock(state_->mutex);
+    state_->accessDenied = on;
 }
 
 void SimulatedMouse::SetTransferLatencyMicros(std::int64_t us) {

@@ -56,6 +56,8 @@
 // - FailReply(n): the n-th GetFeature fails; the reply it would have carried is lost.
 // - SetGarbageReplies: replies carry pseudo-random bytes (never a valid information reply).
 // - RefuseReadWriteOpen: the ReadWrite open of the mouse's interfaces fails; Query works.
+// - DenyAccess: every open of the mouse's interfaces is refused for lack of permission, as a
+//   hidraw node without the udev rule refuses a user; the mouse stays listed.
 // - SetInfoReply: another device information reply (a wrong storage type, say).
 // - A foreign ID block or a broken section: Poke the image.
 //
@@ -114,6 +116,7 @@ public:
     std::vector<HidInterfaceInfo> enumerate() override;
     int countInterfaces() override;
     std::unique_ptr<HidHandle> open(const std::string& path, HidAccess access) override;
+    HidOpenResult openWithReason(const std::string& path, HidAccess access) override;
 
     // Presence
     void Plug();
@@ -148,6 +151,7 @@ public:
     void FailReply(int n);
     void SetGarbageReplies(bool on);
     void RefuseReadWriteOpen(bool on);
+    void DenyAccess(bool on);
 
     // Every feature transfer on the vendor collection sleeps this long on the clock first.
     void SetTransferLatencyMicros(std::int64_t us);

@@ -28,6 +28,7 @@ inline constexpr std::string_view kMacroExistsKey = "Str106";      // duplicate 
 inline constexpr std::string_view kIdErrorKey = "Str107";          // unknown vendor/product pair
 inline constexpr std::string_view kReadLostKey = "Str108";         // whole-image read lost replies
 inline constexpr std::string_view kReplugKey = "Str109";           // retries spent: plug in again
+inline constexpr std::string_view kOpenRefusedKey = "Str115";      // no permission to open it
 inline constexpr std::string_view kDeleteQuestionKey = "Str430";   // before deleting
 
 // Record button: idle and recording.

@@ -101,7 +101,7 @@ std::vector<std::string> lightingKeys() {
     k.add("Size_E").color("Color_E").xy("P3").xyd("StepTime");
     for (int n = 1; n <= 7; ++n)
         k.xy(numbered("LEDMode", n));
-    k.xy("LED3Control").xy("LED6Control");
+    k.xy("LED3Control").xy("LED6Control").xyd("LEDColor");
     return k.take();
 }
 
@@ -182,7 +182,7 @@ std::vector<std::string> labelKeys() {
           "Gun_Marco_Y_Offset_Lable", "Gun_Marco_Fire_X_Lable", "Gun_Marco_X_Offset_Lable",
           "Gun_Marco_Fire_Delay_Lable", "Gun_Marco_Keep_Left_Lable", "Gun_Marco_Color_Lable"})
         full(stem);
-    k.add({"Edit_PCMarco_Width", "Combox_Width"});
+    k.add({"Edit_PCMarco_Width", "Combox_Width", "EngKey_Size"});
     return k.take();
 }
 

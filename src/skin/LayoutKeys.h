@@ -39,12 +39,9 @@ const std::vector<std::string>& OrgTextKeys();
 // read once per LED mode label).
 std::vector<std::string> AllLayoutPassKeys();
 
-// Places of the lighting page's controls that the layout pass does not move; the background
-// art leaves room for them. The ten palette swatches `Img_Col1` .. `Img_Col10` (with `cs_Col<n>`
-// and `lbl_Col<n>` at the same place) form a row from (kLedSwatchLeft, kLedSwatchTop) with
-// kLedSwatchStep pixels from one left edge to the next.
-inline constexpr int kLedSwatchLeft = 605;
-inline constexpr int kLedSwatchTop = 234;
-inline constexpr int kLedSwatchStep = 34;
+// The lighting page's ten palette swatches `Img_Col1` .. `Img_Col10` (with `cs_Col<n>` and
+// `lbl_Col<n>` at the same place) are squares of this size in a row from (LEDColor_X,
+// LEDColor_Y), LEDColor_D pixels apart.
+inline constexpr int kLedSwatchSize = 18;
 
 } // namespace trvx

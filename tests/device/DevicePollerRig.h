@@ -85,9 +85,12 @@ private:
 };
 
 inline DevicePollerTexts TestTexts() {
-    return {"No Device Found", "Please check your device is attached to USB port",
-            "TRVX441x005AData.bin file type error", "The mouse manufacturer or product id error",
-            "The mouse does not answer. Please unplug it and plug it in again"};
+    return {"No Device Found",
+            "Please check your device is attached to USB port",
+            "TRVX441x005AData.bin file type error",
+            "The mouse manufacturer or product id error",
+            "The mouse does not answer. Please unplug it and plug it in again",
+            "The mouse was found but cannot be opened"};
 }
 
 inline const std::string kNoDeviceEvent =

@@ -347,6 +347,37 @@ TEST(DevicePollerTest, ALostProbeIsTriedAgainAndAtLastTheUserIsToldToReplug) {
     EXPECT_FALSE(mute.mouse.IsAccepted());
 }
 
+// A mouse whose node this user may not open is reported as such at once, in both layouts: no
+// retries (they cannot help) and no request to replug a mouse that never stopped answering.
+// Once the rights are mended and the mouse plugged in again, it is read as usual.
+TEST(DevicePollerTest, AMouseThatMayNotBeOpenedIsReportedAsAnAccessProblem) {
+    for (const bool linux : {false, true}) {
+        SCOPED_TRACE(linux ? "one node" : "two collections");
+        PollerRig rig(StorageKind::I2C);
+        rig.sim->SetLinuxLayout(linux);
+        rig.sim->DenyAccess(true);
+        rig.poller->Tick();
+        EXPECT_EQ(rig.view.Take(),
+                  std::vector<std::string>{"no device: No Device Found\rThe mouse was found but "
+                                           "cannot be opened"});
+        EXPECT_TRUE(rig.link.OpenRefused());
+        EXPECT_TRUE(rig.sim->Frames().empty());
+        rig.Tick();
+        rig.Tick();
+        EXPECT_TRUE(rig.view.events.empty());
+        EXPECT_FALSE(rig.mouse.IsAccepted());
+
+        rig.sim->DenyAccess(false);
+        rig.sim->Unplug();
+        rig.Tick();
+        rig.sim->Plug();
+        rig.Tick();
+        EXPECT_TRUE(rig.mouse.IsAccepted());
+        EXPECT_FALSE(rig.link.OpenRefused());
+        EXPECT_EQ(rig.view.Count("fill pages I2C"), 1);
+    }
+}
+
 // The count flickers on every other call, as while the system sets a device up.
 class FlickeringBackend final : public HidBackend {
 public:

@@ -25,6 +25,7 @@ public:
         HidInterfaceInfo info;
         bool refuseQuery = false;     // the query open fails: the interface is skipped
         bool refuseReadWrite = false; // the read/write open fails
+        bool denyAccess = false;      // every open fails for lack of permission
         bool acceptsSet = true;       // SetFeature succeeds
         bool answersGet = true;       // GetFeature succeeds
     };
@@ -128,18 +129,29 @@ public:
     }
 
     std::unique_ptr<HidHandle> open(const std::string& path, HidAccess access) override {
+        return openWithReason(path, access).handle;
+    }
+
+    HidOpenResult openWithReason(const std::string& path, HidAccess access) override {
         std::lock_guard lock(mutex_);
         opens_.push_back(path + (access == HidAccess::Query ? ":query" : ":readwrite"));
+        HidOpenResult result;
         for (std::size_t n = 0; n < interfaces_.size(); ++n) {
             const Interface& i = interfaces_[n];
             if (i.info.path != path)
                 continue;
+            if (i.denyAccess) {
+                result.failure = HidOpenFailure::AccessDenied;
+                return result;
+            }
             if (access == HidAccess::Query ? i.refuseQuery : i.refuseReadWrite)
-                return nullptr;
+                return result;
             ++openHandles_;
-            return std::make_unique<Handle>(*this, n);
+            result.handle = std::make_unique<Handle>(*this, n);
+            result.failure = HidOpenFailure::None;
+            return result;
         }
-        return nullptr;
+        return result;
     }
 
 private:

@@ -51,15 +51,17 @@ TEST(ScenarioScriptTest, EveryStepOfTheLanguageParses) {
                                               "expect-none\n"
                                               "skip-to 400D000000000000\n"
                                               "messages\n"
-                                              "image\n");
+                                              "image\n"
+                                              "sim deny-access 1\n");
     ASSERT_TRUE(parse.ok()) << parse.errors.front();
     const std::vector<K> kinds{
-        K::Device,      K::FileOf,  K::Start,      K::Wait,         K::Click,       K::DblClick,
-        K::Hover,       K::Leave,   K::RClick,     K::Text,         K::Text,        K::Choose,
-        K::Check,       K::Uncheck, K::Key,        K::Plug,         K::Unplug,      K::OtherPlug,
-        K::OtherUnplug, K::SimPoke, K::SimInfo,    K::SimFailReply, K::SimFailSend, K::Input,
-        K::Answer,      K::Answer,  K::Answer,     K::ChooseFile,   K::ChooseColor, K::Snapshot,
-        K::Frames,      K::Expect,  K::ExpectNone, K::SkipTo,       K::Messages,    K::Image};
+        K::Device,       K::FileOf,  K::Start,      K::Wait,         K::Click,       K::DblClick,
+        K::Hover,        K::Leave,   K::RClick,     K::Text,         K::Text,        K::Choose,
+        K::Check,        K::Uncheck, K::Key,        K::Plug,         K::Unplug,      K::OtherPlug,
+        K::OtherUnplug,  K::SimPoke, K::SimInfo,    K::SimFailReply, K::SimFailSend, K::Input,
+        K::Answer,       K::Answer,  K::Answer,     K::ChooseFile,   K::ChooseColor, K::Snapshot,
+        K::Frames,       K::Expect,  K::ExpectNone, K::SkipTo,       K::Messages,    K::Image,
+        K::SimDenyAccess};
     ASSERT_EQ(parse.steps.size(), kinds.size());
     for (std::size_t i = 0; i < kinds.size(); ++i)
         EXPECT_EQ(parse.steps[i].kind, kinds[i]) << parse.steps[i].source;
@@ -86,6 +88,7 @@ TEST(ScenarioScriptTest, EveryStepOfTheLanguageParses) {
     EXPECT_EQ(s[26].text, "my macro");
     EXPECT_EQ(s[28].color, 0xFF8000u);
     EXPECT_EQ(s[31].bytes, s[33].bytes);
+    EXPECT_EQ(s[36].number, 1);
 }
 
 TEST(ScenarioScriptTest, BadLinesAreNamedWithTheirLineAndNothingElseIsLost) {
@@ -134,6 +137,7 @@ TEST(ScenarioScriptTest, BadLinesAreNamedWithTheirLineAndNothingElseIsLost) {
         {"expect 400", "line 2: 'expect' takes hex bytes, such as 40 05 00 2C"},
         {"input", "line 2: 'input' takes hex bytes, such as 40 05 00 2C"},
         {"sim poke 12", "line 2: 'sim poke' takes hex bytes, such as 40 05 00 2C"},
+        {"sim deny-access yes", "line 2: 'sim deny-access' takes 1 (on) or 0 (off)"},
         {"choose-color red", "line 2: 'choose-color' takes a colour as rrggbb"},
         {"start now", "line 2: 'start' takes nothing after it"},
         {"answer", "line 2: 'answer' takes ok, cancel or a text"},

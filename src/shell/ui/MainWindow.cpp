@@ -282,8 +282,8 @@ QString TForm1::RunLayoutPass(int langIndex) {
 }
 
 DevicePollerTexts TForm1::PollerTexts() const {
-    return {LangText("Str100"), LangText("Str101"), LangText("Str102"), LangText("Str107"),
-            LangText(kReplugKey)};
+    return {LangText("Str100"), LangText("Str101"),   LangText("Str102"),
+            LangText("Str107"), LangText(kReplugKey), LangText(kOpenRefusedKey)};
 }
 
 TFormLoadingUI* TForm1::CreateLoadingWindow() {

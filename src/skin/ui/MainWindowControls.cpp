@@ -23,6 +23,7 @@
 
 #include <QButtonGroup>
 #include <QHash>
+#include <QPalette>
 #include <QPointer>
 #include <QRadioButton>
 #include <QSet>
@@ -42,6 +43,25 @@ QWidget* create(const ControlSpec& s, QWidget* parent) {
     switch (s.kind) {
     case ControlKind::Page: {
         auto* w = new QWidget(parent);
+        // On the skinned pages' dark art a disabled caption shows dimmed: the light edge of the
+        // engraved class-library look would double its letters. The engineering page keeps it.
+        if (s.name != "gbPage7") {
+            QPalette p = w->palette();
+            p.setColor(QPalette::Disabled, QPalette::Light, Qt::transparent);
+            p.setColor(QPalette::Disabled, QPalette::Dark, QColor(104, 116, 130));
+            // The scroll bars of the pages' lists in the colours of the art.
+            for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+                p.setColor(g, QPalette::Window, QColor(24, 29, 35));
+                p.setColor(g, QPalette::Button, QColor(44, 52, 62));
+                p.setColor(g, QPalette::ButtonText, QColor(154, 165, 177));
+                p.setColor(g, QPalette::Light, QColor(60, 71, 84));
+                p.setColor(g, QPalette::Midlight, QColor(52, 61, 73));
+                p.setColor(g, QPalette::Mid, QColor(38, 46, 56));
+                p.setColor(g, QPalette::Dark, QColor(30, 36, 44));
+                p.setColor(g, QPalette::Shadow, QColor(10, 12, 15));
+            }
+            w->setPalette(p);
+        }
         return w;
     }
     case ControlKind::Picture: {

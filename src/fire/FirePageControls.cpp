@@ -91,8 +91,8 @@ void AddFirePageControls(ControlTable& t) {
     // The gun-key macro editor: no layout places it; the gun-key pages show it where they need
     // it.
     auto hide = [](ControlSpec& s) { s.hidden = true; };
-    hide(t.add("LB_FireMacroName", K::ListBox, p, 20, 420, 120, 200));
-    hide(t.add("LB_FireMacro", K::ListBox, p, 150, 420, 160, 200));
+    hide(t.add("LB_FireMacroName", K::WideListBox, p, 20, 420, 120, 200));
+    hide(t.add("LB_FireMacro", K::WideListBox, p, 150, 420, 160, 200));
     hide(t.picture("Img_FireStart", p, {}, 20, 600));
     hide(t.label("Btn_FireStart", p, 20, 600, 110, 27));
     t.specs.back().centred = true;
@@ -104,7 +104,7 @@ void AddFirePageControls(ControlTable& t) {
     }
     hide(t.add("Edt_FireDelay", K::NumberEdit, p, 0, 0, 56, 21));
     t.specs.back().text = "50";
-    hide(t.add("CB_InsertFire", K::ComboBox, p, 0, 0, 167, 22));
+    hide(t.add("CB_InsertFire", K::WideCombo, p, 0, 0, 167, 22));
     t.specs.back().items = {"Delay", "Key", "Move", "Repeat", "Repeat Start", "Repeat End"};
     hide(t.label("lbl_FireDelay", p, 0, 0, 70, 17));
     hide(t.add("Edt_InsertFireDelay", K::NumberEdit, p, 0, 0, 42, 21));

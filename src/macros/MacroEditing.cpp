@@ -1,5 +1,6 @@
 #include "macros/MacroEditing.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -69,6 +70,134 @@ LineDeletion DeleteScriptItem(MacroScript& script, int item) {
         result.selectItem = item > 0 ? item - 1 : (left > 0 ? 0 : -1);
     else
         result.selectItem = item > 1 ? item - 2 : (left > 0 ? 0 : -1);
+    return result;
+}
+
+} // namespace trvx
+
+namespace trvx {
+
+namespace {
+
+std::optional<long> NumberOf(const std::string& text) {
+    if (text.empty() || text == "-" || text.size() > 9)
+        return std::nullopt;
+    std::size_t used = 0;
+    long value = 0;
+    try {
+        value = std::stol(text, &used);
+    } catch (...) {
+        return std::nullopt;
+    }
+    if (used != text.size())
+        return std::nullopt;
+    return value;
+}
+
+std::string Hex2(unsigned value) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    return {kDigits[(value >> 4) & 0xF], kDigits[value & 0xF]};
+}
+
+bool Before(InsertKind kind) {
+    return kind == InsertKind::DelayBefore || kind == InsertKind::KeyBefore ||
+           kind == InsertKind::MoveBefore || kind == InsertKind::LoopStartBefore;
+}
+
+} // namespace
+
+std::size_t RecordedInsertLine(InsertKind kind, int item) {
+    return static_cast<std::size_t>(item) + (Before(kind) ? 1 : 2);
+}
+
+LineInsertion InsertScriptLine(MacroScript& script, InsertKind kind, int item,
+                               const InsertValues& values) {
+    LineInsertion result;
+    const int items = static_cast<int>(script.size()) - 1;
+    if (item < 0 || item >= items || kind == InsertKind::KeyBefore || kind == InsertKind::KeyAfter)
+        return result;
+    MacroScriptLine line;
+    switch (kind) {
+    case InsertKind::DelayBefore:
+    case InsertKind::DelayAfter: {
+        const auto ms = NumberOf(values.delay);
+        if (!ms) {
+            result.badValue = true;
+            return result;
+        }
+        line = DelayLine(static_cast<std::uint16_t>(std::clamp<long>(*ms, 1, 65535)));
+        break;
+    }
+    case InsertKind::MoveBefore:
+    case InsertKind::MoveAfter: {
+        const auto x = NumberOf(values.x);
+        const auto y = NumberOf(values.y);
+        if (!x || !y) {
+            result.badValue = true;
+            return result;
+        }
+        line = MoveLine(static_cast<std::int8_t>(std::clamp<long>(*x, -128, 127)),
+                        static_cast<std::int8_t>(std::clamp<long>(*y, -128, 127)));
+        break;
+    }
+    case InsertKind::LoopStartBefore: {
+        const auto count = NumberOf(values.repeat);
+        if (!count) {
+            result.badValue = true;
+            return result;
+        }
+        line = LoopStartLine(static_cast<std::uint8_t>(std::clamp<long>(*count, 0, 255)));
+        break;
+    }
+    case InsertKind::LoopEndAfter:
+        line = LoopEndLine();
+        break;
+    default:
+        return result;
+    }
+    const std::size_t at = RecordedInsertLine(kind, item);
+    script.insert(script.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+    result.inserted = true;
+    result.selectItem = static_cast<int>(at) - 1;
+    return result;
+}
+
+std::string CorrectAxisText(const std::string& text) {
+    if (text == "-")
+        return text;
+    const auto value = NumberOf(text);
+    if (!value)
+        return text.empty() ? "0" : text;
+    return std::to_string(std::clamp<long>(*value, -128, 127));
+}
+
+std::string CorrectRepeatText(const std::string& text) {
+    const auto value = NumberOf(text);
+    if (!value)
+        return text;
+    return std::to_string(std::clamp<long>(*value, 0, 255));
+}
+
+KeyLineEdit ReplaceKeyLinePair(MacroScript& script, int item, std::string_view keyName,
+                               std::uint8_t usage) {
+    KeyLineEdit result;
+    const std::size_t line = static_cast<std::size_t>(item) + 1;
+    if (item < 0 || line >= script.size() || keyName.empty())
+        return result;
+    const char type = TypeOf(script, line);
+    if (type != '1' && type != '2')
+        return result;
+    const std::optional<int> partner = PartnerItem(script, item);
+    const auto lineOf = [&](char t) {
+        return std::string(1, t) + " " + std::string(keyName) +
+               " CODE:" + (t == '1' ? "82" : "02") + Hex2(usage);
+    };
+    script[line] = lineOf(type);
+    if (partner) {
+        script[static_cast<std::size_t>(*partner) + 1] = lineOf(type == '1' ? '2' : '1');
+        result.partnerItem = *partner;
+    }
+    result.changed = true;
     return result;
 }
 

@@ -3,7 +3,10 @@
 
 #include "macros/MacroCode.h"
 
+#include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace trvx {
 
@@ -21,5 +24,57 @@ LineDeletion DeleteScriptItem(MacroScript& script, int item);
 // The list item of the partner of a press or release line (its release or press, found as the
 // deletion finds it); nullopt for other lines and a missing partner.
 std::optional<int> PartnerItem(const MacroScript& script, int item);
+
+// The kinds of the insert box's list, in item order.
+enum class InsertKind {
+    DelayBefore,
+    DelayAfter,
+    KeyBefore,
+    KeyAfter,
+    MoveBefore,
+    MoveAfter,
+    LoopStartBefore,
+    LoopEndAfter,
+};
+
+// The texts of the insert box's value edits.
+struct InsertValues {
+    std::string delay;  // milliseconds
+    std::string x;      // move offsets, -128 .. 127
+    std::string y;      //
+    std::string repeat; // loop count, 0 .. 255
+};
+
+struct LineInsertion {
+    bool inserted = false;
+    bool badValue = false; // a value edit holds no number: nothing inserted, the box stays open
+    int selectItem = -1;   // the new line's list item
+};
+
+// Inserts the line of an insert kind before or after list item `item`: a delay, a move, a loop
+// start (always before) or a loop end (always after). Keys come from an insert recording, so the
+// key kinds insert nothing here; nothing is inserted either while no item is chosen.
+LineInsertion InsertScriptLine(MacroScript& script, InsertKind kind, int item,
+                               const InsertValues& values);
+
+// The script line index where recorded lines go for the key kinds: before or after `item`.
+std::size_t RecordedInsertLine(InsertKind kind, int item);
+
+// The corrections the value edits make on every change: the move offsets keep a lone "-", turn
+// an empty text into "0" and stay within -128 .. 127; the loop count stays within 0 .. 255.
+std::string CorrectAxisText(const std::string& text);
+std::string CorrectRepeatText(const std::string& text);
+
+struct KeyLineEdit {
+    bool changed = false;
+    int partnerItem = -1; // the other half of the pair that was changed with it, -1 for none
+};
+
+// Gives press or release item `item` the key `keyName` with HID usage `usage`, and its partner
+// (the release of that press, the press of that release) the same key, so the pair stays a pair.
+// Items that are neither press nor release are left alone; a line without its partner changes
+// alone.
+KeyLineEdit ReplaceKeyLinePair(MacroScript& script, int item, std::string_view keyName,
+                               std::uint8_t usage);
 
 } // namespace trvx

@@ -9,9 +9,9 @@ void AddMacroPageControls(ControlTable& t) {
     t.picture("Img_P4", p);
     for (const char* l : {"lbl_Marco_List", "lbl_Mouse_Marco_List", "lbl_Marco_Content"})
         t.label(l, p, 0, 0, 120, 17);
-    t.add("LB_PCMacroName", K::ListBox, p, 0, 0, 184, 268);
-    t.add("LB_MacroName", K::ListBox, p, 0, 0, 144, 268);
-    t.add("LB_macro", K::ListBox, p, 0, 0, 192, 268);
+    t.add("LB_PCMacroName", K::WideListBox, p, 0, 0, 184, 268);
+    t.add("LB_MacroName", K::WideListBox, p, 0, 0, 144, 268);
+    t.add("LB_macro", K::WideListBox, p, 0, 0, 192, 268);
     t.button("New", p);
     t.button("Start", p);
     // Writes the mouse's macro store and the key entries that point at it.
@@ -32,21 +32,24 @@ void AddMacroPageControls(ControlTable& t) {
     const std::string in = "Gb_Insert";
     // The cover over the insert box while an insertion records.
     t.add("GB_Dis", K::PlainGroupBox, in, 0, 0, 0, 0).hidden = true;
-    t.add("CB_Insert", K::ComboBox, in, 0, 0, 167, 22).items = {
-        "Delay",         "Key",  "Left Button",  "Right Button",
-        "Middle Button", "Move", "Repeat Start", "Repeat End"};
+    t.add("CB_Insert", K::WideCombo, in, 0, 0, 167, 22).items = {
+        "Insert Delay Front",  "Insert Delay Back",     "Insert Key Front",
+        "Insert Key Back",     "Insert X/Y axis Front", "Insert X/Y axis Back",
+        "Insert Start Repeat", "Insert Stop Repeat"};
     // The box starts on a delay: the recording rows belong to a key and wait hidden.
     for (const char* r : {"InsertRecDelay", "InsertDelayTime", "InsertNoDelay"}) {
         t.picture(std::string("LED_") + r, in, "RdS_D").hidden = true;
-        t.label(std::string("IB_") + r, in, 0, 0, 120, 19).hidden = true;
+        // Only the fixed-delay row has its edit beside the text.
+        const int w = std::string_view(r) == "InsertDelayTime" ? 120 : 160;
+        t.label(std::string("IB_") + r, in, 0, 0, w, 19).hidden = true;
     }
     t.add("Edt_InsertDelay", K::Edit, in, 0, 0, 42, 21);
     t.label("lbl_Delay", in, 0, 0, 70, 17);
     t.label("lbl_s_A", in, 0, 0, 30, 17);
     t.add("edt_XAxisValue", K::Edit, in, 0, 0, 42, 21).hidden = true;
-    t.label("lbl_XAxisValue", in, 0, 0, 36, 17).hidden = true;
+    t.label("lbl_XAxisValue", in, 0, 0, 44, 17).hidden = true;
     t.add("edt_YAxisValue", K::Edit, in, 0, 0, 42, 21).hidden = true;
-    t.label("lbl_YAxisValue", in, 0, 0, 30, 17).hidden = true;
+    t.label("lbl_YAxisValue", in, 0, 0, 40, 17).hidden = true;
     t.add("edt_Repeat", K::Edit, in, 0, 0, 42, 21).hidden = true;
     t.label("lbl_Repeat", in, 0, 0, 60, 17).hidden = true;
     t.button("InsertStart", in);

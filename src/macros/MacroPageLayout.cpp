@@ -41,9 +41,9 @@ constexpr CaptionBinding kCaptions[] = {
     {"Btn_DevExport", "Str405"},
     {"Btn_DelPCMacro", "Str433"},
     {"Btn_AddMacro", "Str434"},
-    {"IB_InsertRecDelay", "Str414", 3},
-    {"IB_InsertDelayTime", "Str415", 3},
-    {"IB_InsertNoDelay", "Str416", 3},
+    {"IB_InsertRecDelay", "Str414", 5},
+    {"IB_InsertDelayTime", "Str415", 5},
+    {"IB_InsertNoDelay", "Str416", 5},
     {"lbl_Delay", "Str417"},
     {"lbl_s_A", "Str418"},
     {"lbl_XAxisValue", "Str454"},
@@ -150,10 +150,11 @@ void MacroPageLayout(LayoutRules& r) {
     {
         const int x = r.I("InsertAxisEdit_X");
         const int y = r.I("InsertAxisEdit_Y");
-        r.move("edt_XAxisValue", x - 80, y);
-        r.move("lbl_XAxisValue", x - 120, y + 2);
+        // The names of the axes are as wide as "Y Axis" in every set.
+        r.move("edt_XAxisValue", x - 84, y);
+        r.move("lbl_XAxisValue", x - 130, y + 2);
         r.move("edt_YAxisValue", x, y);
-        r.move("lbl_YAxisValue", x - 32, y + 2);
+        r.move("lbl_YAxisValue", x - 40, y + 2);
         r.move("edt_Repeat", x, y);
         r.move("lbl_Repeat", x - 64, y + 2);
     }

@@ -18,8 +18,10 @@ enum class ControlKind {
     IntEdit,     // skinned edit for signed decimal numbers
     HexEdit,     // skinned edit for hexadecimal numbers
     ComboBox,    // skinned combo box
+    WideCombo,   // wide combo box: UTF-16 items, drop-down list with type-ahead
     CheckBox,    // skinned check box
     ListBox,     // skinned list box
+    WideListBox, // wide list box: UTF-16 items, fixed item height, rows drawn by the page
     Panel,       // panel with its own colour and border colour
     GroupBox,    // skinned group box
     Shape,       // rectangle shape (colour swatch)

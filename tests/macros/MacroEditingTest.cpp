@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace trvx {
@@ -49,6 +51,100 @@ TEST(MacroEditing, PartnerOfAPressOrRelease) {
     EXPECT_EQ(PartnerItem(kTap, 0), 2);
     EXPECT_EQ(PartnerItem(kTap, 2), 0);
     EXPECT_EQ(PartnerItem(kTap, 1), std::nullopt);
+}
+
+TEST(MacroEditing, TheInsertBoxPutsItsLineBeforeOrAfterTheChosenItem) {
+    struct Case {
+        InsertKind kind;
+        int item;
+        InsertValues values;
+        std::size_t line; // where the new line lands
+        MacroScriptLine text;
+        int select;
+    };
+    const InsertValues v{"120", "-1", "127", "10"};
+    const std::vector<Case> cases{
+        {InsertKind::DelayBefore, 2, v, 3, "0 120", 2},
+        {InsertKind::DelayAfter, 2, v, 4, "0 120", 3},
+        {InsertKind::MoveBefore, 0, v, 1, "3 04FF7F", 0},
+        {InsertKind::MoveAfter, 5, v, 7, "3 04FF7F", 6},
+        // A loop start before item 0 becomes the first event line; a loop end goes after.
+        {InsertKind::LoopStartBefore, 0, v, 1, "7 FD0A", 0},
+        {InsertKind::LoopEndAfter, 3, v, 5, "8 FC", 4},
+        // Out-of-range values are brought into range rather than wrapped.
+        {InsertKind::DelayBefore, 0, {"70000", "0", "0", "0"}, 1, "0 65535", 0},
+        {InsertKind::MoveBefore, 0, {"0", "-300", "300", "0"}, 1, "3 04807F", 0},
+    };
+    for (const Case& c : cases) {
+        MacroScript script = kTap;
+        const LineInsertion r = InsertScriptLine(script, c.kind, c.item, c.values);
+        ASSERT_TRUE(r.inserted) << c.text;
+        ASSERT_EQ(script.size(), kTap.size() + 1);
+        EXPECT_EQ(script[c.line], c.text);
+        EXPECT_EQ(r.selectItem, c.select) << c.text;
+        script.erase(script.begin() + static_cast<std::ptrdiff_t>(c.line));
+        EXPECT_EQ(script, kTap) << "the other lines stay in order";
+    }
+}
+
+TEST(MacroEditing, TheInsertBoxRefusesWithoutAChosenItemOrANumber) {
+    const InsertValues good{"50", "1", "1", "1"};
+    struct Case {
+        InsertKind kind;
+        int item;
+        InsertValues values;
+        bool badValue;
+    };
+    const std::vector<Case> cases{
+        {InsertKind::DelayBefore, -1, good, false},
+        {InsertKind::DelayAfter, 7, good, false},
+        // Keys come from the insert recording, never from the box's edits.
+        {InsertKind::KeyBefore, 0, good, false},
+        {InsertKind::MoveBefore, 0, {"50", "-", "1", "1"}, true},
+        {InsertKind::MoveAfter, 0, {"50", "1", "", "1"}, true},
+        {InsertKind::LoopStartBefore, 0, {"50", "1", "1", ""}, true},
+        {InsertKind::DelayBefore, 0, {"x", "1", "1", "1"}, true},
+    };
+    for (const Case& c : cases) {
+        MacroScript script = kTap;
+        const LineInsertion r = InsertScriptLine(script, c.kind, c.item, c.values);
+        EXPECT_FALSE(r.inserted);
+        EXPECT_EQ(r.badValue, c.badValue);
+        EXPECT_EQ(script, kTap);
+    }
+}
+
+TEST(MacroEditing, ValueEditsCorrectTheirText) {
+    const std::vector<std::pair<std::string, std::string>> axis{
+        {"-", "-"}, {"", "0"}, {"128", "127"}, {"-129", "-128"}, {"-5", "-5"}, {"12", "12"}};
+    for (const auto& [in, out] : axis)
+        EXPECT_EQ(CorrectAxisText(in), out) << in;
+    const std::vector<std::pair<std::string, std::string>> repeat{
+        {"256", "255"}, {"10", "10"}, {"0", "0"}, {"", ""}};
+    for (const auto& [in, out] : repeat)
+        EXPECT_EQ(CorrectRepeatText(in), out) << in;
+}
+
+TEST(MacroEditing, AKeyEditChangesBothHalvesOfThePair) {
+    // Press A (item 0) and its release (item 2): either half edited to C changes both, so the
+    // macro never ends with C held and a release of A that was never pressed.
+    for (int item : {0, 2}) {
+        MacroScript script = kTap;
+        const KeyLineEdit e = ReplaceKeyLinePair(script, item, "C", 0x06);
+        EXPECT_TRUE(e.changed);
+        EXPECT_EQ(e.partnerItem, item == 0 ? 2 : 0);
+        EXPECT_EQ(script[1], "1 C CODE:8206");
+        EXPECT_EQ(script[3], "2 C CODE:0206");
+        EXPECT_EQ(script[6], "2 B CODE:0205") << "the other key is left alone";
+    }
+    // A release without its press changes alone; a delay and an empty key change nothing.
+    MacroScript lone{"00", "2 A CODE:0204"};
+    EXPECT_EQ(ReplaceKeyLinePair(lone, 0, "D", 0x07).partnerItem, -1);
+    EXPECT_EQ(lone[1], "2 D CODE:0207");
+    MacroScript script = kTap;
+    EXPECT_FALSE(ReplaceKeyLinePair(script, 1, "C", 0x06).changed);
+    EXPECT_FALSE(ReplaceKeyLinePair(script, 0, "", 0x06).changed);
+    EXPECT_EQ(script, kTap);
 }
 
 } // namespace

@@ -352,8 +352,8 @@ TEST_F(LayoutPassTest, ScalesAndRowsFollowTheirStartGapAndPictureSize) {
     EXPECT_EQ(w("Img_DPI1_12")->y(), 6);
     EXPECT_EQ(w("LED_NoDelay")->y(), 82);
     EXPECT_EQ(w("IB_NoDelay")->x(), -2);
-    EXPECT_EQ(w("edt_XAxisValue")->x(), 54);
-    EXPECT_EQ(w("lbl_XAxisValue")->x(), 14);
+    EXPECT_EQ(w("edt_XAxisValue")->x(), 50);
+    EXPECT_EQ(w("lbl_XAxisValue")->x(), 4);
     EXPECT_EQ(w("edt_YAxisValue")->x(), 134);
     EXPECT_EQ(w("edt_Repeat")->x(), 134);
     // An orientation other than 0 or 1 leaves the bars where they are.

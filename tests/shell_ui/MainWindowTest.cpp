@@ -1,6 +1,8 @@
 #include "shell/ui/MainWindow.h"
 
+#include "controls/wide/ui/UniComboBox.h"
 #include "controls/wide/ui/UniLabel.h"
+#include "controls/wide/ui/UniListBox.h"
 #include "engineering/ui/EngineerPage.h"
 #include "engineering/ui/UpdatePage.h"
 #include "keys/KeyEntryText.h"
@@ -283,6 +285,27 @@ TEST_F(MainWindowTest, LanguageSwitchChangesCaptionsAndRebuildsKeysFromTheirEntr
     const QString key1 = Caption("Key1");
     ASSERT_TRUE(form.LangButtonClick(2));
     EXPECT_EQ(Caption("Key1"), key1);
+}
+
+// The macro lists and the insert lists are the wide kinds; the caption pass replaces the insert
+// list's items in place, so the choice survives a language switch.
+TEST_F(MainWindowTest, MacroListsAreWideAndTheInsertListKeepsItsChoiceAcrossSets) {
+    TForm1& form = Create();
+    Poll();
+    for (const char* name :
+         {"LB_PCMacroName", "LB_MacroName", "LB_macro", "LB_FireMacroName", "LB_FireMacro"})
+        EXPECT_NE(qobject_cast<TUniListBox*>(form.Control(name)), nullptr) << name;
+    auto* insert = qobject_cast<TUniComboBox*>(form.Control("CB_Insert"));
+    ASSERT_NE(insert, nullptr);
+    EXPECT_NE(qobject_cast<TUniComboBox*>(form.Control("CB_InsertFire")), nullptr);
+    const auto set2 = ReadCaptionSection("lang2");
+    ASSERT_TRUE(set2);
+    insert->SetItemIndex(5);
+    ASSERT_TRUE(form.LangButtonClick(2));
+    EXPECT_EQ(insert->count(), 8);
+    EXPECT_EQ(insert->ItemIndex(), 5);
+    EXPECT_EQ(insert->itemText(0).toStdString(), set2->Text("Str410"));
+    EXPECT_EQ(insert->itemText(7).toStdString(), set2->Text("Str457"));
 }
 
 // Every set shows the three language buttons side by side, so set 3 can be reached from the

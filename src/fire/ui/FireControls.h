@@ -4,6 +4,7 @@
 
 #include "controls/skinned/ui/SkinComboBox.h"
 #include "controls/skinned/ui/SkinEdit.h"
+#include "controls/wide/ui/UniComboBox.h"
 #include "controls/wide/ui/UniLabel.h"
 #include "pages/ui/Page.h"
 #include "skin/ControlTable.h"
@@ -33,12 +34,16 @@ inline void SetEditText(const Page& page, const std::string& name, const QString
 }
 
 inline int ComboIndex(const Page& page, const std::string& name, int fallback) {
+    if (auto* wide = qobject_cast<TUniComboBox*>(page.Control(name)))
+        return wide->ItemIndex();
     auto* c = qobject_cast<SkinComboBox*>(page.Control(name));
     return c ? c->itemIndex() : fallback;
 }
 
 inline void SetComboIndex(const Page& page, const std::string& name, int index) {
-    if (auto* c = qobject_cast<SkinComboBox*>(page.Control(name)))
+    if (auto* wide = qobject_cast<TUniComboBox*>(page.Control(name)))
+        wide->SetItemIndex(index);
+    else if (auto* c = qobject_cast<SkinComboBox*>(page.Control(name)))
         c->setItemIndex(index);
 }
 

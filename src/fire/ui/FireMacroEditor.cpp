@@ -93,6 +93,8 @@ void FirePage::WireFireMacroEditor() {
     ConnectClick(Control("IB_FireNoDelay"), this, [this] { SetDelayMode(2); });
     if (auto* c = qobject_cast<SkinComboBox*>(Control("CB_InsertFire")))
         connect(c, &SkinComboBox::changed, this, [this] { CB_InsertFireChange(); });
+    else if (auto* wide = qobject_cast<TUniComboBox*>(Control("CB_InsertFire")))
+        connect(wide, &TUniComboBox::changed, this, [this] { CB_InsertFireChange(); });
     // The value edits keep their numbers in range as they are typed.
     struct Range {
         const char* name;

@@ -12,6 +12,7 @@
 #include "macros/MacroAssignment.h"
 #include "macros/MacroEditing.h"
 #include "macros/MacroTransfer.h"
+#include "macros/ui/KeyLineDialog.h"
 #include "pages/ui/ControlText.h"
 
 #include <QAbstractButton>
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QStandardPaths>
@@ -67,6 +69,7 @@ KeyEntryBytes DefaultEntry(StorageKind kind, KeyEntryRef ref) {
 MacroPage::MacroPage(PageHost& host, QObject* parent) : Page(host, 4, parent) {}
 
 MacroPage::~MacroPage() {
+    delete keyDialog_.data();
     // The capture lets go of the desktop with the window.
     if (capture_ != nullptr)
         capture_->Stop();
@@ -185,7 +188,83 @@ void MacroPage::Wire() {
             AssignMacroToKey(editedKey_, list->row(item));
         });
 
+    WireInsertPanel();
+    DrawListRows();
+    DrawPickLists();
+    // The pop-up menus' items: white on the selection colour under the pointer.
+    for (const char* name : {"Btn_NewMacro", "Btn_NewName", "Btn_DelPCMacro", "Btn_AddMacro",
+                             "Btn_ImportOne", "Btn_ExportOne", "Btn_Import", "Btn_Export",
+                             "Btn_DelMacro", "Btn_DevExport", "Btn_Edit", "Btn_Insert", "Btn_Del"})
+        if (auto* item = qobject_cast<TUniLabel*>(Control(name))) {
+            connect(item, &TUniLabel::mouseEnter, this, [this, item] {
+                const Rgb back = Host().Layout().ColorMacro;
+                item->SetTransparent(false);
+                item->SetColor(QColor(back.R, back.G, back.B));
+                item->SetFontColor(Qt::white);
+            });
+            connect(item, &TUniLabel::mouseLeave, this, [this, item] {
+                const Rgb back = Host().Layout().ColorFBack;
+                const Rgb text = Host().Layout().ColorFFont;
+                item->SetTransparent(false);
+                item->SetColor(QColor(back.R, back.G, back.B));
+                item->SetFontColor(QColor(text.R, text.G, text.B));
+            });
+        }
+
     CheckPCMacro();
+}
+
+void MacroPage::DrawListRows() {
+    // The selected row keeps its colour when the list has no focus; the script's text stands
+    // clear of the icon column.
+    for (const auto& [name, indent] : {std::pair{"LB_PCMacroName", 4}, std::pair{"LB_MacroName", 4},
+                                       std::pair{"LB_macro", 35}}) {
+        auto* list = qobject_cast<TUniListBox*>(Control(name));
+        if (list == nullptr)
+            continue;
+        list->setFrameShape(QFrame::NoFrame);
+        list->OnDrawItem = [this, list, indent = indent](QPainter& painter, int index,
+                                                         const QRect& rect, bool selected) {
+            const LayoutValues& v = Host().Layout();
+            const Rgb back = selected ? v.ColorMacro : v.ColorFLBack;
+            painter.fillRect(rect, QColor(back.R, back.G, back.B));
+            if (index < 0 || index >= list->count())
+                return;
+            painter.setPen(QColor(v.ColorFFont.R, v.ColorFFont.G, v.ColorFFont.B));
+            painter.setFont(list->font());
+            painter.drawText(rect.adjusted(indent, 0, 0, 0),
+                             Qt::TextSingleLine | Qt::AlignVCenter | Qt::AlignLeft,
+                             list->item(index)->text());
+        };
+    }
+}
+
+void MacroPage::DrawPickLists() {
+    // The key menu's pick lists: rows in the menu's colours, the row under the pointer in its
+    // hover colours. The row stays marked when the pointer leaves, until it moves over a row of
+    // either list again.
+    for (const char* name : {"LB_Name", "LB_Script"}) {
+        auto* list = qobject_cast<SkinListBox*>(Control(name));
+        if (list == nullptr)
+            continue;
+        list->setMouseTracking(true);
+        list->viewport()->setMouseTracking(true);
+        list->viewport()->installEventFilter(this);
+        list->setDrawItemHandler(
+            [this, list](QPainter& painter, int index, const QRect& rect, SkinListBox::ItemState) {
+                const LayoutValues& v = Host().Layout();
+                const bool hover = hoverItem_ == index + 1;
+                const Rgb back = hover ? v.ColorGSP : v.ColorGBack;
+                const Rgb text = hover ? v.ColorGSF : v.ColorG;
+                painter.fillRect(rect, QColor(back.R, back.G, back.B));
+                if (index < 0 || index >= list->count())
+                    return;
+                painter.setPen(QColor(text.R, text.G, text.B));
+                painter.setFont(list->font());
+                painter.drawText(rect.adjusted(4, 4, 0, 0), Qt::TextSingleLine | Qt::AlignLeft,
+                                 list->item(index)->text());
+            });
+    }
 }
 
 void MacroPage::AssignMacroToKey(int key, int row) {
@@ -282,8 +361,12 @@ void MacroPage::FillFromImage(StorageKind kind) {
 }
 
 void MacroPage::FillNoDevice() {
+    if (insertRecording_)
+        StopInsertRecording();
     if (recorder_.Active())
         StopRecording();
+    if (insertPanelOpen_)
+        CloseInsertPanel();
     deviceKind_ = StorageKind::None;
     eeprom_ = EepromMacroStore{};
     flash_ = FlashMacroStore{};
@@ -304,6 +387,9 @@ void MacroPage::ClearMacro() {
 }
 
 void MacroPage::ClearEditor() {
+    // A key chosen for a line of the script that is going away has nowhere to go.
+    if (keyDialog_ != nullptr)
+        keyDialog_->IB_CloseClick();
     script_.clear();
     scriptFromLibrary_ = false;
     SetControlItems(Control("LB_macro"), {});
@@ -529,7 +615,22 @@ void MacroPage::Btn_EditClick() {
     const int item = SelectedRow("LB_macro");
     ClearMacro();
     const std::size_t line = static_cast<std::size_t>(item) + 1;
-    if (item < 0 || line >= script_.size() || script_[line].rfind("0 ", 0) != 0)
+    if (item < 0 || line >= script_.size())
+        return;
+    if (script_[line].rfind("1 ", 0) == 0 || script_[line].rfind("2 ", 0) == 0) {
+        // A press or release: one key from the key-line dialog, opened afresh for this line.
+        if (keyDialog_ == nullptr) {
+            keyDialog_ = new KeyLineDialog(Host(), Control("gbPage4"));
+            connect(keyDialog_, &KeyLineDialog::confirmed, this,
+                    [this](int edited, const QString& name, int usage) {
+                        ReplaceScriptKeyLine(edited, name.toStdString(),
+                                             static_cast<std::uint8_t>(usage));
+                    });
+        }
+        keyDialog_->Open(item);
+        return;
+    }
+    if (script_[line].rfind("0 ", 0) != 0)
         return;
     SkinInputDialog dialog(Control("gbPage4") != nullptr ? Control("gbPage4")->window() : nullptr);
     dialog.setPromptText(Q(Host().LangText("Str410")));
@@ -541,6 +642,17 @@ void MacroPage::Btn_EditClick() {
     if (!ok)
         return;
     script_[line] = DelayLine(static_cast<std::uint16_t>(std::min(value, 65535u)));
+    ShowScript();
+    if (QListWidget* list = List("LB_macro"))
+        list->setCurrentRow(item);
+    CompileAndSave();
+}
+
+void MacroPage::ReplaceScriptKeyLine(int item, const std::string& keyName, std::uint8_t usage) {
+    // The open script may have changed since the dialog opened: the line must still be a press
+    // or release.
+    if (!ReplaceKeyLinePair(script_, item, keyName, usage).changed)
+        return;
     ShowScript();
     if (QListWidget* list = List("LB_macro"))
         list->setCurrentRow(item);
@@ -574,6 +686,26 @@ void MacroPage::ShowPopup(const char* panel, QWidget* list, QPoint at, bool upwa
 }
 
 bool MacroPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove) {
+        for (const char* name : {"LB_Name", "LB_Script"}) {
+            QListWidget* list = List(name);
+            if (list == nullptr || watched != list->viewport())
+                continue;
+            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+            // Below the last row the mark goes to a row that does not exist: none shows.
+            const QModelIndex top = list->indexAt(QPoint(1, 1));
+            auto* skinned = qobject_cast<SkinListBox*>(list);
+            const int rowHeight = std::max(1, skinned != nullptr ? skinned->itemHeight() : 1);
+            const int hover = (top.isValid() ? top.row() : 0) + at.y() / rowHeight + 1;
+            if (hover != hoverItem_) {
+                hoverItem_ = hover;
+                for (const char* other : {"LB_Name", "LB_Script"})
+                    if (QListWidget* l = List(other))
+                        l->viewport()->update();
+            }
+        }
+        return Page::eventFilter(watched, event);
+    }
     if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease)
         return Page::eventFilter(watched, event);
     const char* names[] = {"LB_PCMacroName", "LB_MacroName", "LB_macro"};

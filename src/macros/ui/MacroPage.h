@@ -4,10 +4,13 @@
 
 #include "macros/DeviceMacroStore.h"
 #include "macros/InputCapture.h"
+#include "macros/MacroEditing.h"
 #include "macros/MacroLibrary.h"
 #include "macros/MacroRecorder.h"
 #include "macros/MacroTransfer.h"
 #include "pages/ui/Page.h"
+
+#include <QPointer>
 
 #include <memory>
 #include <string>
@@ -16,6 +19,8 @@
 class QListWidget;
 
 namespace trvx {
+
+class KeyLineDialog;
 
 class MacroPage : public Page {
     Q_OBJECT
@@ -99,6 +104,32 @@ private:
 
     void ShowEditorBoxes();
 
+    // Owner-drawn rows of the three lists in the set's list colours.
+    void DrawListRows();
+    void DrawPickLists();
+    // The key-line dialog hands the key for the press or release being edited.
+    void ReplaceScriptKeyLine(int item, const std::string& keyName, std::uint8_t usage);
+
+    // The insert box (in place of the delay box while open).
+    void Btn_InsertClick();
+    void CB_InsertChange();
+    void Btn_OKClick();
+    void Btn_CancelClick();
+    void CloseInsertPanel();
+    void SetInsertDelayMode(MacroDelayMode mode);
+    InsertKind CurrentInsertKind() const;
+    void WireInsertPanel();
+    // Insert recording: keys and buttons recorded into the open script next to the chosen line.
+    void Btn_InsertStartClick();
+    void StartInsertRecording();
+    void StopInsertRecording();
+    void ShowRecordedScript();
+    void SetInsertControlsBusy(bool busy);
+    // Greys the text of what cannot be changed now, or gives it the set's colour back.
+    void GreyText(const char* name, bool grey);
+    // Starts the capture of keys and buttons; false when it cannot start.
+    bool StartCapture();
+
     PCMacroLibrary library_;
     EepromMacroStore eeprom_;
     FlashMacroStore flash_;
@@ -115,6 +146,17 @@ private:
 
     bool insertPanelOpen_ = false;
     int insertIndex_ = -1; // CB_Insert's choice kept across a language switch
+    MacroDelayMode insertDelayMode_ = MacroDelayMode::Recorded;
+    // Where Cancel puts the script's list back: its place when the box opened.
+    int savedListTop_ = -1;
+    int savedListIndex_ = -1;
+    // An insert recording: the script it records into and where its lines go.
+    bool insertRecording_ = false;
+    MacroScript insertBase_;
+    std::size_t insertLine_ = 0;
+
+    QPointer<KeyLineDialog> keyDialog_;
+    int hoverItem_ = 0; // one more than the pick-list row under the pointer, 0 before any
 };
 
 } // namespace trvx

@@ -13,7 +13,9 @@
 #include "controls/skinned/ui/SkinListBox.h"
 #include "controls/skinned/ui/SkinNumberEdit.h"
 #include "controls/skinned/ui/SkinPageControl.h"
+#include "controls/wide/ui/UniComboBox.h"
 #include "controls/wide/ui/UniLabel.h"
+#include "controls/wide/ui/UniListBox.h"
 #include "skin/ControlTable.h"
 #include "skin/ui/LayoutPass.h"
 #include "skin/ui/SkinPicture.h"
@@ -31,9 +33,6 @@
 
 namespace trvx {
 namespace {
-
-// The edge colour of the panels in the skin art (0x00BBGGRR).
-constexpr SkinColor kBoxBorder = 50 | (60 << 8) | (72 << 16);
 
 QString qs(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -104,6 +103,16 @@ QWidget* create(const ControlSpec& s, QWidget* parent) {
     }
     case ControlKind::ListBox:
         return new SkinListBox(parent);
+    case ControlKind::WideListBox:
+        return new TUniListBox(parent);
+    case ControlKind::WideCombo: {
+        auto* w = new TUniComboBox(parent);
+        for (const std::string& item : s.items)
+            w->Items().Add(qs(item).toStdU16String());
+        // As the skinned combo box, it starts on its first item.
+        w->SetItemIndex(s.items.empty() ? -1 : 0);
+        return w;
+    }
     case ControlKind::Panel:
         return new PlainPanel(parent);
     case ControlKind::GroupBox: {
@@ -196,11 +205,11 @@ void CreateMainWindowControls(QWidget& form, const WindowTables& window) {
         rb->setChecked(true);
     if (auto* rb = FindControlAs<QRadioButton>(form, "rb_Lang1"))
         rb->setChecked(true);
-    // Group boxes whose art lies under them let it show through.
+    // Group boxes whose art lies under them let it show through, frame and all.
     for (const char* box : {"Gb_Delay", "Gb_Insert"})
         if (auto* gb = FindControlAs<SkinGroupBox>(form, box)) {
             gb->setTransparent(true);
-            gb->setBorderColor(kBoxBorder);
+            gb->setFrameShown(false);
         }
     if (auto* pc = FindControlAs<SkinPageControl>(form, "Pg_Parameter"))
         pc->selectPage(0);

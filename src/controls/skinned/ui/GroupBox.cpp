@@ -86,6 +86,13 @@ void SkinGroupBox::changeEvent(QEvent* event) {
     }
 }
 
+void SkinGroupBox::setFrameShown(bool shown) {
+    if (frameShown_ == shown)
+        return;
+    frameShown_ = shown;
+    update();
+}
+
 void SkinGroupBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (isTransparent())
@@ -100,7 +107,7 @@ void SkinGroupBox::paintEvent(QPaintEvent*) {
     const auto path =
         GroupBoxFramePath({0, 0, width(), height()}, h, textWidth, !caption_.isEmpty(), rtl);
     painter.setPen(QPen(ToQColor(borderColor_), 1));
-    for (std::size_t i = 1; i < path.size(); ++i)
+    for (std::size_t i = 1; frameShown_ && i < path.size(); ++i)
         painter.drawLine(path[i - 1].x, path[i - 1].y, path[i].x, path[i].y);
 
     if (caption_.isEmpty())

@@ -20,6 +20,9 @@ public:
     QString caption() const { return caption_; }
     void setCaption(const QString& caption);
     SkinColor borderColor() const { return borderColor_; }
+    // Without its frame the box only groups: its caption and the art behind it still show.
+    bool frameShown() const { return frameShown_; }
+    void setFrameShown(bool shown);
     void setBorderColor(SkinColor color);
     SkinUIStyle uiStyle() const { return uiStyle_; }
     void setUIStyle(SkinUIStyle look);
@@ -44,6 +47,7 @@ private:
 
     QString caption_;
     SkinColor borderColor_ = 0x000000;
+    bool frameShown_ = true;
     SkinUIStyle uiStyle_ = SkinUIStyle::DeepBlue;
     const SkinThemeFileReader* fileTheme_ = nullptr;
 };

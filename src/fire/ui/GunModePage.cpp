@@ -286,12 +286,10 @@ void FirePage::IB_FireColorClick(int group) {
     const int colour = *slot + 1;
     WorkingModel& model = Host().Model();
     const RgbColour old = model.PaletteColour(colour);
-    const auto chosen = Host().ChooseColor(QColor(old.red, old.green, old.blue));
+    const auto chosen = ChooseRgb(old);
     if (!chosen)
         return;
-    const RgbColour c{static_cast<std::uint8_t>(chosen->red()),
-                      static_cast<std::uint8_t>(chosen->green()),
-                      static_cast<std::uint8_t>(chosen->blue())};
+    const RgbColour c = *chosen;
     // The palette colour is the lighting page's too: both swatches show it, and it goes to the
     // mouse at once as the lighting page sends it.
     const auto write = model.SetPaletteColour(colour, c);

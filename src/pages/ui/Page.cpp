@@ -12,6 +12,15 @@ Page::Page(PageHost& host, int pageNumber, QObject* parent)
 
 Page::~Page() = default;
 
+std::optional<RgbColour> Page::ChooseRgb(const RgbColour& initial) const {
+    const auto chosen = host_.ChooseColor(QColor(initial.red, initial.green, initial.blue));
+    if (!chosen)
+        return std::nullopt;
+    return RgbColour{static_cast<std::uint8_t>(chosen->red()),
+                     static_cast<std::uint8_t>(chosen->green()),
+                     static_cast<std::uint8_t>(chosen->blue())};
+}
+
 std::string NumberedName(std::string_view stem, int n) {
     return std::string(stem) + std::to_string(n);
 }

@@ -4,12 +4,14 @@
 // fill, a language switch, being shown by the side menu, the listener's news).
 
 #include "controls/wide/ui/UniLabel.h"
+#include "device/WorkingModel.h"
 #include "pages/ui/PageHost.h"
 #include "skin/ui/SkinPicture.h"
 
 #include <QObject>
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -61,6 +63,8 @@ protected:
     PageHost& Host() const { return host_; }
     // Writes nothing while the pages are filled or no mouse is shown: most handlers start so.
     bool Filling() const { return host_.FillingUI(); }
+    // The colour dialog, opened on a colour of the mouse; nothing when the user cancels.
+    std::optional<RgbColour> ChooseRgb(const RgbColour& initial) const;
 
 private:
     PageHost& host_;

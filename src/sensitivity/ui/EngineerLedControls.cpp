@@ -18,6 +18,8 @@
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 
+#include <optional>
+
 namespace trvx {
 namespace {
 
@@ -52,6 +54,19 @@ void ShowNumber(QWidget* w, int value) {
         return;
     const QSignalBlocker block(edit);
     edit->setText(text);
+}
+
+// The value an edit stands for, or nothing when the edit is missing or its text was out of
+// range: the corrected text then runs the edit's handler again, which takes the value.
+std::optional<int> TakeEditValue(QLineEdit* edit, int limit) {
+    if (edit == nullptr)
+        return std::nullopt;
+    const ClampedEdit value = ClampEditValue(edit->text().toStdString(), limit);
+    if (value.corrected) {
+        edit->setText(QString::number(value.value));
+        return std::nullopt;
+    }
+    return value.value;
 }
 
 } // namespace
@@ -362,17 +377,12 @@ void LightingPage::edt_ColChange(int colour, int channel) {
     if (showing_)
         return;
     Host().HideAllMenu();
-    auto* edit = qobject_cast<QLineEdit*>(Control(ColourEditName(colour, channel)));
-    if (edit == nullptr)
+    const auto value =
+        TakeEditValue(qobject_cast<QLineEdit*>(Control(ColourEditName(colour, channel))), 255);
+    if (!value)
         return;
-    const ClampedEdit value = ClampEditValue(edit->text().toStdString(), 255);
-    if (value.corrected) {
-        // The corrected text runs this handler again, which stores and sends it.
-        edit->setText(QString::number(value.value));
-        return;
-    }
     WorkingModel& model = Host().Model();
-    const auto write = model.SetPaletteColourChannel(colour, channel, value.value);
+    const auto write = model.SetPaletteColourChannel(colour, channel, *value);
     if (!Filling())
         SendWrite(write);
     ShowSwatch(colour);
@@ -382,36 +392,24 @@ void LightingPage::edt_BreathChange(BreathParameter parameter) {
     if (showing_)
         return;
     Host().HideAllMenu();
-    auto* edit = qobject_cast<QLineEdit*>(
-        Control(kBreathEdits[static_cast<std::size_t>(static_cast<int>(parameter))]));
-    if (edit == nullptr)
+    const auto value =
+        TakeEditValue(qobject_cast<QLineEdit*>(Control(
+                          kBreathEdits[static_cast<std::size_t>(static_cast<int>(parameter))])),
+                      BreathLimit(parameter));
+    if (!value || Filling())
         return;
-    const ClampedEdit value = ClampEditValue(edit->text().toStdString(), BreathLimit(parameter));
-    if (value.corrected) {
-        edit->setText(QString::number(value.value));
-        return;
-    }
-    if (Filling())
-        return;
-    SendWrite(Host().Model().SetBreath(parameter, value.value));
+    SendWrite(Host().Model().SetBreath(parameter, *value));
 }
 
 void LightingPage::edt_StepTimeChange() {
     if (showing_)
         return;
     Host().HideAllMenu();
-    auto* edit = qobject_cast<QLineEdit*>(Control("edt_StepTime"));
-    if (edit == nullptr)
+    const auto value = TakeEditValue(qobject_cast<QLineEdit*>(Control("edt_StepTime")), 255);
+    if (!value || Filling())
         return;
-    const ClampedEdit value = ClampEditValue(edit->text().toStdString(), 255);
-    if (value.corrected) {
-        edit->setText(QString::number(value.value));
-        return;
-    }
-    if (Filling())
-        return;
-    SendWrite(Host().Model().SetStepTime(value.value));
-    DrawRow("Img_Fall", 10, FallLevelOfStepTime(value.value));
+    SendWrite(Host().Model().SetStepTime(*value));
+    DrawRow("Img_Fall", 10, FallLevelOfStepTime(*value));
 }
 
 // ---- Profile colours and the LED-mode gesture ------------------------------------------------

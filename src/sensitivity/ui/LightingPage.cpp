@@ -195,12 +195,10 @@ void LightingPage::lbl_ColClick(int colour) {
         return;
     WorkingModel& model = Host().Model();
     const RgbColour old = model.PaletteColour(colour);
-    const auto chosen = Host().ChooseColor(QColor(old.red, old.green, old.blue));
+    const auto chosen = ChooseRgb(old);
     if (!chosen)
         return;
-    const RgbColour c{static_cast<std::uint8_t>(chosen->red()),
-                      static_cast<std::uint8_t>(chosen->green()),
-                      static_cast<std::uint8_t>(chosen->blue())};
+    const RgbColour c = *chosen;
     SendWrite(model.SetPaletteColour(colour, c));
     ShowSwatch(colour);
     ShowEngineerCopies();

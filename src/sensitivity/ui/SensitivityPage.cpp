@@ -265,12 +265,10 @@ void SensitivityPage::DPILevel_OnClick(int level) {
 void SensitivityPage::lbl_DPIColClick(int level) {
     if (Filling() || level < 1 || level > 8)
         return;
-    const auto chosen = Host().ChooseColor(ToQColor(Host().Model().CpiColour(level)));
+    const auto chosen = ChooseRgb(Host().Model().CpiColour(level));
     if (!chosen)
         return;
-    const RgbColour colour{static_cast<std::uint8_t>(chosen->red()),
-                           static_cast<std::uint8_t>(chosen->green()),
-                           static_cast<std::uint8_t>(chosen->blue())};
+    const RgbColour colour = *chosen;
     // One three-byte write carries the colour.
     Send(Host().Model().SetCpiColour(level, colour));
     ShowSwatch(level);

@@ -4,71 +4,19 @@
 #include "fire/FireMacro.h"
 #include "platform/ui/X11InputCapture.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QProcess>
+#include "XvfbTest.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <string>
+#include <cstddef>
 #include <vector>
-
-// Last: Xlib's macros (None, True, Bool) clash with the headers above.
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
-#undef None
 
 namespace trvx {
 namespace {
 
-class FireRecorderCapture : public ::testing::Test {
+class FireRecorderCapture : public XvfbTest {
 protected:
-    void SetUp() override {
-        xvfb_.setProgram("Xvfb");
-        xvfb_.setArguments({"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "640x480x24"});
-        xvfb_.start();
-        if (!xvfb_.waitForStarted(5000))
-            GTEST_SKIP() << "Xvfb is not installed";
-        QByteArray number;
-        QDeadlineTimer deadline(10000);
-        while (!number.contains('\n') && !deadline.hasExpired()) {
-            xvfb_.waitForReadyRead(100);
-            number += xvfb_.readAllStandardOutput();
-        }
-        ASSERT_TRUE(number.contains('\n')) << "Xvfb gave no display";
-        const std::string display = ":" + number.trimmed().toStdString();
-        savedDisplay_ = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-        setenv("DISPLAY", display.c_str(), 1);
-        driver_ = XOpenDisplay(display.c_str());
-        ASSERT_NE(driver_, nullptr);
-    }
-    void TearDown() override {
-        if (driver_ != nullptr)
-            XCloseDisplay(driver_);
-        if (xvfb_.state() != QProcess::NotRunning) {
-            xvfb_.terminate();
-            xvfb_.waitForFinished(5000);
-        }
-        if (savedDisplay_.empty())
-            unsetenv("DISPLAY");
-        else
-            setenv("DISPLAY", savedDisplay_.c_str(), 1);
-    }
-    void Click(unsigned button) {
-        XTestFakeButtonEvent(driver_, button, True, 0);
-        XTestFakeButtonEvent(driver_, button, False, 0);
-    }
     void Pump(const std::size_t& seen, std::size_t count) {
-        XSync(driver_, False);
-        QDeadlineTimer deadline(5000);
-        while (seen < count && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        PumpUntil([&] { return seen >= count; });
     }
-
-    QProcess xvfb_;
-    Display* driver_ = nullptr;
-    std::string savedDisplay_;
 };
 
 TEST_F(FireRecorderCapture, LeftClicksWithAFixedDelayCompileToTheSlot) {

@@ -2,75 +2,19 @@
 #include "platform/ui/X11InputCapture.h"
 #include "macros/MacroRecorder.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QProcess>
+#include "XvfbTest.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <string>
+#include <cstddef>
 #include <vector>
-
-// Last: Xlib's macros (None, True, Bool) clash with the headers above.
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
-#undef None
 
 namespace trvx {
 namespace {
 
-class X11Capture : public ::testing::Test {
+class X11Capture : public XvfbTest {
 protected:
-    void SetUp() override {
-        // -displayfd picks a free display and writes its number to the fd (1 = our stdout pipe).
-        xvfb_.setProgram("Xvfb");
-        xvfb_.setArguments({"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "640x480x24"});
-        xvfb_.start();
-        if (!xvfb_.waitForStarted(5000))
-            GTEST_SKIP() << "Xvfb is not installed";
-        QByteArray number;
-        QDeadlineTimer deadline(10000);
-        while (!number.contains('\n') && !deadline.hasExpired()) {
-            xvfb_.waitForReadyRead(100);
-            number += xvfb_.readAllStandardOutput();
-        }
-        ASSERT_TRUE(number.contains('\n')) << "Xvfb gave no display";
-        const std::string display = ":" + number.trimmed().toStdString();
-        savedDisplay_ = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-        setenv("DISPLAY", display.c_str(), 1);
-        driver_ = XOpenDisplay(display.c_str());
-        ASSERT_NE(driver_, nullptr);
-    }
-    void TearDown() override {
-        if (driver_ != nullptr)
-            XCloseDisplay(driver_);
-        if (xvfb_.state() != QProcess::NotRunning) {
-            xvfb_.terminate();
-            xvfb_.waitForFinished(5000);
-        }
-        if (savedDisplay_.empty())
-            unsetenv("DISPLAY");
-        else
-            setenv("DISPLAY", savedDisplay_.c_str(), 1);
-    }
-
-    void Key(unsigned code, bool down) { XTestFakeKeyEvent(driver_, code, down, 0); }
-    void Click(unsigned button) {
-        XTestFakeButtonEvent(driver_, button, True, 0);
-        XTestFakeButtonEvent(driver_, button, False, 0);
-    }
-    // Lets the capture's socket notifier run until `count` events arrived or 5 s passed.
     void Pump(const std::vector<CapturedInput>& seen, std::size_t count) {
-        XSync(driver_, False);
-        QDeadlineTimer deadline(5000);
-        while (seen.size() < count && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        PumpUntil([&] { return seen.size() >= count; });
     }
-
-    QProcess xvfb_;
-    Display* driver_ = nullptr;
-    std::string savedDisplay_;
 };
 
 // X key codes: the kernel's code + 8.

@@ -699,8 +699,9 @@ QImage sensitivityPanel(const Layout& L) {
     Painter p(&img);
     const QPoint P = L.at("P2");
     section(p, QRectF(8, 8, 394, 358));
-    section(p, QRectF(410, 8, 432, 190));
-    section(p, QRectF(410, 204, 432, 162));
+    // The CPI card holds eight levels and the AIM row; the fire keys' card fills the rest.
+    section(p, QRectF(410, 8, 432, 242));
+    section(p, QRectF(410, 256, 432, 110));
     for (const char* stem :
          {"Mouse_Speed_Lable", "Mouse_Double_Click_Lable", "Mouse_Roller_Speed_Lable",
           "Rating_Setting_Lable", "DPI_Setting_Lable", "Fire_Key_Lable"})
@@ -716,7 +717,7 @@ QImage sensitivityPanel(const Layout& L) {
         const QPoint colour = L.at(stem + "_Color") - P;
         p.setPen(Qt::NoPen);
         p.setBrush(withAlpha(Qt::white, n % 2 ? 6 : 0));
-        p.drawRoundedRect(QRectF(colour.x() - 6, colour.y() - 4, 842 - colour.x() - 2, 26), 4, 4);
+        p.drawRoundedRect(QRectF(colour.x() - 6, colour.y() - 3, 842 - colour.x() - 2, 23), 4, 4);
         if (L("DPI_Orientation") == 1)
             scaleGroove(p, steps, 12, 20, 16, L(stem + "_Steps_D"));
     }

@@ -507,7 +507,11 @@ TEST(MainWindowRealClockTest, WindowKeepsRunningWhileTheMouseIsFoundAndRead) {
         EXPECT_GE(timer.elapsed(), 2100); // the arrival wait really waited
         EXPECT_TRUE(form.Mouse().IsAccepted());
         EXPECT_FALSE(form.NoDeviceShown());
-        EXPECT_LT(worst, 100) << "the UI thread was held " << worst << " ms";
+        // The device work (the 2 s arrival wait, the whole-image read) must never hold the UI
+        // thread; the pages' fill after the read does run there, and under the sanitizers on a
+        // loaded machine it alone can take 100 ms, so the bound sits well above it and well
+        // below any transfer run.
+        EXPECT_LT(worst, 250) << "the UI thread was held " << worst << " ms";
     }
     FormMessageDialog::setResponder(previous);
     EXPECT_TRUE(messages.empty());

@@ -84,6 +84,7 @@ void FirePage::WireFireMacroEditor() {
         list->viewport()->installEventFilter(this);
     }
     ConnectClick(Control("Btn_FireStart"), this, [this] { Btn_FireStartClick(); });
+    ConnectClick(Control("Btn_NewFireName"), this, [this] { Btn_NewFireNameClick(); });
     ConnectClick(Control("Btn_FireDel"), this, [this] { Btn_FireDelClick(); });
     ConnectClick(Control("Btn_FireInsert"), this, [this] { Btn_FireInsertClick(); });
     ConnectClick(Control("Btn_FireOK"), this, [this] { Btn_FireOKClick(); });
@@ -334,6 +335,18 @@ void FirePage::StopRecording() {
         if (QWidget* w = Control(name))
             w->setEnabled(true);
     CommitLines(recorder_.Lines());
+}
+
+void FirePage::Btn_NewFireNameClick() {
+    HideMenus();
+    if (!SelectedSlot())
+        return;
+    // Fire macros are numbered slots of the mouse with no stored names: the name dialog opens
+    // empty as it does for a new macro, and what is typed there changes no slot.
+    SkinInputDialog dialog(Control("gbPage6") != nullptr ? Control("gbPage6")->window() : nullptr);
+    dialog.setPromptText(QString::fromStdString(Host().LangText("Str402")));
+    dialog.setValueText({});
+    dialog.execute();
 }
 
 void FirePage::Btn_FireDelClick() {

@@ -108,6 +108,7 @@ private:
     void ShowScriptLines();
     bool CommitLines(std::vector<std::string> lines);
     void Btn_FireStartClick();
+    void Btn_NewFireNameClick();
     void Btn_FireDelClick();
     void Btn_FireInsertClick();
     void CB_InsertFireChange();

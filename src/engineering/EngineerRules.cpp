@@ -98,4 +98,10 @@ EngineeringAccess::Grant EngineeringAccess::EnterCodeAtLogo(std::string_view cod
     return Grant::None;
 }
 
+bool EngineeringAccess::EnterCodeAtFirePage(std::string_view code) {
+    if (code == kCodeA)
+        mode_ = true;
+    return mode_;
+}
+
 } // namespace trvx

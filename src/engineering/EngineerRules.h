@@ -47,6 +47,8 @@ public:
     Click DoubleClick();
     // The code typed into the prompt at the logo (exact, case-sensitive).
     Grant EnterCodeAtLogo(std::string_view code);
+    // The code typed at the gun-mode page's background: only code A turns the mode on there.
+    bool EnterCodeAtFirePage(std::string_view code);
     bool Mode() const { return mode_; }
 
 private:

@@ -58,5 +58,19 @@ TEST(EngineeringAccess, EveryFifthDoubleClickAsksAndCodesAreExact) {
     EXPECT_EQ(access.EnterCodeAtLogo("BrandelTRKWF"), G::Controls);
 }
 
+// The gun-mode page takes code A only; code B leaves the mode off there.
+TEST(EngineeringAccess, TheFirePageTakesCodeAOnly) {
+    EngineeringAccess access;
+    for (int i = 0; i < 5; ++i)
+        access.DoubleClick();
+    EXPECT_FALSE(access.EnterCodeAtFirePage("BrandelTRKWF"));
+    EXPECT_FALSE(access.EnterCodeAtFirePage("MAROVELQX"));
+    EXPECT_FALSE(access.Mode());
+    for (int i = 0; i < 5; ++i)
+        access.DoubleClick();
+    EXPECT_TRUE(access.EnterCodeAtFirePage("MarovelQX"));
+    EXPECT_TRUE(access.Mode());
+}
+
 } // namespace
 } // namespace trvx::test

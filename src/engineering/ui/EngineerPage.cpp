@@ -109,7 +109,7 @@ bool EngineerPage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void EngineerPage::Img_Base_1DblClick() {
-    switch (access_.DoubleClick()) {
+    switch (Host().Access().DoubleClick()) {
     case EngineeringAccess::Click::TurnedOff:
         ShowEngineeringControls(false);
         return;
@@ -126,7 +126,7 @@ void EngineerPage::Img_Base_1DblClick() {
     // The prompt opens empty: a code typed before is never shown again.
     if (dlgPass.execute() != 1)
         return;
-    if (access_.EnterCodeAtLogo(dlgPass.valueText().toStdString()) ==
+    if (Host().Access().EnterCodeAtLogo(dlgPass.valueText().toStdString()) ==
         EngineeringAccess::Grant::Controls)
         ShowEngineeringControls(true);
 }

@@ -19,7 +19,7 @@ public:
     void ShowReadIds(std::uint8_t manuId, std::uint8_t proId);
     // Set while the page rebuilds its key texts, so their change handlers write nothing.
     bool RefreshingKeyTexts() const { return refreshingKeyTexts_; }
-    bool EngineeringMode() const { return access_.Mode(); }
+    bool EngineeringMode() const { return Host().Access().Mode(); }
 
     void Wire() override;
     void FillFromImage(StorageKind kind) override;
@@ -62,7 +62,6 @@ private:
 
     bool refreshingKeyTexts_ = false;
     bool askingIdentity_ = false; // the ID pair's question is open
-    EngineeringAccess access_;
 };
 
 } // namespace trvx

@@ -1,6 +1,7 @@
 // The fire-macro editor behind the access code: the slot list, the event lines, the recorder,
 // deleting and inserting lines. Every change is compiled into the slot at once.
 #include "controls/skinned/ui/SkinInputDialog.h"
+#include "engineering/EngineerRules.h"
 #include "fire/ui/FireControls.h"
 #include "fire/ui/FirePage.h"
 #include "pages/ui/ControlText.h"
@@ -27,7 +28,6 @@ constexpr const char* kInsertValues[] = {
     "lbl_FireDelay",      "Edt_InsertFireDelay", "lbl_Fires_A",
     "lbl_FireXAxisValue", "edt_FireXAxisValue",  "lbl_FireYAxisValue",
     "edt_FireYAxisValue", "lbl_FireRepeat",      "edt_FireRepeat"};
-constexpr const char* kAccessCode = "MarovelQX";
 
 int Signed(int byte) {
     return byte >= 128 ? byte - 256 : byte;
@@ -440,16 +440,18 @@ void FirePage::Btn_FireCancelClick() {
 }
 
 void FirePage::Img_Base_6DblClick() {
-    if (recorderShown_) {
-        recorderShown_ = false;
-    } else if (++accessClicks_ % 5 == 0) {
+    // One hidden mode with the engineering logo: a double-click here while it is on (from
+    // either place) turns it off, and the count goes on from the logo's.
+    EngineeringAccess& access = Host().Access();
+    if (access.DoubleClick() == EngineeringAccess::Click::AskCode) {
         SkinInputDialog dialog(Control("gbPage6"));
         dialog.setCaption(QStringLiteral("Password"));
         dialog.setPromptText(QStringLiteral("PASSWORD:"));
         dialog.setPasswordChar(QLatin1Char('*'));
-        if (dialog.execute() == 1 && dialog.valueText() == QLatin1String(kAccessCode))
-            recorderShown_ = true;
+        if (dialog.execute() == 1)
+            access.EnterCodeAtFirePage(dialog.valueText().toStdString());
     }
+    recorderShown_ = access.Mode();
     ShowRecorder(recorderShown_);
 }
 

@@ -153,7 +153,6 @@ private:
     bool skipLeftButton_ = false;           // the pointer is over the record button
     // The hidden recorder controls: shown while the access code is on.
     bool recorderShown_ = false;
-    int accessClicks_ = 0;
     QString lastCode_;
 };
 

@@ -23,6 +23,8 @@
 
 namespace trvx {
 
+class EngineeringAccess;
+
 class PageHost {
 public:
     virtual ~PageHost() = default;
@@ -120,6 +122,9 @@ public:
         bool previous_;
     };
     // ---- Sensitivity and lighting pages ---------------------------------------------------
+    // The hidden mode and its double-click count, one for the engineering logo and the gun-mode
+    // page's background.
+    virtual EngineeringAccess& Access() = 0;
     // The colour dialog (tests and the scenario runner answer it); nullopt when cancelled.
     virtual std::optional<QColor> ChooseColor(const QColor& initial) = 0;
     // The 21 LED-mode names of the term table in the column chosen at start-up.

@@ -13,6 +13,7 @@
 #include "device/ImageLayout.h"
 #include "device/InputListener.h"
 #include "device/WholeImageRead.h"
+#include "engineering/EngineerRules.h"
 #include "pages/ui/PageHost.h"
 #include "sensitivity/PointerSettings.h"
 #include "shell/RunningLabel.h"
@@ -110,6 +111,7 @@ public:
     bool Ask(const QString& text) override;
     std::optional<QColor> ChooseColor(const QColor& initial) override;
     const std::array<std::string, 21>& LedModeNames() const override { return ledModeNames_; }
+    EngineeringAccess& Access() override { return access_; }
 
     // ---- Shared state --------------------------------------------------------------------
     const std::string& AppTitle() const { return appTitle_; }
@@ -196,6 +198,7 @@ private slots:
     void onControlLeave();
 
 private:
+    EngineeringAccess access_;
     class Bridge;
     friend class Bridge;
 

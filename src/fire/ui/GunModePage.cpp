@@ -294,7 +294,7 @@ void FirePage::IB_FireColorClick(int group) {
     // mouse at once as the lighting page sends it.
     const auto write = model.SetPaletteColour(colour, c);
     PaintSwatch(Numbered("cs_FireColor", group), c);
-    PaintSwatch(NumberedName("cs_Col", colour), c);
+    Host().PaletteChanged();
     if (write && Host().Mouse().IsAccepted()) {
         const PageHost::TransferScope transfer(Host());
         SendRegisterWrite(Host().Mouse(), *write);

@@ -56,6 +56,8 @@ public:
     // Key entries changed outside the key pages (a device macro moved or went away): the
     // captions built from them follow.
     virtual void KeyEntriesChanged() {}
+    // A palette colour was changed on another page: its swatches and edits follow.
+    virtual void PaletteChanged() {}
 
     QWidget* Control(std::string_view name) const { return host_.Control(name); }
 

@@ -100,6 +100,8 @@ public:
     virtual void RefreshPages(StorageKind kind) = 0;
     // Every page rebuilds what it shows of the key entries.
     virtual void KeyEntriesChanged() = 0;
+    // Every page shows the palette colours again (one was changed from another page).
+    virtual void PaletteChanged() = 0;
     // The defaults a section that fails its check is repaired with.
     virtual SectionDefaultsContext SectionDefaults(StorageKind kind) = 0;
     // A file chooser (the scenario runner answers it); nullopt when cancelled.

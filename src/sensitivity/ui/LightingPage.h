@@ -17,6 +17,7 @@ public:
     void Wire() override;
     void FillFromImage(StorageKind kind) override;
     void FillNoDevice() override;
+    void PaletteChanged() override { ShowAll(); }
 
     // ---- Handlers (mode button 1..7, step 1..8, colour 1..10, fall level 1..10) ------------
     void RGBMode_OnClick(int button);

@@ -105,6 +105,7 @@ public:
     void SetPolling(bool on) override;
     void RefreshPages(StorageKind kind) override;
     void KeyEntriesChanged() override;
+    void PaletteChanged() override;
     SectionDefaultsContext SectionDefaults(StorageKind kind) override;
     std::optional<QString> ChooseFile(bool save, const QString& caption,
                                       const QString& filter) override;

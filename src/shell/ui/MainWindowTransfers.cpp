@@ -38,6 +38,11 @@ void TForm1::KeyEntriesChanged() {
         page->KeyEntriesChanged();
 }
 
+void TForm1::PaletteChanged() {
+    for (Page* page : pages_)
+        page->PaletteChanged();
+}
+
 SectionDefaultsContext TForm1::SectionDefaults(StorageKind kind) {
     return bridge_->SectionDefaults(kind);
 }

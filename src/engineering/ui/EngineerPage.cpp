@@ -5,7 +5,6 @@
 #include "controls/skinned/ui/SkinComboBox.h"
 #include "controls/skinned/ui/SkinInputDialog.h"
 #include "controls/skinned/ui/SkinPageControl.h"
-#include "keys/ui/KeyCaptions.h"
 #include "pages/ui/ControlText.h"
 
 #include <QEvent>
@@ -148,25 +147,12 @@ void EngineerPage::ShowEngineeringControls(bool on) {
                 w->setVisible(on);
 }
 
-void EngineerPage::TLRefreshProfileKeys(int profile) {
-    if (profile < 1 || profile > 3)
-        return;
-    const KeyEntryContext ctx = KeyContextOf(Host());
-    for (int k = 1; k <= 12; ++k) {
-        const QString name =
-            QStringLiteral("btn_Key%1%2").arg(profile).arg(k, 2, 10, QLatin1Char('0'));
-        SetControlCaption(Control(name.toStdString()), KeyCaption(Host(), ctx, profile, k));
-    }
-}
-
 void EngineerPage::ShowReadIds(std::uint8_t manuId, std::uint8_t proId) {
     SetControlCaption(Control("edt_VendorID_Rd"), QString::number(manuId));
     SetControlCaption(Control("edt_ProductID_Rd"), QString::number(proId));
 }
 
 void EngineerPage::FillFromImage(StorageKind) {
-    for (int p = 1; p <= 3; ++p)
-        TLRefreshProfileKeys(p);
     FillEngineering();
 }
 
@@ -192,11 +178,6 @@ void EngineerPage::FillEngineering() {
     }
 }
 
-void EngineerPage::CaptionsApplied() {
-    for (int p = 1; p <= 3; ++p)
-        TLRefreshProfileKeys(p);
-}
-
 void EngineerPage::Shown(int) {
     refreshingKeyTexts_ = true;
     // On this page the key menus show all their entries.
@@ -204,8 +185,6 @@ void EngineerPage::Shown(int) {
          {std::pair{"Pnl_Main", 194}, std::pair{"Pnl_Special", 314}, std::pair{"Pnl_Profile", 98}})
         if (QWidget* w = Control(name))
             w->resize(w->width(), height);
-    for (int p = 1; p <= 3; ++p)
-        TLRefreshProfileKeys(p);
     const WorkingModel& model = Host().Model();
     for (int n = 1; n <= 10; ++n) {
         SetControlCaption(Control(NumberedName("edt_XOffset", n)),

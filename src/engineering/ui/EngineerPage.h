@@ -14,7 +14,6 @@ public:
     explicit EngineerPage(PageHost& host, QObject* parent = nullptr);
 
     // btn_Key<p>01 .. btn_Key<p>12 from the entries of profile p (1..3).
-    void TLRefreshProfileKeys(int profile);
     // The ID pair read from the mouse, in the read-back edits (decimal).
     void ShowReadIds(std::uint8_t manuId, std::uint8_t proId);
     // Set while the page rebuilds its key texts, so their change handlers write nothing.
@@ -23,7 +22,6 @@ public:
 
     void Wire() override;
     void FillFromImage(StorageKind kind) override;
-    void CaptionsApplied() override;
     void Shown(int radio) override;
     bool OwnWindowSize() const override { return true; }
     void InputButton(int button, bool held) override;

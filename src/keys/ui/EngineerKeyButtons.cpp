@@ -99,7 +99,11 @@ void KeyPage::WireEngineerKeys() {
     if (auto* combo = qobject_cast<SkinComboBox*>(Control("cb_Package")))
         connect(combo, &SkinComboBox::changed, this, &KeyPage::TLRefreshPackageKeys);
     if (QWidget* page = Control("gbPage7"))
-        page->installEventFilter(new ShowWatcher(this, [this] { RefreshComboKeyCaptions(); }));
+        page->installEventFilter(new ShowWatcher(this, [this] {
+            for (int p = 1; p <= 3; ++p)
+                TLRefreshProfileKeys(p);
+            RefreshComboKeyCaptions();
+        }));
 }
 
 void KeyPage::TLRefreshProfileKeys(int profile) {

@@ -125,6 +125,8 @@ void KeyPage::FillFromImage(StorageKind) {
     // The profile the mouse is on is the one shown.
     const int index = model.CurrentProfileIndex();
     SelectProfile(index >= 0 && index <= 2 ? index + 1 : 1, false);
+    for (int p = 1; p <= 3; ++p)
+        TLRefreshProfileKeys(p);
     RefreshComboKeyCaptions();
     // The option combos are filled from the image by the pages after this one: the pictures
     // follow them once every page has been filled.
@@ -136,8 +138,7 @@ void KeyPage::FillNoDevice() {
 }
 
 void KeyPage::CaptionsApplied() {
-    RefreshProfileKeys(shownProfile_);
-    RefreshComboKeyCaptions();
+    RefreshAllKeyCaptions();
 }
 
 void KeyPage::LanguageSwitching() {

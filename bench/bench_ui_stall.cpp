@@ -5,7 +5,9 @@
 // UI thread's event loop, so the longest time a ping waits for its answer is the longest hold.
 // Counted are the pings sent from a quarter second after the first paint to 10 s after the
 // launch; three rounds each.
-// Usage: bench_ui_stall [program]   (the program of this build when none is named)
+// Usage: bench_ui_stall [program [i2c|none]]   (the program of this build when none is named;
+// both cases when none is named). With TRVX_STALL_LOG=<file> the program's error output of each
+// round is appended to that file.
 // Prints per case
 //   longest UI-thread hold (median of the rounds) / 16 ms (one frame)     (bound 1.00)
 // with when the longest holds came, and for scale the same for a plain Qt window of the same
@@ -269,6 +271,19 @@ std::optional<Round> WatchOnce(const std::string& program, const std::string& di
         }
         close(out[0]);
     }
+    if (const char* log = std::getenv("TRVX_STALL_LOG")) {
+        // What the program said on its error output, for finding what held it.
+        std::FILE* from = std::fopen((dir / "stderr").c_str(), "r");
+        std::FILE* to = std::fopen(log, "a");
+        if (to != nullptr)
+            std::fprintf(to, "---- %s\n", simulate.c_str());
+        for (char line[512];
+             from != nullptr && to != nullptr && std::fgets(line, sizeof line, from) != nullptr;)
+            std::fputs(line, to);
+        for (std::FILE* f : {from, to})
+            if (f != nullptr)
+                std::fclose(f);
+    }
     if (!round) {
         std::FILE* err = std::fopen((dir / "stderr").c_str(), "r");
         for (char line[512]; err != nullptr && std::fgets(line, sizeof line, err) != nullptr;)
@@ -381,8 +396,12 @@ int main(int argc, char** argv) {
         std::printf("no Xvfb could start: not measured\n");
         return 1;
     }
-    bool within = Measure(program, xvfb.Display(), "mouse", "i2c");
-    within = Measure(program, xvfb.Display(), "no mouse", "none") && within;
+    const std::string only = argc > 2 ? argv[2] : "";
+    bool within = true;
+    if (only.empty() || only == "i2c")
+        within = Measure(program, xvfb.Display(), "mouse", "i2c") && within;
+    if (only.empty() || only == "none")
+        within = Measure(program, xvfb.Display(), "no mouse", "none") && within;
     std::printf("%s\n", within ? "all within bounds" : "OUT OF BOUNDS");
     return within ? 0 : 1;
 }

@@ -26,6 +26,7 @@
 
 #include <array>
 #include <atomic>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -36,6 +37,7 @@ namespace trvx {
 
 class TFormLoadingUI;
 class TrayIcon;
+class TUniApplicationHint;
 
 inline constexpr char kMainWindowCaption[] = "TRVX4410B Gaming Mouse v1.0";
 
@@ -130,10 +132,15 @@ public:
     TrayIcon* TrayIcon1() const { return trayIcon_; }
 
     // ---- Pages ---------------------------------------------------------------------------
-    KeyPage& keyPage() const { return *keyPage_; }
-    MacroPage& macroPage() const { return *macroPage_; }
-    UpdatePage& updatePage() const { return *updatePage_; }
-    EngineerPage& engineerPage() const { return *engineerPage_; }
+    // The window shows its first page before the others' controls exist; they are built a
+    // slice at a time after the first paint. Whoever asks for a page or a control (Control, a
+    // click, a device event) has the whole window built at once first.
+    void CompletePages();
+    bool PagesComplete() const { return pagesComplete_; }
+    KeyPage& keyPage() const { return *Complete(keyPage_); }
+    MacroPage& macroPage() const { return *Complete(macroPage_); }
+    UpdatePage& updatePage() const { return *Complete(updatePage_); }
+    EngineerPage& engineerPage() const { return *Complete(engineerPage_); }
 
     // ---- Window and side menu ------------------------------------------------------------
     void ClearAP() { HideAllMenu(); }
@@ -204,6 +211,20 @@ private:
     friend class Bridge;
 
     void FormCreate();
+    // The steps that put the controls into their start state, in order (see MainWindow.cpp).
+    std::vector<std::function<void()>> SetUpSteps(bool again);
+    // Whether a page takes part in the set-up yet (its controls exist).
+    bool PageReady(const Page& page) const;
+    void ScheduleCompletion();
+    void ContinueCompletion();
+    // Builds the deferred controls and sets the window up again while `timeLeft` says so (all
+    // of it when empty).
+    void RunCompletion(const std::function<bool()>& timeLeft);
+    template <class T> T* Complete(T* page) const {
+        const_cast<TForm1*>(this)->CompletePages();
+        return page;
+    }
+    bool SwitchLanguage(int n, bool tellErrors);
     void CreatePages();
     void WireControls();
     void ApplyShapeMask();
@@ -267,6 +288,17 @@ private:
     int keyCaptionLang_ = 1; // the set key captions are built in (the new one during a switch)
     std::uint32_t defaultVid_ = 0;
     std::uint32_t defaultPid_ = 0;
+
+    // Building the window after its first paint.
+    TUniApplicationHint* hints_ = nullptr;
+    bool setUpFirstPage_ = false; // the first run of the set-up, before the other pages exist
+    bool pagesComplete_ = false;
+    bool completing_ = false;
+    bool completionStarted_ = false;
+    bool completionQueued_ = false;
+    bool setUpQueued_ = false;
+    std::deque<std::function<void()>> completionSteps_;
+    std::unique_ptr<QObject> inputWatch_; // completes the window on a user's click or key
 };
 
 } // namespace trvx

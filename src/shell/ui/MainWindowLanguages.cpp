@@ -28,17 +28,24 @@ const CaptionSection& TForm1::CaptionsOfSet(int n) {
 }
 
 bool TForm1::LangButtonClick(int n) {
+    CompletePages();
+    return SwitchLanguage(n, true);
+}
+
+bool TForm1::SwitchLanguage(int n, bool tellErrors) {
     if (n < 1 || n > 3)
         return false;
     // The set is read and checked whole before anything changes; on an error the window
     // keeps the set it shows.
     for (Page* page : pages_)
-        page->LanguageSwitching();
+        if (PageReady(*page))
+            page->LanguageSwitching();
     keyCaptionLang_ = n;
     const QString error = RunLayoutPass(n);
     if (!error.isEmpty()) {
         keyCaptionLang_ = langIndex_;
-        RefreshFormMessagDialog(error);
+        if (tellErrors)
+            RefreshFormMessagDialog(error);
         return false;
     }
 
@@ -55,7 +62,8 @@ bool TForm1::LangButtonClick(int n) {
         worker_->Post([this, texts = PollerTexts()] { poller_->SetTexts(texts); });
     }
     for (Page* page : pages_)
-        page->LanguageChanged();
+        if (PageReady(*page))
+            page->LanguageChanged();
     if (trayIcon_ != nullptr)
         trayIcon_->setHint(Widen(appTitle_));
     RefreshAPPage();
@@ -70,6 +78,7 @@ void TForm1::Btn_Web_0Click() {
 }
 
 void TForm1::SelectTermLanguage(std::uint8_t column) {
+    CompletePages();
     termColumn_ = column;
     ApplyTermCaptions();
 }

@@ -46,14 +46,18 @@ QString errorText(const std::string& message) {
 // Every named control under the form, looked up once per pass.
 class ControlIndex {
 public:
-    explicit ControlIndex(const QWidget& form) {
+    explicit ControlIndex(const QWidget& form) : form_(form) {
         for (QWidget* w : form.findChildren<QWidget*>())
             if (!w->objectName().isEmpty())
                 byName_.insert(w->objectName(), w);
     }
     QWidget* find(const std::string& name) const { return byName_.value(qs(name), nullptr); }
+    // A control the form creates later: the pass leaves it alone now, and the window runs the
+    // pass again once it exists.
+    bool later(const std::string& name) const { return IsDeferredControl(form_, name); }
 
 private:
+    const QWidget& form_;
     QHash<QString, QWidget*> byName_;
 };
 
@@ -70,9 +74,9 @@ int checkedPageRadio(const QWidget& form) {
 // "" when none.
 QString checkOps(const ControlIndex& index, const std::vector<SkinOp>& ops) {
     for (const SkinOp& o : ops) {
-        if (!index.find(o.control))
+        if (!index.find(o.control) && !index.later(o.control))
             return QStringLiteral("The main window has no control named %1.").arg(qs(o.control));
-        if (!o.ref.empty() && !index.find(o.ref))
+        if (!o.ref.empty() && !index.find(o.ref) && !index.later(o.ref))
             return QStringLiteral("The main window has no control named %1.").arg(qs(o.ref));
     }
     for (const std::string& image : PicturesOf(ops))
@@ -145,6 +149,8 @@ void applyOp(const SkinOp& o, const ControlIndex& index, const CaptionSection* n
              std::span<const CaptionSection> allSets) {
     QWidget* w = index.find(o.control);
     QWidget* ref = o.ref.empty() ? nullptr : index.find(o.ref);
+    if (w == nullptr || (!o.ref.empty() && ref == nullptr))
+        return; // not created yet
     switch (o.kind) {
     case SkinOpKind::Picture:
         if (auto* pic = qobject_cast<SkinPicture*>(w))

@@ -371,6 +371,11 @@ void TForm1::RunCompletion(const std::function<bool()>& timeLeft) {
     pagesComplete_ = true;
     inputWatch_.reset();
     setUpdatesEnabled(true);
+    // The other pages' pictures decode on workers now, so that showing a page never waits for
+    // them.
+    for (const SkinPicture* picture : findChildren<SkinPicture*>())
+        if (!picture->pendingSkinPicture().empty())
+            PrefetchSkinImage(picture->pendingSkinPicture());
 }
 
 void TForm1::CreatePages() {

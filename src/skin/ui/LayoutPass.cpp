@@ -43,22 +43,28 @@ QString errorText(const std::string& message) {
     return text;
 }
 
-// Every named control under the form, looked up once per pass.
+// Every named control under the form, looked up once per pass (by the plan's own names: a
+// pass looks up thousands).
 class ControlIndex {
 public:
     explicit ControlIndex(const QWidget& form) : form_(form) {
-        for (QWidget* w : form.findChildren<QWidget*>())
+        const QList<QWidget*> all = form.findChildren<QWidget*>();
+        byName_.reserve(static_cast<std::size_t>(all.size()));
+        for (QWidget* w : all)
             if (!w->objectName().isEmpty())
-                byName_.insert(w->objectName(), w);
+                byName_[w->objectName().toStdString()] = w;
     }
-    QWidget* find(const std::string& name) const { return byName_.value(qs(name), nullptr); }
+    QWidget* find(const std::string& name) const {
+        const auto it = byName_.find(name);
+        return it != byName_.end() ? it->second : nullptr;
+    }
     // A control the form creates later: the pass leaves it alone now, and the window runs the
     // pass again once it exists.
     bool later(const std::string& name) const { return IsDeferredControl(form_, name); }
 
 private:
     const QWidget& form_;
-    QHash<QString, QWidget*> byName_;
+    std::unordered_map<std::string, QWidget*> byName_;
 };
 
 int checkedPageRadio(const QWidget& form) {

@@ -417,11 +417,16 @@ void noteCreated(const QWidget& form, QWidget* w) {
 } // namespace
 
 QWidget* FindControl(const QWidget& form, std::string_view name) {
-    // A control not created yet is created now, with whatever its form does on that demand.
+    // A control not created yet is created now, with whatever its form does on that demand;
+    // when the form leaves it for later, there is nothing to find.
     if (const auto it = deferredControls().find(&form);
-        it != deferredControls().end() && it->second.names.count(name) != 0 && it->second.demand) {
-        const std::function<void()> demand = it->second.demand;
-        demand();
+        it != deferredControls().end() && it->second.names.count(name) != 0) {
+        if (it->second.demand) {
+            const std::function<void()> demand = it->second.demand;
+            demand();
+        }
+        if (IsDeferredControl(form, name))
+            return nullptr;
     }
     auto& forms = controlNames();
     auto it = forms.find(&form);

@@ -45,6 +45,8 @@ constexpr const char* kLaterPages[] = {"gbPage2", "gbPage3", "gbPage4",
                                        "gbPage5", "gbPage6", "gbPage7"};
 // What one slice of that work may take before the window answers its events again.
 constexpr qint64 kCompletionSliceNanos = 4'000'000;
+// The layout pass of a whole window in steps of this many changes (about a millisecond).
+constexpr std::size_t kLayoutOpsPerStep = 400;
 
 // Until the window is complete, a user's click or key completes it before it arrives.
 class CompleteOnInput final : public QObject {
@@ -286,11 +288,15 @@ std::vector<std::function<void()>> TForm1::SetUpSteps(bool again) {
                     w->move(settings_.WebX, settings_.WebY);
     });
     // 16. Term captions.
-    steps.push_back([this] { ApplyTermCaptions(); });
+    for (std::function<void()>& step : TermCaptionSteps())
+        steps.push_back(std::move(step));
     // 17. The language set's layout and captions.
-    steps.push_back([this, again] {
-        if (const QString error = RunLayoutPass(langIndex_); !error.isEmpty() && !again)
-            RefreshFormMessagDialog(error);
+    auto error = std::make_shared<QString>();
+    for (std::function<void()>& step : PassSteps(langIndex_, error))
+        steps.push_back(std::move(step));
+    steps.push_back([this, again, error] {
+        if (!error->isEmpty() && !again)
+            RefreshFormMessagDialog(*error);
         appTitle_ = layout_.AppTitle;
         fontName_ = layout_.FontName;
         noDeviceText_ = layout_.NoDeviceText;
@@ -300,7 +306,8 @@ std::vector<std::function<void()>> TForm1::SetUpSteps(bool again) {
         for (Page* page : pages_)
             steps.push_back([page] { page->Wire(); });
     // 20. The no-device appearance.
-    steps.push_back([this] { RefreshErrorAP(); });
+    for (std::function<void()>& step : RefreshErrorAPSteps())
+        steps.push_back(std::move(step));
     // 24. Page 1.
     steps.push_back([this] { ShowOnlyPage(1); });
     // 25. Numbers in the edits are right-aligned (each page aligns its own, in Wire); the
@@ -308,7 +315,9 @@ std::vector<std::function<void()>> TForm1::SetUpSteps(bool again) {
     if (again)
         steps.push_back([this] { WireControls(); });
     // 26. The current language button: layout once more, its mark and the title.
-    steps.push_back([this, again] { SwitchLanguage(langIndex_, !again); });
+    for (std::function<void()>& step :
+         SwitchLanguageSteps(langIndex_, !again, std::make_shared<bool>()))
+        steps.push_back(std::move(step));
     return steps;
 }
 
@@ -405,9 +414,20 @@ Page* TForm1::PageOf(int pageNumber) const {
     return nullptr;
 }
 
+std::vector<std::function<void()>> TForm1::PassSteps(int langIndex,
+                                                     std::shared_ptr<QString> error) {
+    if (options_.applyLayout)
+        return {
+            [this, langIndex, error] { *error = options_.applyLayout(*this, layout_, langIndex); }};
+    return LayoutPassSteps(*this, layout_, langIndex, MainWindowTables(), std::move(error),
+                           kLayoutOpsPerStep);
+}
+
 QString TForm1::RunLayoutPass(int langIndex) {
-    return options_.applyLayout ? options_.applyLayout(*this, layout_, langIndex)
-                                : ApplyLayout(*this, layout_, langIndex, MainWindowTables());
+    auto error = std::make_shared<QString>();
+    for (const std::function<void()>& step : PassSteps(langIndex, error))
+        step();
+    return *error;
 }
 
 DevicePollerTexts TForm1::PollerTexts() const {
@@ -437,26 +457,39 @@ QWidget* TForm1::Control(std::string_view name) const {
 
 void TForm1::RefreshErrorAP() {
     CompletePages();
-    // The pages show default image 1 while no mouse is there.
-    if (storageType_ != StorageKind::None) {
-        const auto name = storageType_ == StorageKind::Flash ? kDefaultFlashImageResources[0]
-                                                             : kDefaultImageResources[0];
-        const std::vector<std::uint8_t> image = LoadDefaultImage(storageType_, resource(name));
-        FillFromDefaultImage(storageType_, image, model_,
-                             {storageType_, "RGB", 1, static_cast<std::uint16_t>(defaultVid_),
-                              static_cast<std::uint16_t>(defaultPid_)});
-    }
-    noDeviceShown_ = true;
-    CheckRadio(1);
-    ShowOnlyPage(1);
-    SetSkinSize();
+    for (const std::function<void()>& step : RefreshErrorAPSteps())
+        step();
+}
+
+std::vector<std::function<void()>> TForm1::RefreshErrorAPSteps() {
+    std::vector<std::function<void()>> steps;
+    steps.push_back([this] {
+        // The pages show default image 1 while no mouse is there.
+        if (storageType_ != StorageKind::None) {
+            const auto name = storageType_ == StorageKind::Flash ? kDefaultFlashImageResources[0]
+                                                                 : kDefaultImageResources[0];
+            const std::vector<std::uint8_t> image = LoadDefaultImage(storageType_, resource(name));
+            FillFromDefaultImage(storageType_, image, model_,
+                                 {storageType_, "RGB", 1, static_cast<std::uint16_t>(defaultVid_),
+                                  static_cast<std::uint16_t>(defaultPid_)});
+        }
+        noDeviceShown_ = true;
+        CheckRadio(1);
+        ShowOnlyPage(1);
+        SetSkinSize();
+    });
     for (Page* page : pages_)
-        if (PageReady(*page))
-            page->FillNoDevice();
-    SetPictureCopies("Main", "SetS_03");
-    for (std::string_view family :
-         {"Switch", "Fixed", "Adv", "Breath", "Macro", "Update", "Engineer"})
-        SetPictureCopies(family, "SetS_01");
+        steps.push_back([this, page] {
+            if (PageReady(*page))
+                page->FillNoDevice();
+        });
+    steps.push_back([this] {
+        SetPictureCopies("Main", "SetS_03");
+        for (std::string_view family :
+             {"Switch", "Fixed", "Adv", "Breath", "Macro", "Update", "Engineer"})
+            SetPictureCopies(family, "SetS_01");
+    });
+    return steps;
 }
 
 void TForm1::EnterNoDeviceAppearanceOnUi(const std::string& message) {

@@ -225,6 +225,12 @@ private:
         return page;
     }
     bool SwitchLanguage(int n, bool tellErrors);
+    // The parts of the set-up that the window also does on its own, as steps for the set-up.
+    std::vector<std::function<void()>> SwitchLanguageSteps(int n, bool tellErrors,
+                                                           std::shared_ptr<bool> switched);
+    std::vector<std::function<void()>> RefreshErrorAPSteps();
+    std::vector<std::function<void()>> TermCaptionSteps();
+    std::vector<std::function<void()>> PassSteps(int langIndex, std::shared_ptr<QString> error);
     void CreatePages();
     void WireControls();
     void ApplyShapeMask();

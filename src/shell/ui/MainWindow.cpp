@@ -334,7 +334,7 @@ void TForm1::CompletePages() {
 }
 
 void TForm1::ScheduleCompletion() {
-    if (pagesComplete_ || completionQueued_)
+    if ((pagesComplete_ && idleSteps_.empty()) || completionQueued_)
         return;
     completionQueued_ = true;
     QTimer::singleShot(0, this, &TForm1::ContinueCompletion);
@@ -342,12 +342,20 @@ void TForm1::ScheduleCompletion() {
 
 void TForm1::ContinueCompletion() {
     completionQueued_ = false;
-    if (pagesComplete_ || completing_)
+    if (completing_)
         return;
     // A slice well under a frame, then the events that came meanwhile.
     QElapsedTimer slice;
     slice.start();
-    RunCompletion([&slice] { return slice.nsecsElapsed() < kCompletionSliceNanos; });
+    const auto timeLeft = [&slice] { return slice.nsecsElapsed() < kCompletionSliceNanos; };
+    if (!pagesComplete_)
+        RunCompletion(timeLeft);
+    // Then what is only worth doing while the window waits for its user.
+    while (pagesComplete_ && !idleSteps_.empty() && timeLeft()) {
+        const std::function<void()> step = std::move(idleSteps_.front());
+        idleSteps_.pop_front();
+        step();
+    }
     ScheduleCompletion();
 }
 
@@ -385,6 +393,8 @@ void TForm1::RunCompletion(const std::function<bool()>& timeLeft) {
     for (const SkinPicture* picture : findChildren<SkinPicture*>())
         if (!picture->pendingSkinPicture().empty())
             PrefetchSkinImage(picture->pendingSkinPicture());
+    for (std::function<void()>& step : FormMessageDialog::PreparationSteps(this))
+        idleSteps_.push_back(std::move(step));
 }
 
 void TForm1::CreatePages() {

@@ -304,7 +304,8 @@ private:
     bool completionQueued_ = false;
     bool setUpQueued_ = false;
     std::deque<std::function<void()>> completionSteps_;
-    std::unique_ptr<QObject> inputWatch_; // completes the window on a user's click or key
+    std::deque<std::function<void()>> idleSteps_; // after the completion, in idle slices only
+    std::unique_ptr<QObject> inputWatch_;         // completes the window on a user's click or key
 };
 
 } // namespace trvx

@@ -169,6 +169,7 @@ void TForm1::FormCreate() {
     // the frame come now; what lies on the other pages is built after the first paint, or
     // at once when something asks for it (CompletePages).
     setUpFirstPage_ = true;
+    PrefetchSkinShapeMask(kSkinBackground, kShapeKey);
     CreateMainWindowControls(*this, MainWindowTables(),
                              {std::begin(kLaterPages), std::end(kLaterPages)});
     SetDeferredControlDemand(*this, [this] { CompletePages(); });

@@ -25,5 +25,8 @@ QSize SkinImageSize(std::string_view name);
 // The region of the pixels of that skin image which are not `key`: the outline of a window
 // drawn with that see-through colour. Empty when the image is missing.
 QRegion SkinShapeMask(std::string_view name, QRgb key);
+// Starts working that region out on a worker thread (with the image, when it is not decoded
+// yet); SkinShapeMask then waits for it if it must.
+void PrefetchSkinShapeMask(std::string_view name, QRgb key);
 
 } // namespace trvx

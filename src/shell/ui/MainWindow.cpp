@@ -24,6 +24,7 @@
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/LoadingWindow.h"
 #include "shell/ui/MessageDialog.h"
+#include "shell/ui/PrefetchedPointerSettings.h"
 #include "skin/CaptionKeys.h"
 #include "skin/ui/MainWindowControls.h"
 
@@ -404,9 +405,11 @@ void TForm1::CreatePages() {
     auto update = new UpdatePage(*this, this);
     auto engineer = new EngineerPage(*this, this);
     pages_ = {keys,
-              new SensitivityPage(*this, this,
-                                  options_.pointerSettings ? options_.pointerSettings()
-                                                           : MakeDesktopPointerSettings()),
+              new SensitivityPage(
+                  *this, this,
+                  options_.pointerSettings
+                      ? options_.pointerSettings()
+                      : std::make_unique<PrefetchedPointerSettings>(&MakeDesktopPointerSettings)),
               new LightingPage(*this, this),
               macros,
               update,

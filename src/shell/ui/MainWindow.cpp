@@ -390,11 +390,13 @@ void TForm1::RunCompletion(const std::function<bool()>& timeLeft) {
     pagesComplete_ = true;
     inputWatch_.reset();
     setUpdatesEnabled(true);
-    // The other pages' pictures decode on workers now, so that showing a page never waits for
-    // them.
+    // The other pages' pictures decode one after another on a worker now, so that showing a
+    // page seldom waits for them.
+    std::vector<std::string> pictures;
     for (const SkinPicture* picture : findChildren<SkinPicture*>())
         if (!picture->pendingSkinPicture().empty())
-            PrefetchSkinImage(picture->pendingSkinPicture());
+            pictures.push_back(picture->pendingSkinPicture());
+    PrefetchSkinImagesInTurn(pictures);
     for (std::function<void()>& step : FormMessageDialog::PreparationSteps(this))
         idleSteps_.push_back(std::move(step));
 }

@@ -81,12 +81,14 @@ public:
     // ---- PageHost ------------------------------------------------------------------------
     AcceptedMouse& Mouse() override { return *mouse_; }
     DeviceLink& Link() override { return *link_; }
-    WorkingModel& Model() override { return model_; }
+    // Whoever may change the working image or the settings gets the whole window first: its
+    // set-up, done again when the other pages come, starts from them.
+    WorkingModel& Model() override { return *Complete(&model_); }
     StorageKind StorageType() const override { return storageType_; }
     bool FillingUI() const override { return fillingUI_; }
     bool NoDeviceShown() const override { return noDeviceShown_; }
     const GeneralSettings& Settings() const override { return settings_; }
-    GeneralSettings& Settings() { return settings_; }
+    GeneralSettings& Settings() { return *Complete(&settings_); }
     const LayoutState& Layout() const override { return layout_; }
     void ShowMessage(const QString& text) override { RefreshFormMessagDialog(text); }
     void ShowDisableAll() override;

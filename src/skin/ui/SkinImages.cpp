@@ -115,6 +115,24 @@ void PrefetchSkinImage(std::string_view name) {
     QThreadPool::globalInstance()->start([task] { (*task)(); });
 }
 
+void PrefetchSkinImagesInTurn(const std::vector<std::string>& names) {
+    auto& cache = imageCache();
+    std::vector<std::shared_ptr<std::packaged_task<QImage()>>> tasks;
+    for (const std::string& name : names) {
+        std::string key = keyOf(name);
+        if (cache.count(key) != 0)
+            continue;
+        auto task = std::make_shared<std::packaged_task<QImage()>>([name] { return decode(name); });
+        cache.emplace(std::move(key), CachedImage{QImage(), task->get_future().share()});
+        tasks.push_back(std::move(task));
+    }
+    if (!tasks.empty())
+        QThreadPool::globalInstance()->start([tasks = std::move(tasks)] {
+            for (const auto& task : tasks)
+                (*task)();
+        });
+}
+
 QSize SkinImageSize(std::string_view name) {
     static std::unordered_map<std::string, QSize> sizes;
     const std::string key = keyOf(name);

@@ -18,6 +18,7 @@
 
 int main(int argc, char** argv) {
     trvx::MarkStartup(trvx::StartupMark::Main);
+    trvx::TForm1::PrefetchFirstPaint();
     // Window shapes, placement and global capture need X11; under Wayland that is XWayland.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && qEnvironmentVariableIsSet("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");

@@ -155,12 +155,20 @@ TForm1::~TForm1() {
     delete formLoadingUI_;
 }
 
+void TForm1::PrefetchFirstPaint() {
+    // The skin's background and the window's outline from it: the window's size and shape wait
+    // for them. (The other pictures decode while the controls are made; decoding them all now
+    // would only slow Qt's own start.)
+    PrefetchSkinShapeMask(kSkinBackground, kShapeKey);
+}
+
 void TForm1::FormCreate() {
     // 1. The notification-area icon.
+    // It gets its picture, and so shows, after the first paint: finding the desktop's
+    // notification area takes a while.
     if (options_.trayIcon) {
         trayIcon_ = new TrayIcon(this);
         trayIcon_->setHint(QString::fromLatin1(kMainWindowCaption));
-        trayIcon_->setIcon(ApplicationIcon());
         connect(trayIcon_, &TrayIcon::clicked, this, &TForm1::RestoreAndRaise);
     }
     // 2, 3. The shared state starts cleared (member initialisers); no polling yet.
@@ -365,6 +373,8 @@ void TForm1::RunCompletion(const std::function<bool()>& timeLeft) {
     completing_ = true;
     if (!completionStarted_) {
         completionStarted_ = true;
+        if (trayIcon_ != nullptr)
+            trayIcon_->setIcon(ApplicationIcon());
         // The first page is set up again with the others; it shows once all of it is done.
         setUpdatesEnabled(false);
     }
@@ -516,6 +526,8 @@ void TForm1::EnterNoDeviceAppearanceOnUi(const std::string& message) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     RefreshErrorAP();
     ShowDisableAll();
+    // The window answers (and shows the appearance) before the dialog is built.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     RefreshFormMessagDialog(Widen(message));
 }
 

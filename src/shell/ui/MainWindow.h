@@ -73,6 +73,10 @@ public:
     explicit TForm1(MainWindowOptions options, QWidget* parent = nullptr);
     ~TForm1() override;
 
+    // Starts decoding, on a worker, the picture the window's size and outline come from, so
+    // that it is ready when the window is built (the program calls it before Qt starts).
+    static void PrefetchFirstPaint();
+
     // Creates the busy window (after the main window is complete) and switches DevTimer on,
     // which starts the device polling.
     TFormLoadingUI* CreateLoadingWindow();

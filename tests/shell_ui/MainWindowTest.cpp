@@ -1,5 +1,6 @@
 #include "shell/ui/MainWindow.h"
 
+#include "controls/skinned/ui/SkinInputDialog.h"
 #include "controls/wide/ui/UniComboBox.h"
 #include "controls/wide/ui/UniLabel.h"
 #include "controls/wide/ui/UniListBox.h"
@@ -19,6 +20,7 @@
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -407,6 +409,30 @@ TEST_F(MainWindowTest, FrameButtonsStayUsableUnderTheCovers) {
 
     QMetaObject::invokeMethod(form.Control("Btn_Exit_3"), "clicked");
     EXPECT_EQ(closed, 1);
+}
+
+TEST_F(MainWindowTest, OnlyThePageLogoCountsTowardsThePasswordPrompt) {
+    TForm1& form = Create();
+    int prompts = 0;
+    const auto previous = SkinInputDialog::setResponder([&](FrmInput&) {
+        ++prompts;
+        return 2; // cancelled
+    });
+    const auto doubleClick = [&](std::string_view name) {
+        QWidget* w = form.Control(name);
+        ASSERT_NE(w, nullptr) << name;
+        QMouseEvent event(QEvent::MouseButtonDblClick, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &event);
+    };
+    // A double-click on the title band (to maximise, say) never asks for a password.
+    for (int n = 0; n < 10; ++n)
+        doubleClick("Img_Base_1");
+    EXPECT_EQ(prompts, 0);
+    for (int n = 0; n < 5; ++n)
+        doubleClick("Img_Logo1");
+    EXPECT_EQ(prompts, 1);
+    SkinInputDialog::setResponder(previous);
 }
 
 TEST_F(MainWindowTest, WebLinkOpensOnlyWhenEnabled) {

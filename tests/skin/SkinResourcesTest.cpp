@@ -73,6 +73,7 @@ std::vector<ImageSpec> skinImages() {
         all.push_back({base, 207, 162});
     all.push_back({"Update", 540, 102});
     all.push_back({"Msg", 530, 200, kRgb});
+    all.push_back({"ImageList1", 200, 20});
     return all;
 }
 
@@ -99,7 +100,7 @@ std::vector<std::uint8_t> decodeRgba(std::span<const std::uint8_t> data, int& w,
 
 TEST(SkinResources, EveryImageHasItsSizeAndFormatAndDecodes) {
     const auto images = skinImages();
-    EXPECT_EQ(images.size(), 75u);
+    EXPECT_EQ(images.size(), 76u);
     for (const ImageSpec& spec : images) {
         SCOPED_TRACE(spec.name);
         const auto data = resource(spec.name);
@@ -145,6 +146,33 @@ TEST(SkinResources, BackgroundsAreSeeThroughOnlyOutsideTheFrame) {
         EXPECT_FALSE(isKey(20, 0)); // the edges between the corners belong to the frame
         EXPECT_GT(keyed, 4 * 40);
     }
+}
+
+// The script lists make each icon's top-left colour see-through: every icon of the strip stands
+// on an opaque corner of the window's key colour and shows a glyph in other colours. The six
+// kinds of line have icons of their own; the digits no line is written with share a marker.
+TEST(SkinResources, ScriptIconsHaveTheKeyColourInTheirCornerAndAGlyphEach) {
+    int w = 0, h = 0;
+    const auto px = decodeRgba(resource("ImageList1"), w, h);
+    ASSERT_EQ(w, 200);
+    ASSERT_EQ(h, 20);
+    std::set<std::vector<std::uint8_t>> distinct;
+    for (int icon = 0; icon < 10; ++icon) {
+        SCOPED_TRACE(icon);
+        std::vector<std::uint8_t> pixels;
+        int glyph = 0;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x) {
+                const std::uint8_t* p = &px[(std::size_t(y) * w + icon * 20 + x) * 4];
+                pixels.insert(pixels.end(), p, p + 4);
+                glyph += p[3] == 255 && !(p[0] == 128 && p[1] == 0 && p[2] == 0);
+            }
+        EXPECT_EQ(std::vector<std::uint8_t>(pixels.begin(), pixels.begin() + 4),
+                  (std::vector<std::uint8_t>{128, 0, 0, 255}));
+        EXPECT_GT(glyph, 20 * 20 / 2);
+        distinct.insert(pixels);
+    }
+    EXPECT_EQ(distinct.size(), 7u);
 }
 
 TEST(SkinResources, BusySpinnerDecodesWithOurReader) {

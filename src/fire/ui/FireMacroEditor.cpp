@@ -1,16 +1,20 @@
 // The fire-macro editor behind the access code: the slot list, the event lines, the recorder,
 // deleting and inserting lines. Every change is compiled into the slot at once.
 #include "controls/skinned/ui/SkinInputDialog.h"
+#include "controls/wide/ui/UniListBox.h"
 #include "engineering/EngineerRules.h"
 #include "fire/ui/FireControls.h"
 #include "fire/ui/FirePage.h"
+#include "macros/MacroCode.h"
 #include "pages/ui/ControlText.h"
+#include "pages/ui/ScriptLineIcons.h"
 #include "platform/ui/X11InputCapture.h"
 
 #include <QButtonGroup>
 #include <QEvent>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRadioButton>
 
 namespace trvx {
@@ -83,6 +87,7 @@ void FirePage::WireFireMacroEditor() {
         connect(list, &QListWidget::itemClicked, this, [this] { HideMenus(); });
         list->viewport()->installEventFilter(this);
     }
+    DrawScriptRows();
     ConnectClick(Control("Btn_FireStart"), this, [this] { Btn_FireStartClick(); });
     ConnectClick(Control("Btn_NewFireName"), this, [this] { Btn_NewFireNameClick(); });
     ConnectClick(Control("Btn_FireDel"), this, [this] { Btn_FireDelClick(); });
@@ -205,6 +210,30 @@ void FirePage::ShowMenuAt(const char* panel, std::initializer_list<const char*> 
             w->raise();
             y += w->height() + 2;
         }
+}
+
+void FirePage::DrawScriptRows() {
+    // Each row: its line's icon at the left edge, the text clear of the icon column at the top.
+    auto* list = qobject_cast<TUniListBox*>(Control("LB_FireMacro"));
+    if (list == nullptr)
+        return;
+    list->OnDrawItem = [this, list](QPainter& painter, int index, const QRect& rect,
+                                    bool selected) {
+        const QPalette& colours = list->palette();
+        painter.fillRect(rect, colours.color(selected ? QPalette::Highlight : QPalette::Base));
+        if (index < 0 || index >= list->count())
+            return;
+        const auto line = static_cast<std::size_t>(index) + 1;
+        DrawScriptLineIcon(painter, rect,
+                           MacroLineType(line < lines_.size() ? std::string_view(lines_[line])
+                                                              : std::string_view()),
+                           Host().Layout().ColorFLBack);
+        painter.setPen(colours.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        painter.setFont(list->font());
+        painter.drawText(rect.adjusted(35, 0, 0, 0),
+                         Qt::TextSingleLine | Qt::AlignLeft | Qt::AlignTop,
+                         list->item(index)->text());
+    };
 }
 
 std::optional<int> FirePage::SelectedSlot() const {

@@ -106,6 +106,7 @@ private:
     void WireFireMacroEditor();
     void LB_FireMacroNameClick();
     void ShowScriptLines();
+    void DrawScriptRows();
     bool CommitLines(std::vector<std::string> lines);
     void Btn_FireStartClick();
     void Btn_NewFireNameClick();

@@ -14,6 +14,7 @@
 #include "macros/MacroTransfer.h"
 #include "macros/ui/KeyLineDialog.h"
 #include "pages/ui/ControlText.h"
+#include "pages/ui/ScriptLineIcons.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -215,25 +216,34 @@ void MacroPage::Wire() {
 }
 
 void MacroPage::DrawListRows() {
-    // The selected row keeps its colour when the list has no focus; the script's text stands
-    // clear of the icon column.
-    for (const auto& [name, indent] : {std::pair{"LB_PCMacroName", 4}, std::pair{"LB_MacroName", 4},
-                                       std::pair{"LB_macro", 35}}) {
+    // The selected row keeps its colour when the list has no focus. A script row starts with
+    // its line's icon; its text stands clear of the icon column, at the row's top.
+    for (const char* name : {"LB_PCMacroName", "LB_MacroName", "LB_macro"}) {
         auto* list = qobject_cast<TUniListBox*>(Control(name));
         if (list == nullptr)
             continue;
+        const bool script = std::string_view(name) == "LB_macro";
         list->setFrameShape(QFrame::NoFrame);
-        list->OnDrawItem = [this, list, indent = indent](QPainter& painter, int index,
-                                                         const QRect& rect, bool selected) {
+        list->OnDrawItem = [this, list, script](QPainter& painter, int index, const QRect& rect,
+                                                bool selected) {
             const LayoutValues& v = Host().Layout();
             const Rgb back = selected ? v.ColorMacro : v.ColorFLBack;
             painter.fillRect(rect, QColor(back.R, back.G, back.B));
             if (index < 0 || index >= list->count())
                 return;
+            if (script) {
+                const auto line = static_cast<std::size_t>(index) + 1;
+                DrawScriptLineIcon(painter, rect,
+                                   MacroLineType(line < script_.size()
+                                                     ? std::string_view(script_[line])
+                                                     : std::string_view()),
+                                   v.ColorFLBack);
+            }
             painter.setPen(QColor(v.ColorFFont.R, v.ColorFFont.G, v.ColorFFont.B));
             painter.setFont(list->font());
-            painter.drawText(rect.adjusted(indent, 0, 0, 0),
-                             Qt::TextSingleLine | Qt::AlignVCenter | Qt::AlignLeft,
+            painter.drawText(rect.adjusted(script ? 35 : 4, 0, 0, 0),
+                             Qt::TextSingleLine | Qt::AlignLeft |
+                                 (script ? Qt::AlignTop : Qt::AlignVCenter),
                              list->item(index)->text());
         };
     }

@@ -731,6 +731,25 @@ QImage sensitivityPanel(const Layout& L) {
     return img;
 }
 
+// A lamp and the curve of its light falling off, 36 x 16 pixels from the top left.
+void fadeMark(QPainter& p, QPointF at) {
+    QPainterPath curve;
+    curve.moveTo(at + QPointF(6, 3));
+    curve.cubicTo(at + QPointF(12, 13), at + QPointF(22, 15), at + QPointF(36, 15));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kSoft, 1.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(curve);
+    hline(p, at.x() + 2, at.x() + 36, at.y() + 15.5, withAlpha(kSoft, 90));
+    QRadialGradient glow(at + QPointF(5, 3), 6);
+    glow.setColorAt(0, kAccentLight);
+    glow.setColorAt(1, withAlpha(kAccent, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(glow);
+    p.drawEllipse(at + QPointF(5, 3), 6, 6);
+    p.setBrush(kAccent);
+    p.drawEllipse(at + QPointF(5, 3), 2.2, 2.2);
+}
+
 QImage lightingPanel(const Layout& L) {
     QImage img = panelBase(800, 374);
     Painter p(&img);
@@ -748,6 +767,11 @@ QImage lightingPanel(const Layout& L) {
     const QPoint all = L.at("LED3Control") - P;
     hline(p, 20, 380, all.y() - 16, QColor(44, 53, 64));
     scaleGroove(p, L.at("StepTime") - P, 8, 26, 18, L("StepTime_D"));
+    // The fall-time row: its groove, and in front of it a light dying away, which says what the
+    // row sets in every language.
+    const QPoint fall = L.at("FallTime") - P;
+    scaleGroove(p, fall, 10, 26, 18, L("FallTime_D"));
+    fadeMark(p, QPointF(fall.x() - 44, fall.y() + 1));
     // the palette swatches' row
     const QPoint swatches = L.at("LEDColor") - P;
     const int step = trvx::kLedSwatchSize + L("LEDColor_D");

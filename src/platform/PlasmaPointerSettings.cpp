@@ -50,30 +50,28 @@ PlasmaPointerSettings::PlasmaPointerSettings(fs::path configHome, std::vector<fs
     : configHome_(std::move(configHome)), configDirs_(std::move(configDirs)),
       session_(std::move(session)) {}
 
-std::optional<int> PlasmaPointerSettings::ReadNumber(const char* key, int fallback) {
-    // The user's file first, then the system's; the first that holds the key decides, and a
-    // value Plasma cannot use counts as its default, as Plasma reads it.
-    std::string error;
-    const auto user = ReadSettingsFile(configHome_ / kGlobals, error);
-    if (!user)
-        return std::nullopt;
-    std::vector<std::string> texts{user->text};
-    for (const fs::path& dir : configDirs_)
-        if (auto system = ReadSettingsFile(dir / kGlobals, error))
-            texts.push_back(system->text);
-    for (const std::string& text : texts)
-        if (auto value = IniText(text).Value(kGroup, key))
-            return ParsePositive(*value).value_or(fallback);
-    return fallback;
-}
-
 PointerState PlasmaPointerSettings::Read() {
     PointerState s;
     s.wheelScreenOffered = false;
     // A value nobody can be told about would not apply until programs restart.
-    if (session_->CanAnnounce()) {
-        s.doubleClickMs = ReadNumber(kDoubleClick, kDefaultDoubleClickMs);
-        s.wheelLines = ReadNumber(kWheelLines, kDefaultWheelLines);
+    std::string error;
+    const auto user =
+        session_->CanAnnounce() ? ReadSettingsFile(configHome_ / kGlobals, error) : std::nullopt;
+    if (user) {
+        // The user's file first, then the system's; the first that holds the key decides, and
+        // a value Plasma cannot use counts as its default, as Plasma reads it.
+        std::vector<IniText> files{IniText(user->text)};
+        for (const fs::path& dir : configDirs_)
+            if (auto system = ReadSettingsFile(dir / kGlobals, error))
+                files.emplace_back(system->text);
+        auto number = [&files](const char* key, int fallback) {
+            for (const IniText& file : files)
+                if (auto value = file.Value(kGroup, key))
+                    return ParsePositive(*value).value_or(fallback);
+            return fallback;
+        };
+        s.doubleClickMs = number(kDoubleClick, kDefaultDoubleClickMs);
+        s.wheelLines = number(kWheelLines, kDefaultWheelLines);
     }
     // Every mouse gets the same speed; the page shows the first one's.
     if (auto mice = session_->Mice())

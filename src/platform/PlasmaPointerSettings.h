@@ -60,7 +60,6 @@ public:
     static constexpr int kDefaultWheelLines = 3;
 
 private:
-    std::optional<int> ReadNumber(const char* key, int fallback);
     PointerResult WriteNumber(const char* key, int value);
 
     std::filesystem::path configHome_;

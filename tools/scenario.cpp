@@ -76,6 +76,8 @@ bool ApplySetting(GeneralSettings& s, const std::string& key, int value) {
         s.GDEnable = value == 1;
     else if (key == "BE_Enable")
         s.BEEnable = value == 1;
+    else if (key == "TR_Enable")
+        s.TREnable = value == 1;
     else if (key == "Gun6_Num")
         s.Gun6Num = std::clamp(value, 1, 2);
     else if (key == "Gun7_Num")

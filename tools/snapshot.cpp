@@ -12,6 +12,7 @@
 #include "base/Clock.h"
 #include "controls/skinned/ui/SkinPageControl.h"
 #include "controls/wide/ui/ClockTimer.h"
+#include "pages/ui/ControlText.h"
 #include "sensitivity/PointerSettings.h"
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/LoadingWindow.h"
@@ -20,13 +21,10 @@
 #include "sim/SimulatedMouse.h"
 #include "skin/ui/MainWindowControls.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 
@@ -108,13 +106,8 @@ bool WriteControls(const trvx::TForm1& form, const QString& file) {
         if (w->objectName().isEmpty() || !w->isVisibleTo(&form))
             continue;
         const QPoint at = w->mapTo(&form, QPoint(0, 0));
-        QString text;
-        if (const auto* label = qobject_cast<const QLabel*>(w))
-            text = label->text();
-        else if (const auto* button = qobject_cast<const QAbstractButton*>(w))
-            text = button->text();
-        else if (const auto* edit = qobject_cast<const QLineEdit*>(w))
-            text = edit->text();
+        // Wide labels and skinned controls too: the captions the pages show.
+        QString text = trvx::ControlCaption(w);
         out.write(QStringLiteral("%1 %2 %3 %4 %5 \"%6\"\n")
                       .arg(w->objectName())
                       .arg(at.x())

@@ -57,7 +57,8 @@ enum class ScenarioStepKind {
     Show,          // show <name>
     ExpectControl, // expect-control <name> <property> <value>   (text: the rest of the line)
     DataFile,      // data-file <name> <path>   (before start: into the program's data folder)
-    Setting,       // setting <key> <number>   (before start: a general setting of [org])
+    Setting,       // setting <key> <number>   (before start: a general setting of [org]:
+                   // GD_Enable, BE_Enable, TR_Enable (1 on, else off), Gun6_Num, Gun7_Num)
 };
 
 // The fields of a control's state that `show` prints and `expect-control` checks.

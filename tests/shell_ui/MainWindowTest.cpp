@@ -354,29 +354,29 @@ TEST_F(MainWindowTest, LanguageSetThatFailsKeepsTheOldSetAndSaysWhy) {
 TEST_F(MainWindowTest, RunningLabelScrollsRestoresAndIgnoresAnEmptyCaption) {
     TForm1& form = Create();
     form.Settings().TREnable = true;
-    QWidget* label = form.Control("Btn_Adv_2");
+    QWidget* label = form.Control("Btn_Adv_1");
     ASSERT_NE(label, nullptr);
     const QString caption = QStringLiteral("Advanced");
     ASSERT_TRUE(SetControlCaption(label, caption));
 
     form.HoverEnter(label);
-    EXPECT_TRUE(ShowsImage("Img_Adv_2", "SetS_02"));
+    EXPECT_TRUE(ShowsImage("Img_Adv_1", "SetS_02"));
     EXPECT_TRUE(form.LabelRun().isActive());
     for (int i = 0; i < 3; ++i)
         form.LabelRunTimer();
-    EXPECT_NE(Caption("Btn_Adv_2"), caption);
+    EXPECT_NE(Caption("Btn_Adv_1"), caption);
     form.HoverLeave(label);
-    EXPECT_EQ(Caption("Btn_Adv_2"), caption);
+    EXPECT_EQ(Caption("Btn_Adv_1"), caption);
     EXPECT_FALSE(form.LabelRun().isActive());
     // The current page's button shows selected again after the leave.
-    EXPECT_TRUE(ShowsImage("Img_Adv_2", "SetS_01"));
+    EXPECT_TRUE(ShowsImage("Img_Adv_1", "SetS_01"));
     EXPECT_TRUE(ShowsImage("Img_Main_2", "SetS_03"));
 
     SetControlCaption(label, QString());
     form.HoverEnter(label);
     for (int i = 0; i < 3; ++i)
         form.LabelRunTimer();
-    EXPECT_EQ(Caption("Btn_Adv_2"), QString());
+    EXPECT_EQ(Caption("Btn_Adv_1"), QString());
     form.HoverLeave(label);
 
     // Rolling switched off: the images change, the caption never does.
@@ -384,8 +384,55 @@ TEST_F(MainWindowTest, RunningLabelScrollsRestoresAndIgnoresAnEmptyCaption) {
     form.Settings().TREnable = false;
     form.HoverEnter(label);
     form.LabelRunTimer();
-    EXPECT_EQ(Caption("Btn_Adv_2"), caption);
+    EXPECT_EQ(Caption("Btn_Adv_1"), caption);
     form.HoverLeave(label);
+}
+
+TEST_F(MainWindowTest, RunningLabelEndsHoversThatGotNoLeaveAndSkipsDisabledLabels) {
+    TForm1& form = Create();
+    form.Settings().TREnable = true;
+    QWidget* restore = form.Control("Btn_Confirm1_1");
+    QWidget* key = form.Control("Key1");
+    ASSERT_NE(restore, nullptr);
+    ASSERT_NE(key, nullptr);
+    const QString caption = Caption("Btn_Confirm1_1");
+    const QString keyCaption = Caption("Key1");
+    ASSERT_FALSE(caption.isEmpty());
+
+    // The restore buttons light all five copies of their picture.
+    form.HoverEnter(restore);
+    for (int copy = 1; copy <= 5; ++copy)
+        EXPECT_TRUE(ShowsImage("Img_Confirm1_" + std::to_string(copy), "BtnS_02")) << copy;
+    form.LabelRunTimer();
+    form.LabelRunTimer();
+    ASSERT_NE(Caption("Btn_Confirm1_1"), caption);
+    // No leave came: the next hover gives the caption back before it starts.
+    form.HoverEnter(key);
+    EXPECT_EQ(Caption("Btn_Confirm1_1"), caption);
+    form.HoverLeave(restore);
+    for (int copy = 1; copy <= 5; ++copy)
+        EXPECT_TRUE(ShowsImage("Img_Confirm1_" + std::to_string(copy), "BtnS_01")) << copy;
+    // That leave came late: it ends the running hover and leaves no caption scrolled.
+    EXPECT_EQ(Caption("Key1"), keyCaption);
+
+    // The page went away under the pointer: the next tick ends the hover.
+    form.HoverEnter(key);
+    form.LabelRunTimer();
+    ASSERT_NE(Caption("Key1"), keyCaption);
+    form.Control("gbPage1")->hide();
+    form.LabelRunTimer();
+    EXPECT_EQ(Caption("Key1"), keyCaption);
+    EXPECT_FALSE(form.LabelRun().isActive());
+    form.Control("gbPage1")->show();
+    form.HoverLeave(key);
+
+    // A disabled label shows its hover picture but does not roll.
+    key->setEnabled(false);
+    form.HoverEnter(key);
+    EXPECT_TRUE(ShowsImage("Img_Key1", "KeyS_02"));
+    EXPECT_FALSE(form.LabelRun().isActive());
+    form.HoverLeave(key);
+    EXPECT_TRUE(ShowsImage("Img_Key1", "KeyS_01"));
 }
 
 TEST_F(MainWindowTest, FrameButtonsStayUsableUnderTheCovers) {

@@ -67,15 +67,13 @@ QString LineText(const std::string& line) {
 void FirePage::WireFireMacroEditor() {
     // While the pointer is over the record button its clicks are not part of the recording.
     if (auto* start = qobject_cast<TUniLabel*>(Control("Btn_FireStart"))) {
-        connect(start, &TUniLabel::mouseEnter, this, [this] {
-            skipLeftButton_ = true;
-            Host().SetPicture("Img_FireStart", "MacroS_02");
-        });
-        connect(start, &TUniLabel::mouseLeave, this, [this] {
-            skipLeftButton_ = false;
-            Host().SetPicture("Img_FireStart", "MacroS_01");
-        });
+        connect(start, &TUniLabel::mouseEnter, this, [this] { skipLeftButton_ = true; });
+        connect(start, &TUniLabel::mouseLeave, this, [this] { skipLeftButton_ = false; });
     }
+    WireHoverButton("Btn_FireStart", "Img_FireStart", "MacroS_02", "MacroS_01");
+    for (const char* stem : {"FireOK", "FireCancel"})
+        WireHoverButton(std::string("Btn_") + stem, std::string("Img_") + stem, "MacroBtnS_02",
+                        "MacroBtnS_01");
     if (auto* names = qobject_cast<QListWidget*>(Control("LB_FireMacroName"))) {
         for (int s = 1; s <= static_cast<int>(kFireMacroSlots); ++s)
             names->addItem(QStringLiteral("Fire Macro%1").arg(s));

@@ -251,6 +251,8 @@ void KeyPage::ShowPnlMain_OnClick(int key) {
         return;
     selectedKey_ = key;
     const std::string name = NumberedName("Key", key);
+    // The menu opens over the key: its caption stops running and shows whole.
+    Host().StopRunningLabel();
     Host().SetPicture("Img_" + name, "KeyS_01");
     Host().HideAllMenu();
     QWidget* label = Control(name);

@@ -143,13 +143,8 @@ void MacroPage::Wire() {
         }
     // The picture buttons show their hover picture under the pointer.
     for (const char* stem : {"New", "Start", "InsertStart", "SaveMacro"})
-        if (auto* l = qobject_cast<TUniLabel*>(Control(std::string("Btn_") + stem))) {
-            const std::string image = std::string("Img_") + stem;
-            connect(l, &TUniLabel::mouseEnter, this,
-                    [this, image] { Host().SetPicture(image, "MacroS_02"); });
-            connect(l, &TUniLabel::mouseLeave, this,
-                    [this, image] { Host().SetPicture(image, "MacroS_01"); });
-        }
+        WireHoverButton(std::string("Btn_") + stem, std::string("Img_") + stem, "MacroS_02",
+                        "MacroS_01");
     for (const char* name : {"Edt_Delay", "Edt_InsertDelay"})
         if (auto* edit = qobject_cast<QLineEdit*>(Control(name)))
             connect(edit, &QLineEdit::textChanged, this, [this, edit] {

@@ -61,6 +61,15 @@ public:
     // Closes every open key-function menu; page switches and most handlers call it first.
     virtual void HideAllMenu() = 0;
 
+    // ---- Running label -------------------------------------------------------------------
+    // The pointer entered one of the program's skinned buttons: while the general settings
+    // ask for it, an enabled label's caption scrolls on the window's clock. One label runs at
+    // a time; the window holds its caption.
+    virtual void StartRunningLabel(QWidget* label) = 0;
+    // The pointer left it, or a click opened a menu over it: the scrolling stops and the
+    // label shows its caption again (a caption the program gave it meanwhile stays).
+    virtual void StopRunningLabel() = 0;
+
     // A transfer a page makes from the UI thread: a close waits until it has ended.
     class TransferScope {
     public:

@@ -329,7 +329,8 @@ void TForm1::RefreshErrorAP() {
 void TForm1::EnterNoDeviceAppearanceOnUi(const std::string& message) {
     HideAllMenu();
     noDeviceShown_ = false;
-    labelRun_.stop();
+    // No caption is left half scrolled under the message.
+    StopRunningLabel();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     RefreshErrorAP();
     ShowDisableAll();

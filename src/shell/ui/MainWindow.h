@@ -92,6 +92,8 @@ public:
     void ShowBusy() override;
     void HideBusy() override;
     void HideAllMenu() override;
+    void StartRunningLabel(QWidget* label) override;
+    void StopRunningLabel() override;
     int LangIndex() const override { return langIndex_; }
     const CaptionSection& CaptionSet() override { return CaptionsOfSet(keyCaptionLang_); }
     // The caption texts of the current set, by key ("Str100").
@@ -153,6 +155,8 @@ public:
     // ---- Feedback ------------------------------------------------------------------------
     void RefreshFormMessagDialog(const QString& text);
     void LabelRunTimer();
+    // The hovered label's caption was rewritten (a language switch): scroll the new one.
+    void RestartRunningLabel();
     void HoverEnter(QWidget* label);
     void HoverLeave(QWidget* label);
 

@@ -59,7 +59,7 @@ bool TForm1::LangButtonClick(int n) {
     if (trayIcon_ != nullptr)
         trayIcon_->setHint(Widen(appTitle_));
     RefreshAPPage();
-    runLabel_.Restart(ControlCaption(Control(Name("Btn_Lang", n) + "_1")).toStdU16String());
+    RestartRunningLabel();
     return true;
 }
 

@@ -161,10 +161,14 @@ void MacroDialog::Open() {
 void MacroDialog::IB_ConfirmClick() {
     if (finished_)
         return;
+    // Off the screen before the value goes: a message the main window's action shows must not
+    // open under a topmost dialog that no longer takes a click.
+    finished_ = true;
+    hide();
     const QPointer<MacroDialog> self(this);
     HandOver();
     if (self != nullptr)
-        Finish();
+        emit finished();
 }
 
 void MacroDialog::IB_CancelClick() {

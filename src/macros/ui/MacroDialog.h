@@ -35,7 +35,7 @@ public:
     // Confirmed, cleared away or closed: it hands nothing over any more.
     bool Finished() const { return finished_; }
 
-    // Confirm: hands the value over, then closes.
+    // Confirm: closes and hands the value over.
     void IB_ConfirmClick();
     // Clear: empties the edit; the dialog stays.
     void IB_CancelClick();
@@ -67,7 +67,7 @@ protected:
     // `over`: a control of the main window the dialog is centred over.
     MacroDialog(PageHost& host, QWidget* over, const Parts& parts);
 
-    // Confirm: hand the value over (the dialog closes right after).
+    // Confirm: hand the value over (the dialog is already off the screen).
     virtual void HandOver() = 0;
     // Clear: what the kind keeps besides the edit's text is forgotten too.
     virtual void Cleared() {}

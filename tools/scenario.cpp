@@ -17,7 +17,9 @@
 #include "controls/skinned/ui/SkinInputDialog.h"
 #include "controls/skinned/ui/SkinPageControl.h"
 #include "controls/wide/ui/ClockTimer.h"
+#include "controls/wide/ui/UniEdit.h"
 #include "device/InputListener.h"
+#include "macros/ui/MacroDialog.h"
 #include "sensitivity/PointerSettings.h"
 #include "shell/ui/Choosers.h"
 #include "shell/ui/DeviceWorker.h"
@@ -41,7 +43,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMetaObject>
 #include <QPainter>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -143,6 +147,18 @@ public:
         });
         previousInput_ =
             SkinInputDialog::setResponder([this](FrmInput& dialog) { return AnswerInput(dialog); });
+        // The macro pages' dialogs are not modal: with no answer waiting they stay open for the
+        // steps that drive their controls.
+        previousMacroDialog_ = MacroDialog::SetOpenObserver([this](MacroDialog& dialog) {
+            if (auto answer = TakeAnswer())
+                QMetaObject::invokeMethod(
+                    &dialog,
+                    [this, d = QPointer<MacroDialog>(&dialog), a = *answer] {
+                        if (d != nullptr)
+                            AnswerMacroDialog(*d, a);
+                    },
+                    Qt::QueuedConnection);
+        });
         previousFile_ = Choosers::setFileChooser(
             [this](QWidget*, const FileChoice& choice) -> std::optional<QString> {
                 if (files_.empty()) {
@@ -175,6 +191,7 @@ public:
         FormMessageDialog::setResponder(previousMessage_);
         FormMessageDialog::setQuestionResponder(previousQuestion_);
         SkinInputDialog::setResponder(previousInput_);
+        MacroDialog::SetOpenObserver(previousMacroDialog_);
         Choosers::setFileChooser(previousFile_);
         Choosers::setColorChooser(previousColor_);
     }
@@ -515,18 +532,11 @@ private:
     QWidget* Find(const std::string& name, std::string& error) {
         if (!Form(error))
             return nullptr;
-        if (QWidget* w = form_->Control(name))
-            return w;
-        // The busy window and the dialogs are windows of their own.
-        const QString wanted = QString::fromStdString(name);
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (top->objectName() == wanted)
-                return top;
-            if (QWidget* w = top->findChild<QWidget*>(wanted))
+        if (name.find('.') == std::string::npos)
+            if (QWidget* w = form_->Control(name))
                 return w;
-        }
-        error = "no control named " + name;
-        return nullptr;
+        // The busy window and the dialogs are windows of their own.
+        return FindOnOwnWindows(form_.get(), name, error);
     }
 
     QWidget* Reachable(QWidget* control, const std::string& name, std::string& error) {
@@ -563,8 +573,14 @@ private:
 
     bool TypeText(const std::string& name, const std::string& text, std::string& error) {
         QWidget* control = Find(name, error);
-        if (control == nullptr)
+        if (control == nullptr || !TypeInto(control, name, text, error))
             return false;
+        SettleDevice();
+        return true;
+    }
+
+    bool TypeInto(QWidget* control, const std::string& name, const std::string& text,
+                  std::string& error) {
         QLineEdit* edit = qobject_cast<QLineEdit*>(control);
         if (auto* combo = qobject_cast<QComboBox*>(control); combo != nullptr && edit == nullptr)
             edit = combo->lineEdit();
@@ -584,7 +600,6 @@ private:
             QTest::keyClick(edit, Qt::Key_Backspace);
         else
             QTest::keyClicks(edit, QString::fromStdString(text));
-        SettleDevice();
         return true;
     }
 
@@ -727,6 +742,27 @@ private:
         return kModalOk;
     }
 
+    // An answer for a dialog of the macro pages, given through its controls as a user would:
+    // a text is typed into its edit and confirmed, ok confirms, cancel closes it.
+    void AnswerMacroDialog(MacroDialog& dialog, const ScenarioStep& answer) {
+        std::string error;
+        const std::string edit = dialog.Edit()->objectName().toStdString();
+        if (answer.answer == ScenarioAnswer::Text &&
+            !TypeInto(dialog.Edit(), edit, answer.text, error)) {
+            if (guardError_.empty())
+                guardError_ = "answer " + answer.text + ": " + error;
+            return;
+        }
+        const char* button = answer.answer == ScenarioAnswer::Cancel ? "IB_Close" : "IB_Confirm";
+        QWidget* control = dialog.findChild<QWidget*>(QString::fromLatin1(button));
+        if (control == nullptr ||
+            !ClickControl(control, button, Qt::LeftButton, false, std::nullopt, error)) {
+            if (guardError_.empty())
+                guardError_ =
+                    "answer: " + (control == nullptr ? std::string("no ") + button : error);
+        }
+    }
+
     void PrintRestOfMessages() {
         for (; printedMessages_ < messages_.size(); ++printedMessages_)
             std::fputs(FormatMessageLine(messages_[printedMessages_]).c_str(), stdout);
@@ -776,6 +812,7 @@ private:
     FormMessageDialog::Responder previousMessage_;
     FormMessageDialog::QuestionResponder previousQuestion_;
     SkinInputDialog::Responder previousInput_;
+    MacroDialog::OpenObserver previousMacroDialog_;
     Choosers::FileChooser previousFile_;
     Choosers::ColorChooser previousColor_;
 };

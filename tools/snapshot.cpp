@@ -8,10 +8,15 @@
 // page7_Engineer_lang<N>.png and page7_Gun_lang<N>.png. Messages the window shows are printed on
 // stderr. Beside each page picture, page<P>_lang<N>.txt lists every visible named control with
 // its place on the window and its text, so a layout change can be checked by numbers as well as
-// by eye.
+// by eye. The macro pages' dialogs (name, key line, delay) are rendered in every set too, as
+// dialog_<kind>_lang<N>.png with a sample value in their edit, and the same list beside them.
 #include "base/Clock.h"
 #include "controls/skinned/ui/SkinPageControl.h"
 #include "controls/wide/ui/ClockTimer.h"
+#include "controls/wide/ui/UniEdit.h"
+#include "macros/ui/DelayDialog.h"
+#include "macros/ui/KeyLineDialog.h"
+#include "macros/ui/MacroNameDialog.h"
 #include "pages/ui/ControlText.h"
 #include "sensitivity/PointerSettings.h"
 #include "shell/ui/DeviceWorker.h"
@@ -33,6 +38,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -98,7 +104,7 @@ int RenderHiddenSheets(trvx::TForm1& form, const QString& outDir, int lang) {
 }
 
 // One line per visible named control: name, x, y, width, height on the window, and its text.
-bool WriteControls(const trvx::TForm1& form, const QString& file) {
+bool WriteControls(const QWidget& form, const QString& file) {
     QFile out(file);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return false;
@@ -118,6 +124,33 @@ bool WriteControls(const trvx::TForm1& form, const QString& file) {
                       .toUtf8());
     }
     return out.error() == QFileDevice::NoError;
+}
+
+// The macro pages' three dialogs as they open over the window, each with a value of the longest
+// kind it takes. Files dialog_<kind>_lang<N>.png and .txt.
+int RenderMacroDialogs(trvx::TForm1& form, const QString& outDir, int lang) {
+    QWidget* over = form.Control("gbPage4");
+    trvx::MacroNameDialog name(form, over);
+    name.Open();
+    name.Edit()->setText(QStringLiteral("WWWWWWWW"));
+    trvx::KeyLineDialog key(form, over);
+    key.Open(0);
+    key.KeyDown(0x5C); // the longest key name, "Right Windows"
+    trvx::DelayDialog delay(form, over);
+    delay.Open(0);
+    delay.Edit()->setText(QStringLiteral("65535"));
+    int failures = 0;
+    for (const auto& [kind, dialog] :
+         {std::pair<const char*, QWidget*>{"name", &name}, {"key", &key}, {"delay", &delay}}) {
+        Settle();
+        const QString stem = QStringLiteral("%1/dialog_%2_lang%3").arg(outDir).arg(kind).arg(lang);
+        if (!dialog->grab().toImage().save(stem + QStringLiteral(".png"), "PNG") ||
+            !WriteControls(*dialog, stem + QStringLiteral(".txt"))) {
+            std::fprintf(stderr, "snapshot: cannot write %s\n", stem.toUtf8().constData());
+            ++failures;
+        }
+    }
+    return failures;
 }
 
 } // namespace
@@ -203,6 +236,7 @@ int main(int argc, char** argv) {
             }
         }
         failures += RenderHiddenSheets(*form, outDir, lang);
+        failures += RenderMacroDialogs(*form, outDir, lang);
     }
     // The busy window as it turns, on its first frame.
     if (trvx::TFormLoadingUI* busy = form->FormLoadingUI()) {

@@ -30,6 +30,10 @@ struct LayoutFamily {
 // J, Labels (the page text labels and the two width keys).
 const std::vector<LayoutFamily>& LayoutPassFamilies();
 
+// The keys of the macro pages' small dialogs (macro name, key line, delay), read from the set
+// shown each time one opens; the window's pass reads none of them. Positions are on the dialog.
+const LayoutFamily& MacroDialogLayoutKeys();
+
 // The integer keys of the general settings, in read order.
 const LayoutFamily& OrgSettingKeys();
 // The text keys of the general settings ("Web", "Path"); a missing one reads as "".

@@ -223,8 +223,10 @@ bool isColorKey(const std::string& key) {
 }
 
 TEST(SkinResources, EveryLayoutKeyReadExistsAndConvertsInEverySet) {
-    const auto keys = AllLayoutPassKeys();
+    auto keys = AllLayoutPassKeys();
     ASSERT_GT(keys.size(), 600u);
+    for (const std::string& key : MacroDialogLayoutKeys().keys)
+        keys.push_back(key);
     for (const char* set : {"org1", "org2", "org3"}) {
         SCOPED_TRACE(set);
         const auto section = ReadLayoutSection(set);
@@ -331,6 +333,44 @@ TEST(SkinResources, EnabledButtonsAndPanelsLieOnTheWindow) {
         EXPECT_EQ(value("Btn_B8_Enable"), 1);
         EXPECT_EQ(value("Btn_B9_Enable"), 1);
         EXPECT_EQ(value("Btn_B10_Enable"), 1);
+    }
+}
+
+// The macro pages' dialogs are their 530 x 200 "Msg" picture: a title band above y 36, the
+// edit's panel down to y 151, the button band below it. Every set keeps each part in its band,
+// the two buttons (100 x 30) apart, the close button (34 x 35) in the title band's right end.
+TEST(SkinResources, MacroDialogPartsSitOnTheirBandsOfTheArt) {
+    struct Box {
+        int x, y, w, h;
+    };
+    auto inside = [](const Box& b, int top, int bottom) {
+        return b.x >= 0 && b.x + b.w <= 530 && b.y >= top && b.y + b.h <= bottom;
+    };
+    for (const char* set : {"org1", "org2", "org3"}) {
+        SCOPED_TRACE(set);
+        const auto section = ReadLayoutSection(set);
+        ASSERT_TRUE(section.ok());
+        auto value = [&](const std::string& key) {
+            return section->ReadInteger(key).value.value_or(-1000);
+        };
+        auto box = [&](const std::string& stem, int w, int h) {
+            return Box{value(stem + "_X"), value(stem + "_Y"), w, h};
+        };
+        const int size = value("Size_L");
+        // Text heights: a line is about 1.6 times its size in points at 96 dots an inch.
+        const Box title = box("MNT", 200, (size + 5) * 16 / 10);
+        const Box edit = box("MNC", value("MNC_W"), (size + 3) * 16 / 10 + 12);
+        const Box confirm = box("MN_Cfm", 100, 30);
+        const Box clear = box("MN_Clear", 100, 30);
+        const Box close = box("MN_Close", 34, 35);
+        EXPECT_TRUE(inside(title, 0, 36) && title.x >= 4) << "title";
+        EXPECT_TRUE(inside(edit, 37, 151)) << "edit";
+        EXPECT_GE(edit.w, 200) << "the longest key name fits";
+        EXPECT_TRUE(inside(confirm, 152, 200)) << "Confirm";
+        EXPECT_TRUE(inside(clear, 152, 200)) << "Clear";
+        EXPECT_TRUE(confirm.x + confirm.w <= clear.x || clear.x + clear.w <= confirm.x);
+        EXPECT_TRUE(inside(close, 0, 37) && close.x >= 530 - 34 - 4) << "close";
+        EXPECT_LE(title.x + title.w, close.x);
     }
 }
 

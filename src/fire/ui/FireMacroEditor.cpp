@@ -369,11 +369,9 @@ void FirePage::Btn_NewFireNameClick() {
     if (!SelectedSlot())
         return;
     // Fire macros are numbered slots of the mouse with no stored names: the name dialog opens
-    // empty as it does for a new macro, and what is typed there changes no slot.
-    SkinInputDialog dialog(Control("gbPage6") != nullptr ? Control("gbPage6")->window() : nullptr);
-    dialog.setPromptText(QString::fromStdString(Host().LangText("Str402")));
-    dialog.setValueText({});
-    dialog.execute();
+    // empty as it does for a new macro, and what is confirmed there changes no slot (nor the
+    // macro library).
+    nameDialog_.Replace(new MacroNameDialog(Host(), Control("gbPage6")))->Open();
 }
 
 void FirePage::Btn_FireDelClick() {

@@ -19,7 +19,7 @@
 #include "controls/wide/ui/ClockTimer.h"
 #include "controls/wide/ui/UniEdit.h"
 #include "device/InputListener.h"
-#include "macros/ui/MacroDialog.h"
+#include "pages/ui/SmallDialog.h"
 #include "sensitivity/PointerSettings.h"
 #include "shell/ui/Choosers.h"
 #include "shell/ui/DeviceWorker.h"
@@ -147,15 +147,15 @@ public:
         });
         previousInput_ =
             SkinInputDialog::setResponder([this](FrmInput& dialog) { return AnswerInput(dialog); });
-        // The macro pages' dialogs are not modal: with no answer waiting they stay open for the
+        // The skinned dialogs are not modal: with no answer waiting they stay open for the
         // steps that drive their controls.
-        previousMacroDialog_ = MacroDialog::SetOpenObserver([this](MacroDialog& dialog) {
+        previousSmallDialog_ = SmallDialog::SetOpenObserver([this](SmallDialog& dialog) {
             if (auto answer = TakeAnswer())
                 QMetaObject::invokeMethod(
                     &dialog,
-                    [this, d = QPointer<MacroDialog>(&dialog), a = *answer] {
+                    [this, d = QPointer<SmallDialog>(&dialog), a = *answer] {
                         if (d != nullptr)
-                            AnswerMacroDialog(*d, a);
+                            AnswerSmallDialog(*d, a);
                     },
                     Qt::QueuedConnection);
         });
@@ -191,7 +191,7 @@ public:
         FormMessageDialog::setResponder(previousMessage_);
         FormMessageDialog::setQuestionResponder(previousQuestion_);
         SkinInputDialog::setResponder(previousInput_);
-        MacroDialog::SetOpenObserver(previousMacroDialog_);
+        SmallDialog::SetOpenObserver(previousSmallDialog_);
         Choosers::setFileChooser(previousFile_);
         Choosers::setColorChooser(previousColor_);
     }
@@ -742,9 +742,9 @@ private:
         return kModalOk;
     }
 
-    // An answer for a dialog of the macro pages, given through its controls as a user would:
+    // An answer for a skinned dialog, given through its controls as a user would:
     // a text is typed into its edit and confirmed, ok confirms, cancel closes it.
-    void AnswerMacroDialog(MacroDialog& dialog, const ScenarioStep& answer) {
+    void AnswerSmallDialog(SmallDialog& dialog, const ScenarioStep& answer) {
         std::string error;
         const std::string edit = dialog.Edit()->objectName().toStdString();
         if (answer.answer == ScenarioAnswer::Text &&
@@ -812,7 +812,7 @@ private:
     FormMessageDialog::Responder previousMessage_;
     FormMessageDialog::QuestionResponder previousQuestion_;
     SkinInputDialog::Responder previousInput_;
-    MacroDialog::OpenObserver previousMacroDialog_;
+    SmallDialog::OpenObserver previousSmallDialog_;
     Choosers::FileChooser previousFile_;
     Choosers::ColorChooser previousColor_;
 };

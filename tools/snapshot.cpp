@@ -8,12 +8,15 @@
 // page7_Engineer_lang<N>.png and page7_Gun_lang<N>.png. Messages the window shows are printed on
 // stderr. Beside each page picture, page<P>_lang<N>.txt lists every visible named control with
 // its place on the window and its text, so a layout change can be checked by numbers as well as
-// by eye. The macro pages' dialogs (name, key line, delay) are rendered in every set too, as
-// dialog_<kind>_lang<N>.png with a sample value in their edit, and the same list beside them.
+// by eye. The small dialogs (combination key, macro name, key line, delay) are rendered in every
+// set too, as dialog_<kind>_lang<N>.png with a sample value in their edit, and the same list
+// beside them.
 #include "base/Clock.h"
+#include "controls/skinned/ui/SkinCheckBox.h"
 #include "controls/skinned/ui/SkinPageControl.h"
 #include "controls/wide/ui/ClockTimer.h"
 #include "controls/wide/ui/UniEdit.h"
+#include "keys/ui/ComboKeyDialog.h"
 #include "macros/ui/DelayDialog.h"
 #include "macros/ui/KeyLineDialog.h"
 #include "macros/ui/MacroNameDialog.h"
@@ -126,9 +129,15 @@ bool WriteControls(const QWidget& form, const QString& file) {
     return out.error() == QFileDevice::NoError;
 }
 
-// The macro pages' three dialogs as they open over the window, each with a value of the longest
-// kind it takes. Files dialog_<kind>_lang<N>.png and .txt.
-int RenderMacroDialogs(trvx::TForm1& form, const QString& outDir, int lang) {
+// The small dialogs as they open over the window, each with a value of the longest kind it
+// takes. Files dialog_<kind>_lang<N>.png and .txt.
+int RenderDialogs(trvx::TForm1& form, const QString& outDir, int lang) {
+    trvx::ComboKeyDialog combo(form, 2, 2, form.Control("gbPage1"));
+    combo.Open();
+    for (trvx::SkinCheckBox* box : combo.Boxes())
+        box->setChecked(true);
+    combo.KeyDown(0x2C); // "Print Screen"
+    combo.KeyDown(0x5D); // "Applications"
     QWidget* over = form.Control("gbPage4");
     trvx::MacroNameDialog name(form, over);
     name.Open();
@@ -140,8 +149,10 @@ int RenderMacroDialogs(trvx::TForm1& form, const QString& outDir, int lang) {
     delay.Open(0);
     delay.Edit()->setText(QStringLiteral("65535"));
     int failures = 0;
-    for (const auto& [kind, dialog] :
-         {std::pair<const char*, QWidget*>{"name", &name}, {"key", &key}, {"delay", &delay}}) {
+    for (const auto& [kind, dialog] : {std::pair<const char*, QWidget*>{"combo", &combo},
+                                       {"name", &name},
+                                       {"key", &key},
+                                       {"delay", &delay}}) {
         Settle();
         const QString stem = QStringLiteral("%1/dialog_%2_lang%3").arg(outDir).arg(kind).arg(lang);
         if (!dialog->grab().toImage().save(stem + QStringLiteral(".png"), "PNG") ||
@@ -236,7 +247,7 @@ int main(int argc, char** argv) {
             }
         }
         failures += RenderHiddenSheets(*form, outDir, lang);
-        failures += RenderMacroDialogs(*form, outDir, lang);
+        failures += RenderDialogs(*form, outDir, lang);
     }
     // The busy window as it turns, on its first frame.
     if (trvx::TFormLoadingUI* busy = form->FormLoadingUI()) {

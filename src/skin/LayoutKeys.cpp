@@ -198,17 +198,6 @@ const std::vector<LayoutFamily>& LayoutPassFamilies() {
     return families;
 }
 
-const LayoutFamily& MacroDialogLayoutKeys() {
-    static const LayoutFamily dialogs{"L", "", [] {
-                                          KeyList k;
-                                          k.add("Size_L").color("Color_L").color("Color_L_MN");
-                                          k.xy("MNT").xy("MNC").add("MNC_W");
-                                          k.xy("MN_Cfm").xy("MN_Clear").xy("MN_Close");
-                                          return k.take();
-                                      }()};
-    return dialogs;
-}
-
 const LayoutFamily& OrgSettingKeys() {
     static const LayoutFamily org{"org",
                                   "org",

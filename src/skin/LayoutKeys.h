@@ -30,9 +30,8 @@ struct LayoutFamily {
 // J, Labels (the page text labels and the two width keys).
 const std::vector<LayoutFamily>& LayoutPassFamilies();
 
-// The keys of the macro pages' small dialogs (macro name, key line, delay), read from the set
-// shown each time one opens; the window's pass reads none of them. Positions are on the dialog.
-const LayoutFamily& MacroDialogLayoutKeys();
+// The small dialogs' keys are read from the set shown each time one opens; the window's pass
+// reads none of them (skin/DialogLayout.h lists them).
 
 // The integer keys of the general settings, in read order.
 const LayoutFamily& OrgSettingKeys();

@@ -330,6 +330,22 @@ TEST_F(MainWindowTest, EverySetShowsAllThreeLanguageButtons) {
     }
 }
 
+// Messages, chooser captions and dialog captions are read by key when they are shown: any
+// caption of the set shown, not only those the window's own pass uses.
+TEST_F(MainWindowTest, LangTextGivesAnyCaptionOfTheSetShown) {
+    TForm1& form = Create();
+    for (int set : {2, 1, 3}) {
+        SCOPED_TRACE(set);
+        ASSERT_TRUE(form.LangButtonClick(set));
+        const auto captions = ReadCaptionSection("lang" + std::to_string(set));
+        ASSERT_TRUE(captions);
+        for (const char* key : {"Str100", "Str404", "Str500", "Str502", "Str623"}) {
+            EXPECT_FALSE(captions->Text(key).empty()) << key;
+            EXPECT_EQ(form.LangText(key), captions->Text(key)) << key;
+        }
+    }
+}
+
 TEST_F(MainWindowTest, LanguageSetThatFailsKeepsTheOldSetAndSaysWhy) {
     MainWindowOptions options;
     options.applyLayout = [](QWidget& form, LayoutState& state, int n) {
@@ -347,6 +363,7 @@ TEST_F(MainWindowTest, LanguageSetThatFailsKeepsTheOldSetAndSaysWhy) {
     EXPECT_EQ(form.LangIndex(), 1);
     EXPECT_EQ(form.AppTitle(), title);
     EXPECT_EQ(Caption("Key1"), key1);
+    EXPECT_EQ(form.LangText("Str500"), ReadCaptionSection("lang1")->Text("Str500"));
     EXPECT_TRUE(ShowsImage("Img_Lang1_1", "SetS_03"));
     EXPECT_FALSE(ShowsImage("Img_Lang3_1", "SetS_03"));
 }

@@ -3,6 +3,7 @@
 // set present and numeric, and the layout keeping its buttons on the window.
 #include "base/Resources.h"
 #include "controls/wide/GifImage.h"
+#include "skin/DialogLayout.h"
 #include "skin/GeneralSettings.h"
 #include "skin/LayoutKeys.h"
 #include "skin/LayoutText.h"
@@ -225,8 +226,9 @@ bool isColorKey(const std::string& key) {
 TEST(SkinResources, EveryLayoutKeyReadExistsAndConvertsInEverySet) {
     auto keys = AllLayoutPassKeys();
     ASSERT_GT(keys.size(), 600u);
-    for (const std::string& key : MacroDialogLayoutKeys().keys)
-        keys.push_back(key);
+    for (const DialogLayoutKeys* dialog : {&kInputDialogLayoutKeys, &kCombinationDialogLayoutKeys})
+        for (std::string& key : DialogLayoutKeyNames(*dialog))
+            keys.push_back(std::move(key));
     for (const char* set : {"org1", "org2", "org3"}) {
         SCOPED_TRACE(set);
         const auto section = ReadLayoutSection(set);
@@ -336,10 +338,11 @@ TEST(SkinResources, EnabledButtonsAndPanelsLieOnTheWindow) {
     }
 }
 
-// The macro pages' dialogs are their 530 x 200 "Msg" picture: a title band above y 36, the
-// edit's panel down to y 151, the button band below it. Every set keeps each part in its band,
-// the two buttons (100 x 30) apart, the close button (34 x 35) in the title band's right end.
-TEST(SkinResources, MacroDialogPartsSitOnTheirBandsOfTheArt) {
+// The small dialogs are their 530 x 200 "Msg" picture: a title band above y 36, the edit's panel
+// down to y 151, the button band below it. Every set keeps each part of each kind in its band,
+// the two buttons (100 x 30) apart, the close button (34 x 35) in the title band's right end, and
+// the combination dialog's check boxes in one row between its edit and its buttons.
+TEST(SkinResources, DialogPartsSitOnTheirBandsOfTheArt) {
     struct Box {
         int x, y, w, h;
     };
@@ -347,30 +350,40 @@ TEST(SkinResources, MacroDialogPartsSitOnTheirBandsOfTheArt) {
         return b.x >= 0 && b.x + b.w <= 530 && b.y >= top && b.y + b.h <= bottom;
     };
     for (const char* set : {"org1", "org2", "org3"}) {
-        SCOPED_TRACE(set);
         const auto section = ReadLayoutSection(set);
         ASSERT_TRUE(section.ok());
-        auto value = [&](const std::string& key) {
-            return section->ReadInteger(key).value.value_or(-1000);
-        };
-        auto box = [&](const std::string& stem, int w, int h) {
-            return Box{value(stem + "_X"), value(stem + "_Y"), w, h};
-        };
-        const int size = value("Size_L");
-        // Text heights: a line is about 1.6 times its size in points at 96 dots an inch.
-        const Box title = box("MNT", 200, (size + 5) * 16 / 10);
-        const Box edit = box("MNC", value("MNC_W"), (size + 3) * 16 / 10 + 12);
-        const Box confirm = box("MN_Cfm", 100, 30);
-        const Box clear = box("MN_Clear", 100, 30);
-        const Box close = box("MN_Close", 34, 35);
-        EXPECT_TRUE(inside(title, 0, 36) && title.x >= 4) << "title";
-        EXPECT_TRUE(inside(edit, 37, 151)) << "edit";
-        EXPECT_GE(edit.w, 200) << "the longest key name fits";
-        EXPECT_TRUE(inside(confirm, 152, 200)) << "Confirm";
-        EXPECT_TRUE(inside(clear, 152, 200)) << "Clear";
-        EXPECT_TRUE(confirm.x + confirm.w <= clear.x || clear.x + clear.w <= confirm.x);
-        EXPECT_TRUE(inside(close, 0, 37) && close.x >= 530 - 34 - 4) << "close";
-        EXPECT_LE(title.x + title.w, close.x);
+        for (const DialogLayoutKeys* kind :
+             {&kInputDialogLayoutKeys, &kCombinationDialogLayoutKeys}) {
+            SCOPED_TRACE(std::string(set) + " " + std::string(kind->title));
+            const auto layout = ReadDialogLayout(*section, *kind);
+            ASSERT_TRUE(layout.ok()) << layout.where;
+            // Text heights: a line is about 1.6 times its size in points at 96 dots an inch.
+            auto box = [](DialogPoint at, int w, int h) { return Box{at.x, at.y, w, h}; };
+            const Box title = box(layout->title, 200, layout->TitleFontSize() * 16 / 10);
+            const Box edit =
+                box(layout->edit, layout->editWidth, layout->EditFontSize() * 16 / 10 + 12);
+            const Box confirm = box(layout->confirm, 100, 30);
+            const Box clear = box(layout->clear, 100, 30);
+            const Box close = box(layout->close, 34, 35);
+            EXPECT_TRUE(inside(title, 0, 36) && title.x >= 4) << "title";
+            EXPECT_TRUE(inside(edit, 37, 151)) << "edit";
+            EXPECT_GE(edit.w, 200) << "the longest key name fits";
+            EXPECT_TRUE(inside(confirm, 152, 200)) << "Confirm";
+            EXPECT_TRUE(inside(clear, 152, 200)) << "Clear";
+            EXPECT_TRUE(confirm.x + confirm.w <= clear.x || clear.x + clear.w <= confirm.x);
+            EXPECT_TRUE(inside(close, 0, 37) && close.x >= 530 - 34 - 4) << "close";
+            EXPECT_LE(title.x + title.w, close.x);
+            // A box is its picture and a word: at least 60 pixels wide, one line high.
+            const int boxHeight = std::max(16, layout->BoxFontSize() * 16 / 10);
+            for (std::size_t i = 0; i < layout->boxes.size(); ++i) {
+                const Box b = box(layout->boxes[i], 60, boxHeight);
+                EXPECT_TRUE(inside(b, edit.y + edit.h + 4, 151)) << "box " << i;
+                EXPECT_EQ(b.y, layout->boxes[0].y) << "box " << i << " stands in the row";
+                if (i > 0) {
+                    EXPECT_GE(b.x, layout->boxes[i - 1].x + 60) << "box " << i;
+                }
+            }
+        }
     }
 }
 

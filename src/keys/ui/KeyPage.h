@@ -7,8 +7,7 @@
 #include "keys/KeyPageRules.h"
 #include "keys/ModeSwitchOptions.h"
 #include "pages/ui/Page.h"
-
-#include <QPointer>
+#include "pages/ui/SmallDialog.h"
 
 #include <optional>
 
@@ -103,7 +102,7 @@ private:
     int fireFunction_ = 0;
     bool ledModeFunction_ = false;
     bool gunKeysSwitch_ = false;
-    QPointer<ComboKeyDialog> dialog_;
+    DialogSlot<ComboKeyDialog> dialog_;
     // The gesture combos' items across a language switch, which gives them their items anew.
     int fireFunctionKept_ = -1;
     int ledModeFunctionKept_ = -1;

@@ -2,11 +2,14 @@
 
 #include "controls/wide/ui/UniEdit.h"
 #include "macros/MacroEditing.h"
+#include "skin/CaptionKeys.h"
 
 namespace trvx {
 
 DelayDialog::DelayDialog(PageHost& host, QWidget* over)
-    : MacroDialog(host, over, {"Form5", "Img_EditTime", "lbl_EditTime", "Edt_EditTime", "Str521"}) {
+    : SmallDialog(host, over,
+                  {"Form5", "Img_EditTime", "lbl_EditTime", "Edt_EditTime", kInputDialogLayoutKeys,
+                   kInputDialogKeys.delayTitle, kInputDialogKeys.confirm, kInputDialogKeys.clear}) {
     // Edt_EditTimeKeyPress: digits only (backspace and the other editing keys pass).
     Edit()->OnKeyPress = [](char16_t& key) {
         if (key < u'0' || key > u'9')
@@ -18,7 +21,7 @@ DelayDialog::DelayDialog(PageHost& host, QWidget* over)
 void DelayDialog::Open(int item) {
     // The edit opens empty: Confirm before any typing hands nothing over.
     item_ = item;
-    MacroDialog::Open();
+    SmallDialog::Open();
 }
 
 void DelayDialog::Edt_EditTimeChange() {

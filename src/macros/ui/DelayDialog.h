@@ -2,11 +2,11 @@
 // The delay dialog: a delay line's new milliseconds. The edit takes digits only and keeps its
 // text within 1..65535 after every change; Confirm hands the value over.
 
-#include "macros/ui/MacroDialog.h"
+#include "pages/ui/SmallDialog.h"
 
 namespace trvx {
 
-class DelayDialog : public MacroDialog {
+class DelayDialog : public SmallDialog {
     Q_OBJECT
 public:
     DelayDialog(PageHost& host, QWidget* over);

@@ -4,19 +4,22 @@
 #include "keys/KeyCodeTables.h"
 #include "keys/ui/ComboKeyDialog.h"
 
+#include "skin/CaptionKeys.h"
 #include <QKeyEvent>
 
 namespace trvx {
 
 KeyLineDialog::KeyLineDialog(PageHost& host, QWidget* over)
-    : MacroDialog(host, over, {"Form4", "Img_EditKey", "lbl_EditKey", "Edt_EditKey", "Str520"}) {
+    : SmallDialog(host, over,
+                  {"Form4", "Img_EditKey", "lbl_EditKey", "Edt_EditKey", kInputDialogLayoutKeys,
+                   kInputDialogKeys.keyTitle, kInputDialogKeys.confirm, kInputDialogKeys.clear}) {
     Edit()->setReadOnly(true);
     Edit()->installEventFilter(this);
 }
 
 void KeyLineDialog::Open(int item) {
     item_ = item;
-    MacroDialog::Open();
+    SmallDialog::Open();
 }
 
 void KeyLineDialog::KeyDown(std::uint32_t virtualKey) {
@@ -36,7 +39,7 @@ bool KeyLineDialog::eventFilter(QObject* watched, QEvent* event) {
         KeyDown(VirtualKeyOfQtKey(key->key(), key->nativeScanCode()));
         return true;
     }
-    return MacroDialog::eventFilter(watched, event);
+    return SmallDialog::eventFilter(watched, event);
 }
 
 void KeyLineDialog::HandOver() {

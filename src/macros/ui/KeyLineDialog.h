@@ -2,14 +2,14 @@
 // The key-line dialog: the user presses one key for a press or release line of the editor;
 // Confirm hands its name and HID usage over.
 
-#include "macros/ui/MacroDialog.h"
+#include "pages/ui/SmallDialog.h"
 
 #include <cstdint>
 #include <string>
 
 namespace trvx {
 
-class KeyLineDialog : public MacroDialog {
+class KeyLineDialog : public SmallDialog {
     Q_OBJECT
 public:
     KeyLineDialog(PageHost& host, QWidget* over);

@@ -2,12 +2,15 @@
 
 #include "controls/wide/ui/UniEdit.h"
 #include "macros/MacroName.h"
+#include "skin/CaptionKeys.h"
 
 namespace trvx {
 
 MacroNameDialog::MacroNameDialog(PageHost& host, QWidget* over)
-    : MacroDialog(host, over,
-                  {"Form3", "Img_MacroName", "lbl_MacroName", "Edt_MacroName", "Str510"}) {
+    : SmallDialog(host, over,
+                  {"Form3", "Img_MacroName", "lbl_MacroName", "Edt_MacroName",
+                   kInputDialogLayoutKeys, kInputDialogKeys.nameTitle, kInputDialogKeys.confirm,
+                   kInputDialogKeys.clear}) {
     // A stored name holds eight UTF-16 units; the edit refuses the ninth, typed or pasted.
     Edit()->setMaxLength(static_cast<int>(kMacroNameUnits));
 }

@@ -539,7 +539,7 @@ void MacroPage::OpenNameDialog() {
     connect(dialog, &MacroNameDialog::confirmed, this,
             [this](const QString& name) { ApplyPCMacroName(name.toStdString()); });
     // Closed, or confirmed with a name that changed nothing: the next opening starts afresh.
-    connect(dialog, &MacroDialog::finished, this, [this] {
+    connect(dialog, &SmallDialog::finished, this, [this] {
         library_.NewMacroPending = false;
         library_.RenameMacroPending = false;
     });

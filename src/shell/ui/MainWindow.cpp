@@ -295,7 +295,7 @@ TFormLoadingUI* TForm1::CreateLoadingWindow() {
 }
 
 std::string TForm1::LangText(std::string_view key) const {
-    return layout_.LangText(key);
+    return CaptionsOfSet(keyCaptionLang_).Text(key);
 }
 
 QWidget* TForm1::Control(std::string_view name) const {

@@ -96,7 +96,7 @@ public:
     void StopRunningLabel() override;
     int LangIndex() const override { return langIndex_; }
     const CaptionSection& CaptionSet() override { return CaptionsOfSet(keyCaptionLang_); }
-    // The caption texts of the current set, by key ("Str100").
+    // Any caption text of the current set, by key ("Str100").
     std::string LangText(std::string_view key) const override;
     QWidget* Control(std::string_view name) const override;
     void SetPicture(std::string_view control, std::string_view image) override;
@@ -220,7 +220,7 @@ private:
     void FillPagesOnUi(StorageKind kind);
     void StartListener();
     void FinishClose();
-    const CaptionSection& CaptionsOfSet(int n);
+    const CaptionSection& CaptionsOfSet(int n) const;
     DevicePollerTexts PollerTexts() const;
     QString RunLayoutPass(int langIndex);
     Page* PageOf(int pageNumber) const;
@@ -267,7 +267,7 @@ private:
     std::atomic<bool> tickPending_{false};
     bool closePending_ = false;
     bool closing_ = false;
-    std::array<std::optional<CaptionSection>, 3> captionSets_;
+    mutable std::array<std::optional<CaptionSection>, 3> captionSets_; // read when first asked
     int keyCaptionLang_ = 1; // the set key captions are built in (the new one during a switch)
     std::uint32_t defaultVid_ = 0;
     std::uint32_t defaultPid_ = 0;

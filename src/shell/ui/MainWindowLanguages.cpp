@@ -18,7 +18,7 @@ namespace trvx {
 
 // ---- Languages -------------------------------------------------------------------------------
 
-const CaptionSection& TForm1::CaptionsOfSet(int n) {
+const CaptionSection& TForm1::CaptionsOfSet(int n) const {
     const auto index = static_cast<std::size_t>(std::clamp(n, 1, 3) - 1);
     if (!captionSets_[index]) {
         auto read = ReadCaptionSection("lang" + std::to_string(index + 1));

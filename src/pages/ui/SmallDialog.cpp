@@ -1,5 +1,6 @@
-#include "macros/ui/MacroDialog.h"
+#include "pages/ui/SmallDialog.h"
 
+#include "controls/skinned/ui/SkinCheckBox.h"
 #include "controls/wide/ui/UniEdit.h"
 #include "controls/wide/ui/UniLabel.h"
 #include "skin/ui/SkinImages.h"
@@ -32,33 +33,36 @@ QString Q(const std::string& text) {
 }
 
 // The dialog of each kind that was opened last.
-std::map<QString, QPointer<MacroDialog>>& LatestOfKind() {
-    static std::map<QString, QPointer<MacroDialog>> latest;
+std::map<QString, QPointer<SmallDialog>>& LatestOfKind() {
+    static std::map<QString, QPointer<SmallDialog>> latest;
     return latest;
 }
 
-MacroDialog::OpenObserver& Observer() {
-    static MacroDialog::OpenObserver observer;
+SmallDialog::OpenObserver& Observer() {
+    static SmallDialog::OpenObserver observer;
     return observer;
 }
 
 } // namespace
 
-MacroDialog::OpenObserver MacroDialog::SetOpenObserver(OpenObserver observer) {
+SmallDialog::OpenObserver SmallDialog::SetOpenObserver(OpenObserver observer) {
     std::swap(Observer(), observer);
     return observer;
 }
 
-MacroDialog::MacroDialog(PageHost& host, QWidget* over, const Parts& parts)
+SmallDialog::SmallDialog(PageHost& host, QWidget* over, const Parts& parts)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), host_(host),
       over_(over) {
     setObjectName(QString::fromLatin1(parts.form));
     if (const auto section = ReadLayoutSection("org" + std::to_string(host_.LangIndex()))) {
         // The shipped sets hold every key (the resource test says so); a set that lacks one
         // keeps the shape of the art.
-        if (const auto read = ReadMacroDialogLayout(*section))
+        if (const auto read = ReadDialogLayout(*section, parts.layoutKeys))
             layout_ = *read;
     }
+    // Without their keys the boxes stand in a row below the edit.
+    for (std::size_t i = layout_.boxes.size(); i < parts.boxes.size(); ++i)
+        layout_.boxes.push_back({layout_.edit.x + static_cast<int>(i) * 80, layout_.edit.y + 40});
     const QString fontName = Q(host_.Layout().FontName);
     auto font = [&fontName](int points) {
         QFont f(fontName);
@@ -97,21 +101,45 @@ MacroDialog::MacroDialog(PageHost& host, QWidget* over, const Parts& parts)
     edit_->setGeometry(layout_.edit.x, layout_.edit.y, layout_.editWidth,
                        QFontMetrics(edit_->font()).height() + 12);
 
-    TUniLabel* confirm = AddButton("Confirm", "BtnS", "Str511", layout_.confirm);
-    TUniLabel* clear = AddButton("Cancel", "BtnS", "Str512", layout_.clear);
+    QPalette boxText = palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text})
+        boxText.setColor(role, ColourOf(layout_.textColour));
+    for (std::size_t i = 0; i < parts.boxes.size(); ++i) {
+        const QString name = QString::fromLatin1(parts.boxes[i].name);
+        // On the picture, so that a see-through box shows the art behind it (the background of
+        // the dialog itself is the see-through key colour).
+        auto* box = new SkinCheckBox(background, name);
+        box->setObjectName(name);
+        box->setTransparent(true);
+        box->setFont(font(layout_.BoxFontSize()));
+        box->setPalette(boxText);
+        box->setCaption(QString::fromLatin1(parts.boxes[i].caption));
+        box->move(layout_.boxes[i].x, layout_.boxes[i].y);
+        boxes_.push_back(box);
+    }
+
+    confirm_ = AddButton("Confirm", "BtnS", parts.confirmKey, layout_.confirm);
+    TUniLabel* clear = AddButton("Cancel", "BtnS", parts.clearKey, layout_.clear);
     TUniLabel* close = AddButton("Close", "ExitS", {}, layout_.close);
-    connect(confirm, &TUniLabel::clicked, this, &MacroDialog::IB_ConfirmClick);
-    connect(clear, &TUniLabel::clicked, this, &MacroDialog::IB_CancelClick);
-    connect(close, &TUniLabel::clicked, this, &MacroDialog::IB_CloseClick);
-    for (TUniLabel* label : {confirm, clear}) {
+    connect(confirm_, &TUniLabel::clicked, this, &SmallDialog::IB_ConfirmClick);
+    connect(clear, &TUniLabel::clicked, this, &SmallDialog::IB_CancelClick);
+    connect(close, &TUniLabel::clicked, this, &SmallDialog::IB_CloseClick);
+    for (TUniLabel* label : {confirm_, clear}) {
         label->setFont(font(layout_.ButtonFontSize()));
         label->SetFontColor(ColourOf(layout_.textColour));
+        // A button that is off shows its caption faded into the art, not embossed.
+        QPalette off = label->palette();
+        QColor faded = ColourOf(layout_.textColour);
+        faded.setAlpha(100);
+        off.setColor(QPalette::Dark, faded);
+        off.setColor(QPalette::Light, Qt::transparent);
+        label->setPalette(off);
     }
 }
 
-MacroDialog::~MacroDialog() = default;
+SmallDialog::~SmallDialog() = default;
 
-TUniLabel* MacroDialog::AddButton(const char* stem, const char* image, std::string_view captionKey,
+TUniLabel* SmallDialog::AddButton(const char* stem, const char* image, std::string_view captionKey,
                                   DialogPoint at) {
     // The picture takes the pointer's news through the label over it.
     auto* picture = new SkinPicture(this);
@@ -138,9 +166,9 @@ TUniLabel* MacroDialog::AddButton(const char* stem, const char* image, std::stri
     return label;
 }
 
-void MacroDialog::Open() {
+void SmallDialog::Open() {
     // The one of this kind still on screen, whoever opened it, goes without a word.
-    QPointer<MacroDialog>& latest = LatestOfKind()[objectName()];
+    QPointer<SmallDialog>& latest = LatestOfKind()[objectName()];
     if (latest != nullptr && latest != this)
         latest->Finish();
     latest = this;
@@ -158,35 +186,35 @@ void MacroDialog::Open() {
         Observer()(*this);
 }
 
-void MacroDialog::IB_ConfirmClick() {
-    if (finished_)
+void SmallDialog::IB_ConfirmClick() {
+    if (finished_ || !confirm_->isEnabled())
         return;
     // Off the screen before the value goes: a message the main window's action shows must not
     // open under a topmost dialog that no longer takes a click.
     finished_ = true;
     hide();
-    const QPointer<MacroDialog> self(this);
+    const QPointer<SmallDialog> self(this);
     HandOver();
     if (self != nullptr)
         emit finished();
 }
 
-void MacroDialog::IB_CancelClick() {
+void SmallDialog::IB_CancelClick() {
     edit_->clear();
     Cleared();
     edit_->setFocus();
 }
 
-void MacroDialog::IB_CloseClick() {
+void SmallDialog::IB_CloseClick() {
     Finish();
 }
 
-void MacroDialog::closeEvent(QCloseEvent* event) {
+void SmallDialog::closeEvent(QCloseEvent* event) {
     Finish();
     QWidget::closeEvent(event);
 }
 
-void MacroDialog::Finish() {
+void SmallDialog::Finish() {
     if (finished_)
         return;
     finished_ = true;

@@ -1,10 +1,12 @@
-// The macro pages' small dialogs over the main window: each is its art's size, centred, topmost
-// and not modal, dressed by the set shown; one dialog of a kind is live at a time; the name and
+// The small skinned dialogs over the main window: each is its art's size, centred, topmost and
+// not modal, dressed by the set shown; one dialog of a kind is live at a time; the name and
 // delay edits keep their rules whatever is typed or pasted.
 #include "shell/ui/MainWindow.h"
 
+#include "controls/skinned/ui/SkinCheckBox.h"
 #include "controls/wide/ui/UniEdit.h"
 #include "controls/wide/ui/UniLabel.h"
+#include "keys/ui/ComboKeyDialog.h"
 #include "macros/ui/DelayDialog.h"
 #include "macros/ui/KeyLineDialog.h"
 #include "macros/ui/MacroNameDialog.h"
@@ -17,6 +19,7 @@
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QFontMetrics>
 #include <QSignalSpy>
 #include <QtTest/QTest>
 
@@ -25,11 +28,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace trvx {
 namespace {
 
-class MacroDialogTest : public ::testing::Test {
+class SmallDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         previous_ = FormMessageDialog::setResponder([](const QString&) {});
@@ -63,31 +68,61 @@ protected:
     FormMessageDialog::Responder previous_;
 };
 
-TEST_F(MacroDialogTest, EachKindIsItsArtCentredTopmostAndDressedByTheSetShown) {
+TEST_F(SmallDialogTest, EachKindIsItsArtCentredTopmostAndDressedByTheSetShown) {
     struct Kind {
         const char* title;
         const char* edit;
+        const DialogLayoutKeys& layoutKeys;
         const char* titleKey;
-        std::function<std::unique_ptr<MacroDialog>(TForm1&, QWidget*)> open;
+        const char* confirmKey;
+        const char* clearKey;
+        std::vector<const char*> boxes;
+        std::function<std::unique_ptr<SmallDialog>(TForm1&, QWidget*)> open;
+    };
+    auto opened = [](auto dialog, auto... args) {
+        dialog->Open(args...);
+        return std::unique_ptr<SmallDialog>(std::move(dialog));
     };
     const Kind kinds[] = {
-        {"lbl_MacroName", "Edt_MacroName", "Str510",
-         [](TForm1& f, QWidget* over) {
-             auto d = std::make_unique<MacroNameDialog>(f, over);
-             d->Open();
-             return std::unique_ptr<MacroDialog>(std::move(d));
+        {"lbl_Assembly",
+         "Edt_Assembly",
+         kCombinationDialogLayoutKeys,
+         "Str500",
+         "Str501",
+         "Str502",
+         {"CB_Ctrl", "CB_Shift", "CB_Alt", "CB_Win"},
+         [&](TForm1& f, QWidget* over) {
+             return opened(std::make_unique<ComboKeyDialog>(f, 1, 2, over));
          }},
-        {"lbl_EditKey", "Edt_EditKey", "Str520",
-         [](TForm1& f, QWidget* over) {
-             auto d = std::make_unique<KeyLineDialog>(f, over);
-             d->Open(0);
-             return std::unique_ptr<MacroDialog>(std::move(d));
+        {"lbl_MacroName",
+         "Edt_MacroName",
+         kInputDialogLayoutKeys,
+         "Str510",
+         "Str511",
+         "Str512",
+         {},
+         [&](TForm1& f, QWidget* over) {
+             return opened(std::make_unique<MacroNameDialog>(f, over));
          }},
-        {"lbl_EditTime", "Edt_EditTime", "Str521",
-         [](TForm1& f, QWidget* over) {
-             auto d = std::make_unique<DelayDialog>(f, over);
-             d->Open(0);
-             return std::unique_ptr<MacroDialog>(std::move(d));
+        {"lbl_EditKey",
+         "Edt_EditKey",
+         kInputDialogLayoutKeys,
+         "Str520",
+         "Str511",
+         "Str512",
+         {},
+         [&](TForm1& f, QWidget* over) {
+             return opened(std::make_unique<KeyLineDialog>(f, over), 0);
+         }},
+        {"lbl_EditTime",
+         "Edt_EditTime",
+         kInputDialogLayoutKeys,
+         "Str521",
+         "Str511",
+         "Str512",
+         {},
+         [&](TForm1& f, QWidget* over) {
+             return opened(std::make_unique<DelayDialog>(f, over), 0);
          }},
     };
     const QSize art = SkinImageSize("Msg");
@@ -95,12 +130,19 @@ TEST_F(MacroDialogTest, EachKindIsItsArtCentredTopmostAndDressedByTheSetShown) {
     for (int lang = 1; lang <= 3; ++lang) {
         ASSERT_TRUE(form_->LangButtonClick(lang));
         const auto captions = ReadCaptionSection("lang" + std::to_string(lang));
-        const auto layout = ReadMacroDialogLayout(*ReadLayoutSection("org" + std::to_string(lang)));
-        ASSERT_TRUE(captions.ok() && layout.ok());
+        const auto section = ReadLayoutSection("org" + std::to_string(lang));
+        ASSERT_TRUE(captions.ok() && section.ok());
         const QString font = QString::fromStdString(captions->Text("FontName"));
+        auto caption = [&](const char* key) {
+            const std::string text = captions->Text(key);
+            EXPECT_FALSE(text.empty()) << key;
+            return QString::fromStdString(text).toStdU16String();
+        };
         for (const Kind& kind : kinds) {
             SCOPED_TRACE(std::string(kind.title) + " in set " + std::to_string(lang));
-            std::unique_ptr<MacroDialog> dialog = kind.open(*form_, over_);
+            const auto layout = ReadDialogLayout(*section, kind.layoutKeys);
+            ASSERT_TRUE(layout.ok()) << layout.where;
+            std::unique_ptr<SmallDialog> dialog = kind.open(*form_, over_);
             EXPECT_EQ(dialog->size(), art);
             const QRect main = form_->geometry();
             EXPECT_EQ(dialog->pos(), QPoint(main.left() + (main.width() - art.width()) / 2,
@@ -112,8 +154,7 @@ TEST_F(MacroDialogTest, EachKindIsItsArtCentredTopmostAndDressedByTheSetShown) {
             EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
             auto* title = Part<TUniLabel>(*dialog, kind.title);
-            EXPECT_EQ(title->GetCaption(),
-                      QString::fromStdString(captions->Text(kind.titleKey)).toStdU16String());
+            EXPECT_EQ(title->GetCaption(), caption(kind.titleKey));
             EXPECT_EQ(title->pos(), QPoint(layout->title.x, layout->title.y));
             EXPECT_EQ(title->font().family(), font);
             EXPECT_EQ(title->font().pointSize(), layout->TitleFontSize());
@@ -122,21 +163,42 @@ TEST_F(MacroDialogTest, EachKindIsItsArtCentredTopmostAndDressedByTheSetShown) {
             EXPECT_EQ(edit->width(), layout->editWidth);
             EXPECT_EQ(edit->font().pointSize(), layout->EditFontSize());
             EXPECT_TRUE(edit->text().isEmpty());
-            for (const auto& [name, key, at] : {std::tuple{"IB_Confirm", "Str511", layout->confirm},
-                                                std::tuple{"IB_Cancel", "Str512", layout->clear}}) {
+            for (const auto& [name, key, at] :
+                 {std::tuple{"IB_Confirm", kind.confirmKey, layout->confirm},
+                  std::tuple{"IB_Cancel", kind.clearKey, layout->clear}}) {
                 auto* button = Part<TUniLabel>(*dialog, name);
-                EXPECT_EQ(button->GetCaption(),
-                          QString::fromStdString(captions->Text(key)).toStdU16String());
+                EXPECT_EQ(button->GetCaption(), caption(key));
                 EXPECT_EQ(button->geometry(), QRect(at.x, at.y, 100, 30)) << name;
                 EXPECT_EQ(button->font().pointSize(), layout->ButtonFontSize());
+                EXPECT_EQ(button->font().family(), font);
+                // The caption fits its button in every set.
+                EXPECT_LE(QFontMetrics(button->font())
+                              .horizontalAdvance(QString::fromStdU16String(button->GetCaption())),
+                          button->width() - 8)
+                    << name;
             }
             EXPECT_EQ(Part<TUniLabel>(*dialog, "IB_Close")->geometry(),
                       QRect(layout->close.x, layout->close.y, 34, 35));
+            ASSERT_EQ(layout->boxes.size(), kind.boxes.size());
+            QRect previous;
+            for (std::size_t i = 0; i < kind.boxes.size(); ++i) {
+                auto* box = Part<SkinCheckBox>(*dialog, kind.boxes[i]);
+                EXPECT_EQ(box->pos(), QPoint(layout->boxes[i].x, layout->boxes[i].y));
+                EXPECT_EQ(box->font().pointSize(), layout->BoxFontSize());
+                EXPECT_EQ(box->font().family(), font);
+                EXPECT_FALSE(box->isChecked());
+                // In a row between the edit and the buttons, none over another or off the art.
+                EXPECT_GT(box->geometry().top(), edit->geometry().bottom());
+                EXPECT_LT(box->geometry().bottom(), std::min(layout->confirm.y, layout->clear.y));
+                EXPECT_LE(box->geometry().right(), art.width() - 1);
+                EXPECT_FALSE(box->geometry().intersects(previous)) << kind.boxes[i];
+                previous = box->geometry();
+            }
         }
     }
 }
 
-TEST_F(MacroDialogTest, ButtonsShowTheirHoverAndPressedPictures) {
+TEST_F(SmallDialogTest, ButtonsShowTheirHoverAndPressedPictures) {
     MacroNameDialog dialog(*form_, over_);
     dialog.Open();
     for (const auto& [button, picture, art] : {std::tuple{"IB_Confirm", "Img_Confirm", "BtnS"},
@@ -158,10 +220,10 @@ TEST_F(MacroDialogTest, ButtonsShowTheirHoverAndPressedPictures) {
     }
 }
 
-TEST_F(MacroDialogTest, ASecondOpeningClosesTheFirstOfItsKindWhichThenHandsNothingOver) {
+TEST_F(SmallDialogTest, ASecondOpeningClosesTheFirstOfItsKindWhichThenHandsNothingOver) {
     MacroNameDialog first(*form_, over_);
     QSignalSpy firstConfirmed(&first, &MacroNameDialog::confirmed);
-    QSignalSpy firstFinished(&first, &MacroDialog::finished);
+    QSignalSpy firstFinished(&first, &SmallDialog::finished);
     first.Open();
     DelayDialog delay(*form_, over_);
     delay.Open(3);
@@ -193,7 +255,7 @@ TEST_F(MacroDialogTest, ASecondOpeningClosesTheFirstOfItsKindWhichThenHandsNothi
     EXPECT_FALSE(second.isVisible());
 }
 
-TEST_F(MacroDialogTest, TheNameEditRefusesANinthCharacterTypedOrPasted) {
+TEST_F(SmallDialogTest, TheNameEditRefusesANinthCharacterTypedOrPasted) {
     MacroNameDialog dialog(*form_, over_);
     QSignalSpy confirmed(&dialog, &MacroNameDialog::confirmed);
     dialog.Open();
@@ -209,7 +271,7 @@ TEST_F(MacroDialogTest, TheNameEditRefusesANinthCharacterTypedOrPasted) {
     EXPECT_EQ(confirmed[0][0].toString(), QStringLiteral("Přehráva"));
 }
 
-TEST_F(MacroDialogTest, TheDelayEditHandsOverOnlyOneTo65535) {
+TEST_F(SmallDialogTest, TheDelayEditHandsOverOnlyOneTo65535) {
     struct Case {
         QString typed;  // typed key by key
         QString pasted; // then put in whole, as a paste does
@@ -246,7 +308,7 @@ TEST_F(MacroDialogTest, TheDelayEditHandsOverOnlyOneTo65535) {
     EXPECT_EQ(cleared.Edit()->text(), QStringLiteral("1"));
     DelayDialog untouched(*form_, over_);
     QSignalSpy none(&untouched, &DelayDialog::confirmed);
-    QSignalSpy finished(&untouched, &MacroDialog::finished);
+    QSignalSpy finished(&untouched, &SmallDialog::finished);
     untouched.Open(0);
     untouched.IB_ConfirmClick();
     EXPECT_EQ(none.count(), 0);

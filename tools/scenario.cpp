@@ -20,6 +20,7 @@
 #include "controls/wide/ui/UniEdit.h"
 #include "device/InputListener.h"
 #include "pages/ui/SmallDialog.h"
+#include "platform/ui/X11InputCapture.h"
 #include "sensitivity/PointerSettings.h"
 #include "shell/ui/Choosers.h"
 #include "shell/ui/DeviceWorker.h"
@@ -427,6 +428,9 @@ private:
             fake->state.doubleClickMs = 400;
             return fake;
         };
+        // The recorders hear the keys and clicks the steps send to the window, never the
+        // desktop's own input, even where a display is reachable.
+        options.inputCapture = [] { return std::make_unique<WindowInputCapture>(); };
         form_ = std::make_unique<TForm1>(options);
         form_->show();
         form_->CreateLoadingWindow();

@@ -8,7 +8,6 @@
 #include "macros/MacroCode.h"
 #include "pages/ui/ControlText.h"
 #include "pages/ui/ScriptLineIcons.h"
-#include "platform/ui/X11InputCapture.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -305,7 +304,7 @@ void FirePage::Btn_FireStartClick() {
     // Capture runs only while recording; each event arrives on this thread from its event
     // loop. Only the left button is recorded.
     if (capture_ == nullptr)
-        capture_ = MakeInputCapture();
+        capture_ = Host().NewInputCapture();
     const bool started = capture_->Start([this](const CapturedInput& input) {
         if (!skipLeftButton_)
             RecordInput(input);

@@ -144,7 +144,7 @@ void MacroPage::Wire() {
                         "MacroS_01");
     for (const char* name : {"Edt_Delay", "Edt_InsertDelay"})
         if (auto* edit = qobject_cast<QLineEdit*>(Control(name)))
-            connect(edit, &QLineEdit::textChanged, this, [this, edit] {
+            connect(edit, &QLineEdit::textChanged, this, [edit] {
                 const QString text = edit->text();
                 bool ok = false;
                 const long value = text.toLong(&ok);

@@ -17,6 +17,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,7 @@
 namespace trvx {
 
 class EngineeringAccess;
+class InputCapture; // macros/InputCapture.h, what the recorders listen through
 
 class PageHost {
 public:
@@ -140,6 +142,11 @@ public:
     virtual std::optional<QColor> ChooseColor(const QColor& initial) = 0;
     // The 21 LED-mode names of the term table in the column chosen at start-up.
     virtual const std::array<std::string, 21>& LedModeNames() const = 0;
+
+    // ---- Input capture -------------------------------------------------------------------
+    // A capture for a recorder, of the kind the window chose: the whole desktop where it can
+    // hear it, else our own window only (Global() says which). The recorder owns it.
+    virtual std::unique_ptr<InputCapture> NewInputCapture() = 0;
 
 protected:
     virtual void SetFillingUI(bool on) = 0;

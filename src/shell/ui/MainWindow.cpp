@@ -16,6 +16,7 @@
 #include "macros/ui/MacroPage.h"
 #include "pages/ui/ControlText.h"
 #include "platform/DesktopPointerSettings.h"
+#include "platform/ui/X11InputCapture.h"
 #include "sensitivity/ui/LightingPage.h"
 #include "sensitivity/ui/SensitivityPage.h"
 #include "shell/MainWindowTables.h"
@@ -267,6 +268,10 @@ void TForm1::CreatePages() {
     macroPage_ = macros;
     updatePage_ = update;
     engineerPage_ = engineer;
+}
+
+std::unique_ptr<InputCapture> TForm1::NewInputCapture() {
+    return options_.inputCapture ? options_.inputCapture() : MakeInputCapture();
 }
 
 Page* TForm1::PageOf(int pageNumber) const {

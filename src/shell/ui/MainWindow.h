@@ -14,6 +14,7 @@
 #include "device/InputListener.h"
 #include "device/WholeImageRead.h"
 #include "engineering/EngineerRules.h"
+#include "macros/InputCapture.h"
 #include "pages/ui/PageHost.h"
 #include "sensitivity/PointerSettings.h"
 #include "shell/RunningLabel.h"
@@ -52,6 +53,9 @@ struct MainWindowOptions {
     // The desktop's pointer settings the sensitivity page edits; the desktop's own when empty
     // (tests and the scenario runner put a fake here).
     std::function<std::unique_ptr<PointerSettings>()> pointerSettings;
+    // The captures the macro and fire-macro recorders listen through; the desktop's when empty
+    // (global on X11, else our own window's).
+    std::function<std::unique_ptr<InputCapture>()> inputCapture;
     // Changes the general settings after they are read (the scenario runner's `setting` step).
     std::function<void(GeneralSettings&)> adjustSettings;
 };
@@ -115,6 +119,7 @@ public:
     std::optional<QColor> ChooseColor(const QColor& initial) override;
     const std::array<std::string, 21>& LedModeNames() const override { return ledModeNames_; }
     EngineeringAccess& Access() override { return access_; }
+    std::unique_ptr<InputCapture> NewInputCapture() override;
 
     // ---- Shared state --------------------------------------------------------------------
     const std::string& AppTitle() const { return appTitle_; }

@@ -5,6 +5,7 @@
 #include "pages/ui/ControlText.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QListWidget>
@@ -12,6 +13,7 @@
 #include <QtTest/QTest>
 
 #include <algorithm>
+#include <vector>
 
 namespace trvx {
 namespace {
@@ -62,6 +64,44 @@ ControlState ControlStateOf(const QWidget* control) {
             state.checked = button->isChecked();
     }
     return state;
+}
+
+QWidget* FindOnOwnWindows(const QWidget* main, const std::string& name, std::string& error) {
+    const auto dot = name.find('.');
+    const QString window =
+        dot == std::string::npos ? QString() : QString::fromStdString(name.substr(0, dot));
+    const QString wanted =
+        QString::fromStdString(dot == std::string::npos ? name : name.substr(dot + 1));
+    std::vector<QWidget*> shown;
+    QWidget* hidden = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top == main || (!window.isEmpty() && top->objectName() != window))
+            continue;
+        QWidget* found = top->objectName() == wanted ? top : top->findChild<QWidget*>(wanted);
+        if (found == nullptr)
+            continue;
+        if (top->isVisible())
+            shown.push_back(found);
+        else if (hidden == nullptr)
+            hidden = found;
+    }
+    if (shown.size() > 1) {
+        std::vector<std::string> windows;
+        for (const QWidget* w : shown)
+            windows.push_back(w->window()->objectName().toStdString());
+        std::sort(windows.begin(), windows.end());
+        error = name + " is on more than one open window (";
+        for (std::size_t i = 0; i < windows.size(); ++i)
+            error += (i > 0 ? ", " : "") + windows[i];
+        error += "): name the window too, as " + windows.front() + "." + name;
+        return nullptr;
+    }
+    if (!shown.empty())
+        return shown.front();
+    if (hidden != nullptr)
+        return hidden;
+    error = "no control named " + name;
+    return nullptr;
 }
 
 QWidget* ReachableAt(QWidget* control, const std::string& name, std::string& error,

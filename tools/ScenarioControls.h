@@ -20,6 +20,13 @@ class SkinPageControl;
 // The fields of `show` for the control's kind.
 ControlState ControlStateOf(const QWidget* control);
 
+// A control of the windows of their own (the dialogs, the busy window), `main` aside, by name:
+// the window itself or a control on it. A window on screen wins over a hidden one (a dialog
+// that has closed). "Window.Control" (Form3.IB_Confirm) names the window too, which tells apart
+// two windows on screen that both have the control; without it that is an error. Null with
+// `error` when nothing matches.
+QWidget* FindOnOwnWindows(const QWidget* main, const std::string& name, std::string& error);
+
 // The widget a user's pointer reaches at the middle of the control (or at `point` of it): the
 // control itself (or a part of it), never one that lies over it. Null with `error` when the
 // control is not visible, lies outside its window or is covered.

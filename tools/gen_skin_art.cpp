@@ -731,6 +731,25 @@ QImage sensitivityPanel(const Layout& L) {
     return img;
 }
 
+// A lamp and the curve of its light falling off, 36 x 16 pixels from the top left.
+void fadeMark(QPainter& p, QPointF at) {
+    QPainterPath curve;
+    curve.moveTo(at + QPointF(6, 3));
+    curve.cubicTo(at + QPointF(12, 13), at + QPointF(22, 15), at + QPointF(36, 15));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kSoft, 1.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(curve);
+    hline(p, at.x() + 2, at.x() + 36, at.y() + 15.5, withAlpha(kSoft, 90));
+    QRadialGradient glow(at + QPointF(5, 3), 6);
+    glow.setColorAt(0, kAccentLight);
+    glow.setColorAt(1, withAlpha(kAccent, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(glow);
+    p.drawEllipse(at + QPointF(5, 3), 6, 6);
+    p.setBrush(kAccent);
+    p.drawEllipse(at + QPointF(5, 3), 2.2, 2.2);
+}
+
 QImage lightingPanel(const Layout& L) {
     QImage img = panelBase(800, 374);
     Painter p(&img);
@@ -748,6 +767,11 @@ QImage lightingPanel(const Layout& L) {
     const QPoint all = L.at("LED3Control") - P;
     hline(p, 20, 380, all.y() - 16, QColor(44, 53, 64));
     scaleGroove(p, L.at("StepTime") - P, 8, 26, 18, L("StepTime_D"));
+    // The fall-time row: its groove, and in front of it a light dying away, which says what the
+    // row sets in every language.
+    const QPoint fall = L.at("FallTime") - P;
+    scaleGroove(p, fall, 10, 26, 18, L("FallTime_D"));
+    fadeMark(p, QPointF(fall.x() - 44, fall.y() + 1));
     // the palette swatches' row
     const QPoint swatches = L.at("LEDColor") - P;
     const int step = trvx::kLedSwatchSize + L("LEDColor_D");
@@ -1030,6 +1054,147 @@ QImage background(const Layout& L) {
     return img;
 }
 
+// ---- script line icons -----------------------------------------------------------------------
+//
+// The macro script lists show an icon per line, chosen by the line's type digit: entry n of one
+// strip of 20 x 20 icons (n at x = 20 n). The lists make each icon's top-left colour see-through
+// and stretch the icon to the row height, so every icon stands on a flat background of the
+// window's key colour; a glyph's soft edges keep their coverage as alpha, laid over the list's
+// own colour when drawn, so no key colour fringes them. Each glyph sits on a small dark chip,
+// which keeps the accent readable on the selected row's colour too.
+
+constexpr int kIcon = 20;
+
+void iconChip(QPainter& p) {
+    const QRectF r(1.5, 1.5, 17, 17);
+    p.setPen(QPen(QColor(60, 71, 85), 1));
+    p.setBrush(vertical(r, QColor(40, 48, 58), QColor(28, 34, 41)));
+    p.drawRoundedRect(r, 4, 4);
+}
+
+void triangle(QPainter& p, QPointF a, QPointF b, QPointF c, QColor ink) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    p.drawPolygon(QPolygonF({a, b, c}));
+}
+
+// Press: an arrow down onto the key's face; release: an arrow up away from it.
+void keyIcon(QPainter& p, bool press) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(kSoft);
+    p.drawRoundedRect(QRectF(5, 14, 10, 2), 1, 1);
+    const QColor ink = press ? kAccent : kText;
+    if (press) {
+        p.setBrush(ink);
+        p.drawRect(QRectF(8.8, 4, 2.4, 4.5));
+        triangle(p, {5.5, 8}, {14.5, 8}, {10, 12.5}, ink);
+    } else {
+        p.setBrush(ink);
+        p.drawRect(QRectF(8.8, 8, 2.4, 4.5));
+        triangle(p, {5.5, 8.5}, {14.5, 8.5}, {10, 4}, ink);
+    }
+}
+
+// Delay: a stopwatch.
+void delayIcon(QPainter& p) {
+    const QPointF c(10, 11);
+    p.setPen(QPen(kSoft, 1.4));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(c, 5.3, 5.3);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kSoft);
+    p.drawRoundedRect(QRectF(8.5, 3.2, 3, 1.6), 0.6, 0.6);
+    p.setPen(QPen(kAccent, 1.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(c, QPointF(10, 7.4));
+    p.drawLine(c, QPointF(12.6, 11));
+}
+
+// Move: arrows to the four sides.
+void moveIcon(QPainter& p) {
+    p.setPen(QPen(kAccent, 1.5));
+    p.drawLine(QPointF(10, 5.5), QPointF(10, 14.5));
+    p.drawLine(QPointF(5.5, 10), QPointF(14.5, 10));
+    triangle(p, {10, 3.2}, {7.6, 6.2}, {12.4, 6.2}, kAccent);
+    triangle(p, {10, 16.8}, {7.6, 13.8}, {12.4, 13.8}, kAccent);
+    triangle(p, {3.2, 10}, {6.2, 7.6}, {6.2, 12.4}, kAccent);
+    triangle(p, {16.8, 10}, {13.8, 7.6}, {13.8, 12.4}, kAccent);
+}
+
+// Loop start and end: a circling arrow around a play mark or a stop mark.
+void loopIcon(QPainter& p, bool start) {
+    const QColor ring = start ? kAccent : kSoft;
+    QPainterPath arc;
+    const QRectF circle(4.6, 4.6, 10.8, 10.8);
+    arc.arcMoveTo(circle, 75);
+    arc.arcTo(circle, 75, 285);
+    p.setPen(QPen(ring, 1.5, Qt::SolidLine, Qt::FlatCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(arc);
+    triangle(p, {12.8, 9.2}, {18.2, 9.2}, {15.5, 5.8}, ring);
+    if (start) {
+        triangle(p, {8.6, 7.6}, {8.6, 12.4}, {12.4, 10}, kText);
+    } else {
+        p.setPen(Qt::NoPen);
+        p.setBrush(kAccent);
+        p.drawRect(QRectF(8, 8, 4, 4));
+    }
+}
+
+// A digit that no line the program writes carries: a plain marker.
+void otherIcon(QPainter& p) {
+    p.setPen(QPen(kMuted, 1.4));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolygon(
+        QPolygonF({QPointF(10, 5.5), QPointF(14.5, 10), QPointF(10, 14.5), QPointF(5.5, 10)}));
+}
+
+QImage scriptIcon(int digit) {
+    QImage img = canvas(kIcon, kIcon);
+    {
+        Painter p(&img);
+        iconChip(p);
+        switch (digit) {
+        case 0:
+            delayIcon(p);
+            break;
+        case 1:
+        case 2:
+            keyIcon(p, digit == 1);
+            break;
+        case 3:
+            moveIcon(p);
+            break;
+        case 7:
+        case 8:
+            loopIcon(p, digit == 7);
+            break;
+        default:
+            otherIcon(p);
+            break;
+        }
+    }
+    // Untouched pixels become the flat key; the corner must be one of them.
+    for (int y = 0; y < kIcon; ++y)
+        for (int x = 0; x < kIcon; ++x)
+            if (qAlpha(img.pixel(x, y)) == 0)
+                img.setPixelColor(x, y, kKey);
+    if (img.pixelColor(0, 0) != kKey) {
+        std::fprintf(stderr, "gen_skin_art: script icon %d covers its key corner\n", digit);
+        std::exit(1);
+    }
+    return img;
+}
+
+// Entries 0 to 9, one for every digit a line can start with.
+QImage scriptIcons() {
+    QImage strip = canvas(10 * kIcon, kIcon);
+    Painter p(&strip);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    for (int digit = 0; digit < 10; ++digit)
+        p.drawImage(digit * kIcon, 0, scriptIcon(digit));
+    return strip;
+}
+
 // ---- busy spinner GIF ------------------------------------------------------------------------
 
 class GifWriter {
@@ -1278,6 +1443,7 @@ int main(int argc, char** argv) {
     save(dir, "InsertXYBase", insertBase(set1, InsertKind::Move));
     save(dir, "Update", updatePanel(set1));
     save(dir, "Msg", messageBackground(), PngKind::Rgb);
+    save(dir, "ImageList1", scriptIcons());
 
     const std::vector<std::uint8_t> gif = spinnerGif();
     std::ofstream out(dir / "WaitGif.gif", std::ios::binary);

@@ -17,7 +17,10 @@
 #include "controls/skinned/ui/SkinInputDialog.h"
 #include "controls/skinned/ui/SkinPageControl.h"
 #include "controls/wide/ui/ClockTimer.h"
+#include "controls/wide/ui/UniEdit.h"
 #include "device/InputListener.h"
+#include "pages/ui/SmallDialog.h"
+#include "platform/ui/X11InputCapture.h"
 #include "sensitivity/PointerSettings.h"
 #include "shell/ui/Choosers.h"
 #include "shell/ui/DeviceWorker.h"
@@ -41,7 +44,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMetaObject>
 #include <QPainter>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -76,6 +81,8 @@ bool ApplySetting(GeneralSettings& s, const std::string& key, int value) {
         s.GDEnable = value == 1;
     else if (key == "BE_Enable")
         s.BEEnable = value == 1;
+    else if (key == "TR_Enable")
+        s.TREnable = value == 1;
     else if (key == "Gun6_Num")
         s.Gun6Num = std::clamp(value, 1, 2);
     else if (key == "Gun7_Num")
@@ -141,6 +148,18 @@ public:
         });
         previousInput_ =
             SkinInputDialog::setResponder([this](FrmInput& dialog) { return AnswerInput(dialog); });
+        // The skinned dialogs are not modal: with no answer waiting they stay open for the
+        // steps that drive their controls.
+        previousSmallDialog_ = SmallDialog::SetOpenObserver([this](SmallDialog& dialog) {
+            if (auto answer = TakeAnswer())
+                QMetaObject::invokeMethod(
+                    &dialog,
+                    [this, d = QPointer<SmallDialog>(&dialog), a = *answer] {
+                        if (d != nullptr)
+                            AnswerSmallDialog(*d, a);
+                    },
+                    Qt::QueuedConnection);
+        });
         previousFile_ = Choosers::setFileChooser(
             [this](QWidget*, const FileChoice& choice) -> std::optional<QString> {
                 if (files_.empty()) {
@@ -173,6 +192,7 @@ public:
         FormMessageDialog::setResponder(previousMessage_);
         FormMessageDialog::setQuestionResponder(previousQuestion_);
         SkinInputDialog::setResponder(previousInput_);
+        SmallDialog::SetOpenObserver(previousSmallDialog_);
         Choosers::setFileChooser(previousFile_);
         Choosers::setColorChooser(previousColor_);
     }
@@ -408,6 +428,9 @@ private:
             fake->state.doubleClickMs = 400;
             return fake;
         };
+        // The recorders hear the keys and clicks the steps send to the window, never the
+        // desktop's own input, even where a display is reachable.
+        options.inputCapture = [] { return std::make_unique<WindowInputCapture>(); };
         form_ = std::make_unique<TForm1>(options);
         form_->show();
         form_->CreateLoadingWindow();
@@ -513,18 +536,11 @@ private:
     QWidget* Find(const std::string& name, std::string& error) {
         if (!Form(error))
             return nullptr;
-        if (QWidget* w = form_->Control(name))
-            return w;
-        // The busy window and the dialogs are windows of their own.
-        const QString wanted = QString::fromStdString(name);
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (top->objectName() == wanted)
-                return top;
-            if (QWidget* w = top->findChild<QWidget*>(wanted))
+        if (name.find('.') == std::string::npos)
+            if (QWidget* w = form_->Control(name))
                 return w;
-        }
-        error = "no control named " + name;
-        return nullptr;
+        // The busy window and the dialogs are windows of their own.
+        return FindOnOwnWindows(form_.get(), name, error);
     }
 
     QWidget* Reachable(QWidget* control, const std::string& name, std::string& error) {
@@ -561,8 +577,14 @@ private:
 
     bool TypeText(const std::string& name, const std::string& text, std::string& error) {
         QWidget* control = Find(name, error);
-        if (control == nullptr)
+        if (control == nullptr || !TypeInto(control, name, text, error))
             return false;
+        SettleDevice();
+        return true;
+    }
+
+    bool TypeInto(QWidget* control, const std::string& name, const std::string& text,
+                  std::string& error) {
         QLineEdit* edit = qobject_cast<QLineEdit*>(control);
         if (auto* combo = qobject_cast<QComboBox*>(control); combo != nullptr && edit == nullptr)
             edit = combo->lineEdit();
@@ -582,7 +604,6 @@ private:
             QTest::keyClick(edit, Qt::Key_Backspace);
         else
             QTest::keyClicks(edit, QString::fromStdString(text));
-        SettleDevice();
         return true;
     }
 
@@ -725,6 +746,27 @@ private:
         return kModalOk;
     }
 
+    // An answer for a skinned dialog, given through its controls as a user would:
+    // a text is typed into its edit and confirmed, ok confirms, cancel closes it.
+    void AnswerSmallDialog(SmallDialog& dialog, const ScenarioStep& answer) {
+        std::string error;
+        const std::string edit = dialog.Edit()->objectName().toStdString();
+        if (answer.answer == ScenarioAnswer::Text &&
+            !TypeInto(dialog.Edit(), edit, answer.text, error)) {
+            if (guardError_.empty())
+                guardError_ = "answer " + answer.text + ": " + error;
+            return;
+        }
+        const char* button = answer.answer == ScenarioAnswer::Cancel ? "IB_Close" : "IB_Confirm";
+        QWidget* control = dialog.findChild<QWidget*>(QString::fromLatin1(button));
+        if (control == nullptr ||
+            !ClickControl(control, button, Qt::LeftButton, false, std::nullopt, error)) {
+            if (guardError_.empty())
+                guardError_ =
+                    "answer: " + (control == nullptr ? std::string("no ") + button : error);
+        }
+    }
+
     void PrintRestOfMessages() {
         for (; printedMessages_ < messages_.size(); ++printedMessages_)
             std::fputs(FormatMessageLine(messages_[printedMessages_]).c_str(), stdout);
@@ -774,6 +816,7 @@ private:
     FormMessageDialog::Responder previousMessage_;
     FormMessageDialog::QuestionResponder previousQuestion_;
     SkinInputDialog::Responder previousInput_;
+    SmallDialog::OpenObserver previousSmallDialog_;
     Choosers::FileChooser previousFile_;
     Choosers::ColorChooser previousColor_;
 };

@@ -8,10 +8,19 @@
 // page7_Engineer_lang<N>.png and page7_Gun_lang<N>.png. Messages the window shows are printed on
 // stderr. Beside each page picture, page<P>_lang<N>.txt lists every visible named control with
 // its place on the window and its text, so a layout change can be checked by numbers as well as
-// by eye.
+// by eye. The small dialogs (combination key, macro name, key line, delay) are rendered in every
+// set too, as dialog_<kind>_lang<N>.png with a sample value in their edit, and the same list
+// beside them.
 #include "base/Clock.h"
+#include "controls/skinned/ui/SkinCheckBox.h"
 #include "controls/skinned/ui/SkinPageControl.h"
 #include "controls/wide/ui/ClockTimer.h"
+#include "controls/wide/ui/UniEdit.h"
+#include "keys/ui/ComboKeyDialog.h"
+#include "macros/ui/DelayDialog.h"
+#include "macros/ui/KeyLineDialog.h"
+#include "macros/ui/MacroNameDialog.h"
+#include "pages/ui/ControlText.h"
 #include "sensitivity/PointerSettings.h"
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/LoadingWindow.h"
@@ -20,13 +29,10 @@
 #include "sim/SimulatedMouse.h"
 #include "skin/ui/MainWindowControls.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 
@@ -35,6 +41,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -100,7 +107,7 @@ int RenderHiddenSheets(trvx::TForm1& form, const QString& outDir, int lang) {
 }
 
 // One line per visible named control: name, x, y, width, height on the window, and its text.
-bool WriteControls(const trvx::TForm1& form, const QString& file) {
+bool WriteControls(const QWidget& form, const QString& file) {
     QFile out(file);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return false;
@@ -108,13 +115,8 @@ bool WriteControls(const trvx::TForm1& form, const QString& file) {
         if (w->objectName().isEmpty() || !w->isVisibleTo(&form))
             continue;
         const QPoint at = w->mapTo(&form, QPoint(0, 0));
-        QString text;
-        if (const auto* label = qobject_cast<const QLabel*>(w))
-            text = label->text();
-        else if (const auto* button = qobject_cast<const QAbstractButton*>(w))
-            text = button->text();
-        else if (const auto* edit = qobject_cast<const QLineEdit*>(w))
-            text = edit->text();
+        // Wide labels and skinned controls too: the captions the pages show.
+        QString text = trvx::ControlCaption(w);
         out.write(QStringLiteral("%1 %2 %3 %4 %5 \"%6\"\n")
                       .arg(w->objectName())
                       .arg(at.x())
@@ -125,6 +127,41 @@ bool WriteControls(const trvx::TForm1& form, const QString& file) {
                       .toUtf8());
     }
     return out.error() == QFileDevice::NoError;
+}
+
+// The small dialogs as they open over the window, each with a value of the longest kind it
+// takes. Files dialog_<kind>_lang<N>.png and .txt.
+int RenderDialogs(trvx::TForm1& form, const QString& outDir, int lang) {
+    trvx::ComboKeyDialog combo(form, 2, 2, form.Control("gbPage1"));
+    combo.Open();
+    for (trvx::SkinCheckBox* box : combo.Boxes())
+        box->setChecked(true);
+    combo.KeyDown(0x2C); // "Print Screen"
+    combo.KeyDown(0x5D); // "Applications"
+    QWidget* over = form.Control("gbPage4");
+    trvx::MacroNameDialog name(form, over);
+    name.Open();
+    name.Edit()->setText(QStringLiteral("WWWWWWWW"));
+    trvx::KeyLineDialog key(form, over);
+    key.Open(0);
+    key.KeyDown(0x5C); // the longest key name, "Right Windows"
+    trvx::DelayDialog delay(form, over);
+    delay.Open(0);
+    delay.Edit()->setText(QStringLiteral("65535"));
+    int failures = 0;
+    for (const auto& [kind, dialog] : {std::pair<const char*, QWidget*>{"combo", &combo},
+                                       {"name", &name},
+                                       {"key", &key},
+                                       {"delay", &delay}}) {
+        Settle();
+        const QString stem = QStringLiteral("%1/dialog_%2_lang%3").arg(outDir).arg(kind).arg(lang);
+        if (!dialog->grab().toImage().save(stem + QStringLiteral(".png"), "PNG") ||
+            !WriteControls(*dialog, stem + QStringLiteral(".txt"))) {
+            std::fprintf(stderr, "snapshot: cannot write %s\n", stem.toUtf8().constData());
+            ++failures;
+        }
+    }
+    return failures;
 }
 
 } // namespace
@@ -210,6 +247,7 @@ int main(int argc, char** argv) {
             }
         }
         failures += RenderHiddenSheets(*form, outDir, lang);
+        failures += RenderDialogs(*form, outDir, lang);
     }
     // The busy window as it turns, on its first frame.
     if (trvx::TFormLoadingUI* busy = form->FormLoadingUI()) {

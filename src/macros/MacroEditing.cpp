@@ -1,6 +1,9 @@
 #include "macros/MacroEditing.h"
 
+#include "base/NumberText.h"
+
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -176,6 +179,31 @@ std::string CorrectRepeatText(const std::string& text) {
     if (!value)
         return text;
     return std::to_string(std::clamp<long>(*value, 0, 255));
+}
+
+std::string CorrectDelayText(std::string_view text) {
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    // A readable number below 1.
+    if (text.size() > 1 && text.front() == '-' &&
+        std::all_of(text.begin() + 1, text.end(), isDigit))
+        return "1";
+    std::string digits;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(digits), isDigit);
+    const std::size_t first = digits.find_first_not_of('0');
+    if (first == std::string::npos)
+        return "1"; // empty, or zero
+    // More than five significant digits lie above the range whatever they are.
+    const auto value = ParseDecimalDigits(std::string_view(digits).substr(first), 99999);
+    if (!value || *value > 65535)
+        return "65535";
+    return digits.size() == text.size() ? std::string(text) : digits;
+}
+
+std::optional<std::uint16_t> DelayOfText(std::string_view text) {
+    const auto value = ParseDecimalDigits(text, 65535);
+    if (!value || *value == 0)
+        return std::nullopt;
+    return static_cast<std::uint16_t>(*value);
 }
 
 KeyLineEdit ReplaceKeyLinePair(MacroScript& script, int item, std::string_view keyName,

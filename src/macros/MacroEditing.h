@@ -65,6 +65,14 @@ std::size_t RecordedInsertLine(InsertKind kind, int item);
 std::string CorrectAxisText(const std::string& text);
 std::string CorrectRepeatText(const std::string& text);
 
+// The delay dialog's edit after every change: an empty text, or one whose value is 0 or less,
+// becomes "1", a value above 65535 becomes "65535". Text that is no decimal number (only pasted
+// text can be) keeps its digits alone before the same rule, so the edit always holds 1..65535.
+std::string CorrectDelayText(std::string_view text);
+// The milliseconds the delay edit's text stands for: 1..65535; none for text that is not all
+// digits or lies outside that range (an edit not yet typed into is empty).
+std::optional<std::uint16_t> DelayOfText(std::string_view text);
+
 struct KeyLineEdit {
     bool changed = false;
     int partnerItem = -1; // the other half of the pair that was changed with it, -1 for none

@@ -1,19 +1,16 @@
 #include "platform/DesktopPointerSettings.h"
 
+#include "platform/DbusPlasmaSession.h"
+#include "platform/PlasmaPointerSettings.h"
+#include "platform/ToolRun.h"
+
 #include <X11/Xlib.h>
 
 #include <algorithm>
-#include <array>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <poll.h>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace trvx {
 namespace {
@@ -26,15 +23,21 @@ std::string Trim(std::string s) {
     return s;
 }
 
+// gsettings prints and reads numbers with a decimal point whatever the user's locale, which
+// the window's locale-aware C functions would not.
 std::optional<double> ParseDouble(const std::string& text) {
-    char* end = nullptr;
     const std::string t = Trim(text);
-    if (t.empty())
-        return std::nullopt;
-    const double v = std::strtod(t.c_str(), &end);
-    if (end == t.c_str() || *end != '\0' || !std::isfinite(v))
+    double v = 0;
+    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+    if (t.empty() || ec != std::errc() || end != t.data() + t.size() || !std::isfinite(v))
         return std::nullopt;
     return v;
+}
+
+std::string FormatDouble(double v) {
+    char text[32];
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, 6);
+    return ec == std::errc() ? std::string(text, end) : "0";
 }
 
 std::optional<int> ParseInt(std::string text) {
@@ -55,65 +58,10 @@ std::optional<int> ParseInt(std::string text) {
 
 GSettingsPointerSettings::GSettingsPointerSettings(std::string tool) : tool_(std::move(tool)) {}
 
-GSettingsPointerSettings::Run GSettingsPointerSettings::Tool(const std::vector<std::string>& args) {
-    Run run;
-    int out[2];
-    int err[2];
-    if (pipe(out) != 0)
-        return run;
-    if (pipe(err) != 0) {
-        close(out[0]);
-        close(out[1]);
-        return run;
-    }
-    const pid_t pid = fork();
-    if (pid < 0) {
-        for (int fd : {out[0], out[1], err[0], err[1]})
-            close(fd);
-        run.err = std::strerror(errno);
-        return run;
-    }
-    if (pid == 0) {
-        dup2(out[1], 1);
-        dup2(err[1], 2);
-        for (int fd : {out[0], out[1], err[0], err[1]})
-            close(fd);
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(tool_.c_str()));
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    close(out[1]);
-    close(err[1]);
-    std::array<pollfd, 2> fds{pollfd{out[0], POLLIN, 0}, pollfd{err[0], POLLIN, 0}};
-    int open = 2;
-    char buffer[512];
-    while (open > 0) {
-        if (poll(fds.data(), fds.size(), 5000) <= 0)
-            break;
-        for (pollfd& p : fds) {
-            if (p.fd < 0 || (p.revents & (POLLIN | POLLHUP)) == 0)
-                continue;
-            const ssize_t n = read(p.fd, buffer, sizeof buffer);
-            if (n <= 0) {
-                close(p.fd);
-                p.fd = -1;
-                --open;
-                continue;
-            }
-            (p.fd == out[0] ? run.out : run.err).append(buffer, static_cast<std::size_t>(n));
-        }
-    }
-    for (pollfd& p : fds)
-        if (p.fd >= 0)
-            close(p.fd);
-    int status = 0;
-    if (waitpid(pid, &status, 0) == pid && WIFEXITED(status))
-        run.status = WEXITSTATUS(status);
-    return run;
+ToolRun GSettingsPointerSettings::Tool(const std::vector<std::string>& args) {
+    std::vector<std::string> argv{tool_};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return RunTool(argv);
 }
 
 bool GSettingsPointerSettings::Available() {
@@ -124,7 +72,7 @@ PointerState GSettingsPointerSettings::Read() {
     // One run for every key of the schema: the page reads after each whole-image read, on the
     // window's thread.
     PointerState s;
-    const Run r = Tool({"list-recursively", kSchema});
+    const ToolRun r = Tool({"list-recursively", kSchema});
     if (r.status != 0)
         return s;
     std::istringstream lines(r.out);
@@ -155,7 +103,7 @@ PointerResult GSettingsPointerSettings::Write(PointerSetting setting, const Poin
         if (!state.speed)
             return {false, "speed"};
         key = "speed";
-        value = std::to_string(std::clamp(*state.speed, -1.0, 1.0));
+        value = FormatDouble(std::clamp(*state.speed, -1.0, 1.0));
         break;
     case PointerSetting::Acceleration:
         if (!state.acceleration)
@@ -172,7 +120,7 @@ PointerResult GSettingsPointerSettings::Write(PointerSetting setting, const Poin
     case PointerSetting::WheelLines:
         return {false, "wheel lines: not a setting of this desktop"};
     }
-    const Run r = Tool({"set", kSchema, key, value});
+    const ToolRun r = Tool({"set", kSchema, key, value});
     if (r.status != 0)
         return {false, key + ": " + Trim(r.err.empty() ? "gsettings failed" : r.err)};
     return {};
@@ -229,6 +177,13 @@ PointerResult X11PointerSettings::Write(PointerSetting setting, const PointerSta
 }
 
 std::unique_ptr<PointerSettings> MakeDesktopPointerSettings() {
+    // Plasma keeps its own settings and never reads the GNOME store, even where that store is
+    // installed and answers.
+    if (IsPlasmaSession(std::getenv("XDG_CURRENT_DESKTOP"), std::getenv("KDE_FULL_SESSION")))
+        return std::make_unique<PlasmaPointerSettings>(
+            UserConfigHome(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")),
+            SystemConfigDirs(std::getenv("XDG_CONFIG_DIRS")),
+            std::make_unique<DbusSendPlasmaSession>());
     // The desktop's store where it runs: a GNOME-like session keeps the settings there and
     // applies them to the X server itself.
     const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");

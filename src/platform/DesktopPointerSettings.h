@@ -1,8 +1,10 @@
 #pragma once
-// The desktop's pointer settings on Linux: the desktop's settings store where it has one (the
-// GNOME mouse schema, through the gsettings tool, which honours GSETTINGS_BACKEND), else the X
-// server's pointer control. Neither keeps wheel lines, so that setting stays nullopt.
+// The desktop's pointer settings on Linux: Plasma's own settings in a Plasma session
+// (PlasmaPointerSettings.h), the desktop's settings store where it has one (the GNOME mouse
+// schema, through the gsettings tool, which honours GSETTINGS_BACKEND), else the X server's
+// pointer control. Neither of the last two keeps wheel lines, so that setting stays nullopt.
 
+#include "platform/ToolRun.h"
 #include "sensitivity/PointerSettings.h"
 
 #include <memory>
@@ -24,12 +26,7 @@ public:
     PointerResult Write(PointerSetting setting, const PointerState& state) override;
 
 private:
-    struct Run {
-        int status = -1;
-        std::string out;
-        std::string err;
-    };
-    Run Tool(const std::vector<std::string>& args);
+    ToolRun Tool(const std::vector<std::string>& args);
     std::string tool_;
 };
 
@@ -54,7 +51,8 @@ private:
     Display* display_ = nullptr;
 };
 
-// The desktop's store when it answers, else the X server's, else nullptr.
+// Plasma's settings in a Plasma session; else the desktop's store when it answers, else the X
+// server's, else nullptr.
 std::unique_ptr<PointerSettings> MakeDesktopPointerSettings();
 
 } // namespace trvx

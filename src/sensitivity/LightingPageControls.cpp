@@ -12,11 +12,11 @@ void AddLightingPageControls(ControlTable& t) {
         t.picture(Numbered("Img_MCULEDStep_", i), p, i == 1 ? "" : "Bar1_D");
     for (int i = 1; i <= 8; ++i)
         t.label(Numbered("lbl_MCULEDStep_", i), p, 0, 0, 24, 15, std::to_string(i));
-    // The fall-time row shares the step row's place: one of the two shows, by LED type.
+    // The fall-time row shows on every LED type, in a place of its own below the steps.
     for (int i = 1; i <= 10; ++i)
-        t.picture(Numbered("Img_Fall", i), p, i == 1 ? "Bar1_E" : "Bar1_D").hidden = true;
+        t.picture(Numbered("Img_Fall", i), p, i == 1 ? "Bar1_E" : "Bar1_D");
     for (int i = 1; i <= 10; ++i)
-        t.label(Numbered("lbl_Fall", i), p, 0, 0, 24, 15, std::to_string(i)).hidden = true;
+        t.label(Numbered("lbl_Fall", i), p, 0, 0, 24, 15, std::to_string(i));
     for (int n = 1; n <= 7; ++n)
         t.picture(Numbered("Img_LED", n), p, n == 1 ? "RdS_E" : "RdS_D");
     t.picture("Img_MCULED3Control", p);

@@ -30,6 +30,25 @@ constexpr CaptionBinding kLabelCaptions[] = {
     {"lbl_MCULED6Control", "Str824"},
 };
 
+// A row of step pictures from the key stem's _X, _Y and _D, with its numbers 24 pixels below:
+// beside their pictures when the layout numbers its scales, hidden when it does not.
+void NumberedScale(LayoutRules& r, const std::string& stem, const char* picture, const char* number,
+                   int count) {
+    const int x = r.I(stem + "_X");
+    const int y = r.I(stem + "_Y");
+    const int d = r.I(stem + "_D");
+    const auto pics = NumberedSeries(picture, 1, count);
+    r.scale(pics, x, y, d, true);
+    for (int i = 1; i <= count; ++i) {
+        const std::string label = Numbered(number, i);
+        if (r.inputs().NumOrder == 0)
+            r.leftFrom(label, pics[static_cast<std::size_t>(i - 1)], 4);
+        else if (r.inputs().NumOrder == 1)
+            r.hide(label);
+        r.top(label, y + 24);
+    }
+}
+
 } // namespace
 
 void LightingPageLayout(LayoutRules& r) {
@@ -41,30 +60,8 @@ void LightingPageLayout(LayoutRules& r) {
     const Rgb c = r.colour("Color_E");
     r.each(labels, [&](const std::string& n) { r.fontColour(n, c); });
     r.moveKeys("Img_P3", "P3_X", "P3_Y");
-    const int x = r.I("StepTime_X");
-    const int y = r.I("StepTime_Y");
-    const int d = r.I("StepTime_D");
-    const auto pics = NumberedSeries("Img_MCULEDStep_", 1, 8);
-    r.scale(pics, x, y, d, true);
-    for (int i = 1; i <= 8; ++i) {
-        const std::string label = Numbered("lbl_MCULEDStep_", i);
-        if (r.inputs().NumOrder == 0)
-            r.leftFrom(label, pics[i - 1], 4);
-        else if (r.inputs().NumOrder == 1)
-            r.hide(label);
-        r.top(label, y + 24);
-    }
-    // The fall-time row takes the same place; the page shows one of the two by LED type.
-    const auto falls = NumberedSeries("Img_Fall", 1, 10);
-    r.scale(falls, x, y, d, true);
-    for (int i = 1; i <= 10; ++i) {
-        const std::string label = Numbered("lbl_Fall", i);
-        if (r.inputs().NumOrder == 0)
-            r.leftFrom(label, falls[i - 1], 4);
-        else if (r.inputs().NumOrder == 1)
-            r.hide(label);
-        r.top(label, y + 24);
-    }
+    NumberedScale(r, "StepTime", "Img_MCULEDStep_", "lbl_MCULEDStep_", 8);
+    NumberedScale(r, "FallTime", "Img_Fall", "lbl_Fall", 10);
     for (int n = 1; n <= 7; ++n)
         r.moveKeys(Numbered("Img_LED", n), Numbered("LEDMode", n, "_X"),
                    Numbered("LEDMode", n, "_Y"));

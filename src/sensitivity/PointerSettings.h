@@ -16,6 +16,7 @@ struct PointerState {
     std::optional<bool> acceleration; // pointer acceleration on
     std::optional<int> doubleClickMs; // double-click time
     std::optional<int> wheelLines;    // lines a wheel notch scrolls, -1 a screen
+    bool wheelScreenOffered = true;   // the desktop has the -1 "a screen a notch" setting
     friend bool operator==(const PointerState&, const PointerState&) = default;
 };
 

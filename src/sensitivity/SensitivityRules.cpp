@@ -125,6 +125,10 @@ bool LedTypeOffersButton(LedType type, int button) {
     return false;
 }
 
+bool FallRowEnabled(std::optional<int> button) {
+    return !button || *button <= 5;
+}
+
 std::optional<std::uint8_t> NtLedCountByte(std::uint8_t current, int item) {
     if (item < kNtLedCountFirstItem || item > 7)
         return std::nullopt;

@@ -66,6 +66,10 @@ std::uint8_t ModeButtonByte(std::uint8_t current, LedType type, int button);
 std::optional<int> ModeButtonOfByte(std::uint8_t value, LedType type);
 // Mode buttons 1..7 the type offers ("RGB" 1..6, "Sync" 1..3, "NT" 1, 2, 3, 5, 6, "MCULED" all).
 bool LedTypeOffersButton(LedType type, int button);
+// Whether the fall-time row takes clicks while a mode button is selected: buttons 1..5 let it,
+// 6 and 7 do not, whatever the LED type. With no button selected (a mode that has none) the row
+// stays on.
+bool FallRowEnabled(std::optional<int> button);
 
 // The LED-count items offered for an "NT" chain: item i stands for i + 1 LEDs, and item 0 is
 // not offered, for a single LED is stored as the MCU type's byte and reads back as that type.

@@ -20,6 +20,22 @@ void RunningLabel::Restart(std::u16string caption) {
     ticks_ = 0;
 }
 
+void RunningLabel::Follow(std::u16string_view shown) {
+    if (Active() && shown != text_)
+        Restart(std::u16string(shown));
+}
+
+std::optional<std::u16string> RunningLabel::End(std::u16string_view shown) {
+    std::optional<std::u16string> back;
+    if (Active() && shown == text_)
+        back = caption_;
+    name_.clear();
+    caption_.clear();
+    text_.clear();
+    ticks_ = 0;
+    return back;
+}
+
 std::optional<std::u16string> RunningLabel::Tick(bool rollingEnabled) {
     if (!rollingEnabled || text_.empty())
         return std::nullopt;

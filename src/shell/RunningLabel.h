@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace trvx {
 
@@ -15,10 +16,21 @@ public:
     void Start(std::string name, std::u16string caption);
     // The label's caption changed under the hover (a language switch): scroll the new one.
     void Restart(std::u16string caption);
+    // A hover holds a label's caption.
+    bool Active() const { return !name_.empty(); }
+
+    // Given what the hovered label shows now: a caption other than the last one it was given
+    // here was set by the program under the hover (a page rewriting its captions, a button
+    // changing its own caption). That caption is held from now on and scrolls from its start.
+    void Follow(std::u16string_view shown);
 
     // One tick: the caption to show now, or nothing to change (rolling switched off, or an
     // empty caption, which has no first character to move).
     std::optional<std::u16string> Tick(bool rollingEnabled);
+
+    // The hover ends. Gives the caption to put back on the label, or nothing when the program
+    // set a new caption under the hover: that one stays. No label is held afterwards.
+    std::optional<std::u16string> End(std::u16string_view shown);
 
     const std::string& Name() const { return name_; }
     const std::u16string& Caption() const { return caption_; }

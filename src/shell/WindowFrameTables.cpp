@@ -187,8 +187,6 @@ void WindowFrameCaptions(LayoutRules& r) {
            [&](const std::string& c) { r.caption(c, std::string(kEngineerCaption)); });
     v.NoDeviceText = r.text(kNoDeviceTextKey);
     v.MenuMarker = r.text(kMenuMarkerKey);
-    for (std::string_view key : KeptTextKeys())
-        v.LangTexts[std::string(key)] = r.text(key);
 }
 
 std::span<const CaptionBinding> FrameCaptionKeys() {

@@ -6,6 +6,13 @@
 //
 // The language is fixed so that scenarios written today still run later: steps are only ever
 // added, never changed. The steps and their arguments are listed with ScenarioStepKind.
+//
+// A <name> is a control of the main window or of a window of its own (a dialog); a dialog on
+// screen is found before one that has closed. "Window.Control" (Form5.IB_Confirm) names the
+// window as well, for two dialogs on screen that have a control of the same name. `answer`
+// also answers the macro pages' dialogs, which are not modal, through their controls as they
+// open: a text is typed into the edit and confirmed, ok confirms, cancel closes; with no answer
+// waiting they stay open for the steps that follow.
 
 #include "sim/FrameLog.h"
 
@@ -57,7 +64,8 @@ enum class ScenarioStepKind {
     Show,          // show <name>
     ExpectControl, // expect-control <name> <property> <value>   (text: the rest of the line)
     DataFile,      // data-file <name> <path>   (before start: into the program's data folder)
-    Setting,       // setting <key> <number>   (before start: a general setting of [org])
+    Setting,       // setting <key> <number>   (before start: a general setting of [org]:
+                   // GD_Enable, BE_Enable, TR_Enable (1 on, else off), Gun6_Num, Gun7_Num)
 };
 
 // The fields of a control's state that `show` prints and `expect-control` checks.

@@ -19,7 +19,7 @@ constexpr std::string_view kKept[] = {
     "Str300", "Str301", "Str302", "Str303", "Str304", "Str305", "Str306", "Str307", "Str308",
     "Str309", "Str310", "Str311", "Str400", "Str401", "Str420", "Str421", "Str430", "Str600",
     "Str601", "Str602", "Str603", "Str604", "Str605", "Str606", "Str108", "Str109", "Str115",
-    "Str880", "Str881", "Str470", "Str471", "Str472", "Str190",
+    "Str880", "Str881", "Str470", "Str471", "Str472", "Str190", "Str622", "Str623", "Str624",
 };
 
 } // namespace

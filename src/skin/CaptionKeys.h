@@ -50,9 +50,9 @@ inline constexpr std::string_view kEngineerCaption = "Engineer";
 // The pages' own caption keys sit beside each page (keys/KeyPageTables.h, ...); the shell
 // gathers every key read (shell/MainWindowTables.h).
 
-// Texts the window keeps for code that builds captions and messages later: messages, key
-// captions the pages compare names with, CPI values, record/stop, insert confirm texts, the
-// delete question and the gun-mode names.
+// Texts that code reads by key (PageHost::LangText) to build captions and messages later:
+// messages, key captions the pages compare names with, CPI values, record/stop, insert confirm
+// texts, the delete question and the gun-mode names. Listed so every set is checked for them.
 std::span<const std::string_view> KeptTextKeys();
 // The CPI value of step i (0 .. 11) is the text of key CpiValueKeys()[i].
 std::span<const std::string_view> CpiValueKeys();

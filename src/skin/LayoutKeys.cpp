@@ -98,7 +98,7 @@ std::vector<std::string> sensitivityKeys() {
 
 std::vector<std::string> lightingKeys() {
     KeyList k;
-    k.add("Size_E").color("Color_E").xy("P3").xyd("StepTime");
+    k.add("Size_E").color("Color_E").xy("P3").xyd("StepTime").xyd("FallTime");
     for (int n = 1; n <= 7; ++n)
         k.xy(numbered("LEDMode", n));
     k.xy("LED3Control").xy("LED6Control").xyd("LEDColor");

@@ -30,6 +30,9 @@ struct LayoutFamily {
 // J, Labels (the page text labels and the two width keys).
 const std::vector<LayoutFamily>& LayoutPassFamilies();
 
+// The small dialogs' keys are read from the set shown each time one opens; the window's pass
+// reads none of them (skin/DialogLayout.h lists them).
+
 // The integer keys of the general settings, in read order.
 const LayoutFamily& OrgSettingKeys();
 // The text keys of the general settings ("Web", "Path"); a missing one reads as "".

@@ -7,11 +7,6 @@
 
 namespace trvx {
 
-std::string LayoutValues::LangText(std::string_view key) const {
-    const auto it = LangTexts.find(key);
-    return it == LangTexts.end() ? std::string() : it->second;
-}
-
 ParseResult<LayoutPlan> BuildLayoutPlan(const LayoutSection& layout, const CaptionSection& captions,
                                         const LayoutInputs& inputs, const WindowTables& window) {
     LayoutRules rules(layout, captions, inputs);

@@ -9,7 +9,6 @@
 #include "skin/LayoutText.h"
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -101,11 +100,7 @@ struct LayoutValues {
     std::string FontName;
     std::string AppTitle;
     std::string NoDeviceText;
-    std::string MenuMarker;                                    // "Str200"
-    std::map<std::string, std::string, std::less<>> LangTexts; // kept texts by key ("Str100")
-
-    // A kept text, "" when the set lacks it.
-    std::string LangText(std::string_view key) const;
+    std::string MenuMarker; // "Str200"
 };
 
 // What the pass reads of the window's state.

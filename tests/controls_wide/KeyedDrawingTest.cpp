@@ -1,5 +1,6 @@
-// Keyed drawing: the see-through colour (none, the bottom-left pixel, a colour, white of a
-// monochrome picture), size fall-backs, and nothing at all from a picture without pixels.
+// Keyed drawing: the see-through colour (none, the bottom-left or top-left pixel, a colour, white
+// of a monochrome picture), size fall-backs, nothing at all from a picture without pixels, and
+// the pictures an image list strip hands out.
 
 #include "controls/wide/KeyedDrawing.h"
 
@@ -30,6 +31,7 @@ TEST(KeyedDrawingTest, KeyColourChoices) {
     const Case cases[] = {
         {"none: a plain copy", KeySpec::none(), false, {R, G, B, W}},
         {"bottom-left pixel", KeySpec::bottomLeft(), false, {R, G, D, W}},
+        {"top-left pixel", KeySpec::topLeft(), false, {D, G, B, W}},
         {"given colour", KeySpec::color(0x00FF00), false, {R, D, B, W}},
         {"monochrome: white whatever the key", KeySpec::color(0x00FF00), true, {R, G, B, D}},
         {"monochrome without key", KeySpec::none(), true, {R, G, B, W}},
@@ -77,6 +79,29 @@ TEST(KeyedDrawingTest, APictureWithoutPixelsDrawsNothing) {
     EXPECT_FALSE(
         PlanKeyedDraw(KeyedPixels{3, 3, false, {R}}, KeySpec::none(), 0, 0, 3, 3, 0, 0, 3, 3))
         << "a size larger than its pixels";
+}
+
+// A strip of two 2 x 1 pictures: [red, half-transparent white] [clear, green]. The list hands a
+// picture out opaque, its translucent pixels laid over the list's colour; the keyed draw then
+// takes the handed-out picture's own top-left pixel as see-through.
+TEST(KeyedDrawingTest, ImageListEntriesComeOpaqueOverTheListColour) {
+    const KeyedPixels strip{4, 1, false, {R, 0x80FFFFFF, 0x00123456, G}};
+    const std::uint32_t back = 0x102030;
+    EXPECT_EQ(ImageListEntry(strip, 0, 2, back).argb, (std::vector<std::uint32_t>{R, 0xFF889098}));
+    const KeyedPixels second = ImageListEntry(strip, 1, 2, back);
+    EXPECT_EQ(second.argb, (std::vector<std::uint32_t>{0xFF102030, G}));
+    EXPECT_EQ(second.width, 2);
+    EXPECT_EQ(second.height, 1);
+
+    auto plan = PlanKeyedDraw(second, KeySpec::topLeft(), 0, 0, 2, 1, 0, 0, 0, 0);
+    ASSERT_TRUE(plan);
+    EXPECT_EQ(plan->key, std::optional<std::uint32_t>(back));
+
+    for (int index : {-1, 2})
+        EXPECT_TRUE(ImageListEntry(strip, index, 2, back).argb.empty()) << index;
+    EXPECT_TRUE(ImageListEntry(strip, 0, 0, back).argb.empty());
+    EXPECT_TRUE(ImageListEntry(strip, 0, 5, back).argb.empty()) << "wider than the strip";
+    EXPECT_TRUE(ImageListEntry(KeyedPixels{}, 0, 2, back).argb.empty());
 }
 
 } // namespace

@@ -125,6 +125,31 @@ TEST(MacroEditing, ValueEditsCorrectTheirText) {
         EXPECT_EQ(CorrectRepeatText(in), out) << in;
 }
 
+TEST(MacroEditing, TheDelayEditAlwaysHoldsADelayOfOneTo65535) {
+    // Typed digits, then what only a paste can bring: signs, letters, blanks, huge numbers.
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"", "1"},          {"0", "1"},         {"000", "1"},
+        {"7000", "7000"},   {"70000", "65535"}, {"65535", "65535"},
+        {"65536", "65535"}, {"0050", "0050"},   {"99999999999999999999999", "65535"},
+        {"-5", "1"},        {"-", "1"},         {"12ab", "12"},
+        {" 3 ", "3"},       {"abc", "1"},       {"1e9", "19"},
+        {"5-", "5"},        {"0x7FFFF", "07"},
+    };
+    for (const auto& [typed, shown] : cases) {
+        const std::string corrected = CorrectDelayText(typed);
+        EXPECT_EQ(corrected, shown) << typed;
+        // What the edit then holds hands over a delay in range, and correcting it again keeps it.
+        const auto ms = DelayOfText(corrected);
+        ASSERT_TRUE(ms.has_value()) << typed;
+        EXPECT_GE(*ms, 1);
+        EXPECT_EQ(CorrectDelayText(corrected), corrected);
+    }
+    EXPECT_EQ(DelayOfText("0050"), 50);
+    // An edit not typed into hands nothing over.
+    for (const char* none : {"", "0", "65536", "12ab"})
+        EXPECT_EQ(DelayOfText(none), std::nullopt) << none;
+}
+
 TEST(MacroEditing, AKeyEditChangesBothHalvesOfThePair) {
     // Press A (item 0) and its release (item 2): either half edited to C changes both, so the
     // macro never ends with C held and a release of A that was never pressed.

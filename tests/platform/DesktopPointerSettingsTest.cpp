@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <clocale>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -95,6 +97,38 @@ TEST_F(LoggingTool, FailuresAreReportedWithTheToolsWords) {
     GSettingsPointerSettings missing((dir / "none").string());
     EXPECT_FALSE(missing.Available());
     EXPECT_FALSE(missing.Write(PointerSetting::Speed, wanted).ok);
+}
+
+// The window runs under the user's locale, where a number may be written "0,6": the tool
+// still reads and writes "0.6".
+TEST_F(LoggingTool, NumbersKeepTheirDecimalPointUnderACommaLocale) {
+    const fs::path locales = dir / "locales";
+    fs::create_directories(locales);
+    const std::string build =
+        "localedef -i de_DE -f UTF-8 '" + (locales / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
+    if (std::system(build.c_str()) != 0)
+        GTEST_SKIP() << "no de_DE locale can be built here";
+    setenv("LOCPATH", locales.c_str(), 1);
+    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
+        unsetenv("LOCPATH");
+        GTEST_SKIP() << "the de_DE locale does not load";
+    }
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 0.5);
+    GSettingsPointerSettings store(tool.string());
+    const PointerState s = store.Read();
+    PointerState wanted;
+    wanted.speed = 0.6;
+    const bool wrote = store.Write(PointerSetting::Speed, wanted).ok;
+    std::setlocale(LC_NUMERIC, before.c_str());
+    unsetenv("LOCPATH");
+
+    EXPECT_STREQ(probe, "0,5"); // the locale really writes a comma
+    EXPECT_EQ(s.speed, 0.4);
+    EXPECT_TRUE(wrote);
+    EXPECT_EQ(Log(), "list-recursively org.gnome.desktop.peripherals.mouse\n"
+                     "set org.gnome.desktop.peripherals.mouse speed 0.600000\n");
 }
 
 TEST(GSettingsMemoryBackend, TheRealToolReadsTheSchemaDefaultsAndAcceptsWrites) {

@@ -114,6 +114,40 @@ TEST_P(ListRows, ARowThatIsNotThereOrACoveredListFails) {
 
 INSTANTIATE_TEST_SUITE_P(SkinnedAndWide, ListRows, ::testing::Values(false, true));
 
+// Dialogs are windows of their own: the one on screen is found, two on screen with the same
+// control need the window named.
+TEST(ScenarioControlsTest, ControlsOfOwnWindowsAreFoundOnTheWindowOnScreen) {
+    auto dialog = [](const char* name, bool shown) {
+        auto window = std::make_unique<QWidget>();
+        window->setObjectName(QString::fromLatin1(name));
+        (new QWidget(window.get()))->setObjectName(QStringLiteral("IB_Confirm"));
+        window->setVisible(shown);
+        return window;
+    };
+    QWidget main;
+    (new QWidget(&main))->setObjectName(QStringLiteral("IB_Confirm"));
+    const auto closed = dialog("Form3", false);
+    const auto open = dialog("Form5", true);
+    std::string error;
+    QWidget* found = FindOnOwnWindows(&main, "IB_Confirm", error);
+    ASSERT_NE(found, nullptr) << error;
+    EXPECT_EQ(found->window(), open.get());
+    found = FindOnOwnWindows(&main, "Form3.IB_Confirm", error);
+    ASSERT_NE(found, nullptr) << error;
+    EXPECT_EQ(found->window(), closed.get());
+    EXPECT_EQ(FindOnOwnWindows(&main, "Form5", error), open.get());
+
+    const auto second = dialog("Form2", true);
+    EXPECT_EQ(FindOnOwnWindows(&main, "IB_Confirm", error), nullptr);
+    EXPECT_EQ(error, "IB_Confirm is on more than one open window (Form2, Form5): name the "
+                     "window too, as Form2.IB_Confirm");
+    found = FindOnOwnWindows(&main, "Form2.IB_Confirm", error);
+    ASSERT_NE(found, nullptr) << error;
+    EXPECT_EQ(found->window(), second.get());
+    EXPECT_EQ(FindOnOwnWindows(&main, "Form4.IB_Confirm", error), nullptr);
+    EXPECT_EQ(error, "no control named Form4.IB_Confirm");
+}
+
 TEST(ScenarioControlsTest, ARowOfAControlThatIsNoListFails) {
     QWidget form;
     auto* label = new TUniLabel(&form);

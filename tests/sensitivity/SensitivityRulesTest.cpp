@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace trvx {
 namespace {
 
@@ -115,6 +117,30 @@ TEST(Lighting, ModeButtonsByType) {
     EXPECT_EQ(ModeButtonOfByte(0x43, LedType::Sync), std::nullopt);
     EXPECT_EQ(ModeButtonOfByte(0xF3, LedType::NT), std::nullopt); // NT has no mode 3
     EXPECT_EQ(ModeButtonOfByte(0xF4, LedType::NT), 5);
+}
+
+TEST(Lighting, FallRowFollowsTheSelectedModeButton) {
+    // The modes whose button (6 or 7) switches the row off; every other mode number, with or
+    // without a button of its own, leaves it on.
+    struct Case {
+        LedType type;
+        std::uint8_t high; // the byte's upper bits for that type
+        std::vector<int> off;
+    };
+    const Case cases[] = {{LedType::RGB, 0x00, {5}},
+                          {LedType::Sync, 0x40, {}},
+                          {LedType::NT, 0xF0, {5}},
+                          {LedType::NT, 0xA0, {5}},
+                          {LedType::MCULED, 0x80, {6, 7}}};
+    for (const Case& c : cases)
+        for (int mode = 0; mode <= 15; ++mode) {
+            const auto byte = static_cast<std::uint8_t>(c.high | mode);
+            const bool off = std::find(c.off.begin(), c.off.end(), mode) != c.off.end();
+            EXPECT_EQ(FallRowEnabled(ModeButtonOfByte(byte, c.type)), !off)
+                << LedTypeName(c.type) << " byte " << int(byte);
+        }
+    for (int button = 1; button <= 7; ++button)
+        EXPECT_EQ(FallRowEnabled(button), button <= 5) << button;
 }
 
 TEST(Lighting, NtLedCountNeverOffersOneLed) {

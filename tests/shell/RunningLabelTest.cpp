@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,47 @@ TEST(RunningLabelTest, RestartScrollsTheNewCaptionFromItsStart) {
     EXPECT_EQ(label.Name(), "Btn_Lang2_1");
     EXPECT_EQ(label.Ticks(), 0);
     EXPECT_EQ(*label.Tick(true), u"nglicky    A");
+}
+
+TEST(RunningLabelTest, CaptionSetUnderTheHoverRollsOnFromItsStart) {
+    RunningLabel label;
+    label.Start("Btn_FireStart", u"Record");
+    Ticks(label, 3);
+    // What the label shows is what it was last given: nothing changes.
+    label.Follow(label.Text());
+    EXPECT_EQ(label.Ticks(), 3);
+    EXPECT_EQ(label.Caption(), u"Record");
+    // The program set a new caption: that one is held and rolls with its gap.
+    label.Follow(u"Stop");
+    EXPECT_EQ(label.Caption(), u"Stop");
+    EXPECT_EQ(label.Ticks(), 0);
+    EXPECT_EQ(*label.Tick(true), u"top    S");
+}
+
+TEST(RunningLabelTest, EndGivesTheHeldCaptionBackUnlessTheProgramSetANewOne) {
+    struct Case {
+        const char* what;
+        int ticks;
+        std::u16string shown; // empty: what the label was last given
+        std::optional<std::u16string> back;
+    };
+    const Case cases[] = {
+        {"no tick yet", 0, u"", u"Advanced"},
+        {"after ticks", 5, u"", u"Advanced"},
+        {"new caption before any tick", 0, u"Pokročilé", std::nullopt},
+        {"new caption after ticks", 5, u"Pokročilé", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        RunningLabel label;
+        label.Start("Btn_Adv_1", u"Advanced");
+        Ticks(label, c.ticks);
+        const std::u16string shown = c.shown.empty() ? label.Text() : c.shown;
+        EXPECT_EQ(label.End(shown), c.back) << c.what;
+        EXPECT_FALSE(label.Active()) << c.what;
+        // Once ended, a second end or a tick changes nothing.
+        EXPECT_EQ(label.End(shown), std::nullopt) << c.what;
+        EXPECT_TRUE(Ticks(label, 2).empty()) << c.what;
+    }
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "controls/wide/ui/UniLabel.h"
 #include "fire/ui/FirePage.h"
 #include "keys/ModelKeys.h"
+#include "macros/InputCapture.h"
 #include "pages/ui/ControlText.h"
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/MessageDialog.h"
@@ -37,6 +38,7 @@ protected:
         options.clock = &clock_;
         options.screenSize = QSize(1920, 1080);
         options.trayIcon = false;
+        Adjust(options);
         form_ = std::make_unique<TForm1>(std::move(options));
         form_->show();
         ASSERT_TRUE(form_->Worker().WaitIdle());
@@ -53,6 +55,8 @@ protected:
         form_.reset();
         FormMessageDialog::setResponder(previous_);
     }
+    // What a fixture changes of the window's options before the window is made.
+    virtual void Adjust(MainWindowOptions& /*options*/) {}
 
     void Click(std::string_view label) {
         auto* l = qobject_cast<TUniLabel*>(form_->Control(label));
@@ -270,6 +274,59 @@ TEST_F(FireMacroEditorTest, InsertAndDeleteLinesCompileIntoTheSlot) {
     Click("Btn_FireDel");
     EXPECT_EQ(List("LB_FireMacro")->count(), static_cast<int>(lines));
     (void)fields;
+}
+
+// A capture the test speaks for, standing in for a global one.
+class ScriptedCapture final : public InputCapture {
+public:
+    bool Start(Sink sink) override {
+        sink_ = std::move(sink);
+        return true;
+    }
+    void Stop() override { sink_ = nullptr; }
+    bool Running() const override { return sink_ != nullptr; }
+    bool Global() const override { return true; }
+    void Send(CapturedInput::Kind kind, std::uint32_t code) {
+        if (sink_)
+            sink_({kind, code, 0, tick_ += 10});
+    }
+
+private:
+    Sink sink_;
+    std::uint32_t tick_ = 0;
+};
+
+// The recorder listens through the capture the window hands it, not one of its own choosing.
+class HostCaptureTest : public FireMacroEditorTest {
+protected:
+    void Adjust(MainWindowOptions& options) override {
+        options.inputCapture = [this] {
+            auto capture = std::make_unique<ScriptedCapture>();
+            made_.push_back(capture.get());
+            return capture;
+        };
+    }
+    std::vector<ScriptedCapture*> made_;
+};
+
+TEST_F(HostCaptureTest, FireRecorderHearsTheWindowsCapture) {
+    OpenEditor();
+    List("LB_FireMacroName")->setCurrentRow(3);
+    Click("IB_FireNoDelay");
+    Click("Btn_FireStart");
+    ASSERT_EQ(made_.size(), 1u);
+    ASSERT_TRUE(made_[0]->Running());
+    // A global capture needs no note that only this window is heard.
+    EXPECT_TRUE(messages_.empty());
+    made_[0]->Send(CapturedInput::Kind::ButtonDown, 1);
+    made_[0]->Send(CapturedInput::Kind::ButtonUp, 1);
+    // Clicks in the window reach the recorder only through that capture.
+    ClickWindow(Qt::LeftButton);
+    Click("Btn_FireStart");
+    EXPECT_FALSE(made_[0]->Running());
+    std::vector<std::uint8_t> want{0xA1, 0x21, 0x00};
+    want.resize(24, 0);
+    EXPECT_EQ(Slot(3), want);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "shell/ui/MainWindow.h"
 
+#include "controls/skinned/ui/SkinInputDialog.h"
 #include "controls/wide/ui/UniComboBox.h"
 #include "controls/wide/ui/UniLabel.h"
 #include "controls/wide/ui/UniListBox.h"
@@ -19,6 +20,7 @@
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -370,6 +372,22 @@ TEST_F(MainWindowTest, EverySetShowsAllThreeLanguageButtons) {
     }
 }
 
+// Messages, chooser captions and dialog captions are read by key when they are shown: any
+// caption of the set shown, not only those the window's own pass uses.
+TEST_F(MainWindowTest, LangTextGivesAnyCaptionOfTheSetShown) {
+    TForm1& form = Create();
+    for (int set : {2, 1, 3}) {
+        SCOPED_TRACE(set);
+        ASSERT_TRUE(form.LangButtonClick(set));
+        const auto captions = ReadCaptionSection("lang" + std::to_string(set));
+        ASSERT_TRUE(captions);
+        for (const char* key : {"Str100", "Str404", "Str500", "Str502", "Str623"}) {
+            EXPECT_FALSE(captions->Text(key).empty()) << key;
+            EXPECT_EQ(form.LangText(key), captions->Text(key)) << key;
+        }
+    }
+}
+
 TEST_F(MainWindowTest, LanguageSetThatFailsKeepsTheOldSetAndSaysWhy) {
     MainWindowOptions options;
     options.applyLayout = [](QWidget& form, LayoutState& state, int n) {
@@ -387,6 +405,7 @@ TEST_F(MainWindowTest, LanguageSetThatFailsKeepsTheOldSetAndSaysWhy) {
     EXPECT_EQ(form.LangIndex(), 1);
     EXPECT_EQ(form.AppTitle(), title);
     EXPECT_EQ(Caption("Key1"), key1);
+    EXPECT_EQ(form.LangText("Str500"), ReadCaptionSection("lang1")->Text("Str500"));
     EXPECT_TRUE(ShowsImage("Img_Lang1_1", "SetS_03"));
     EXPECT_FALSE(ShowsImage("Img_Lang3_1", "SetS_03"));
 }
@@ -394,29 +413,29 @@ TEST_F(MainWindowTest, LanguageSetThatFailsKeepsTheOldSetAndSaysWhy) {
 TEST_F(MainWindowTest, RunningLabelScrollsRestoresAndIgnoresAnEmptyCaption) {
     TForm1& form = Create();
     form.Settings().TREnable = true;
-    QWidget* label = form.Control("Btn_Adv_2");
+    QWidget* label = form.Control("Btn_Adv_1");
     ASSERT_NE(label, nullptr);
     const QString caption = QStringLiteral("Advanced");
     ASSERT_TRUE(SetControlCaption(label, caption));
 
     form.HoverEnter(label);
-    EXPECT_TRUE(ShowsImage("Img_Adv_2", "SetS_02"));
+    EXPECT_TRUE(ShowsImage("Img_Adv_1", "SetS_02"));
     EXPECT_TRUE(form.LabelRun().isActive());
     for (int i = 0; i < 3; ++i)
         form.LabelRunTimer();
-    EXPECT_NE(Caption("Btn_Adv_2"), caption);
+    EXPECT_NE(Caption("Btn_Adv_1"), caption);
     form.HoverLeave(label);
-    EXPECT_EQ(Caption("Btn_Adv_2"), caption);
+    EXPECT_EQ(Caption("Btn_Adv_1"), caption);
     EXPECT_FALSE(form.LabelRun().isActive());
     // The current page's button shows selected again after the leave.
-    EXPECT_TRUE(ShowsImage("Img_Adv_2", "SetS_01"));
+    EXPECT_TRUE(ShowsImage("Img_Adv_1", "SetS_01"));
     EXPECT_TRUE(ShowsImage("Img_Main_2", "SetS_03"));
 
     SetControlCaption(label, QString());
     form.HoverEnter(label);
     for (int i = 0; i < 3; ++i)
         form.LabelRunTimer();
-    EXPECT_EQ(Caption("Btn_Adv_2"), QString());
+    EXPECT_EQ(Caption("Btn_Adv_1"), QString());
     form.HoverLeave(label);
 
     // Rolling switched off: the images change, the caption never does.
@@ -424,8 +443,55 @@ TEST_F(MainWindowTest, RunningLabelScrollsRestoresAndIgnoresAnEmptyCaption) {
     form.Settings().TREnable = false;
     form.HoverEnter(label);
     form.LabelRunTimer();
-    EXPECT_EQ(Caption("Btn_Adv_2"), caption);
+    EXPECT_EQ(Caption("Btn_Adv_1"), caption);
     form.HoverLeave(label);
+}
+
+TEST_F(MainWindowTest, RunningLabelEndsHoversThatGotNoLeaveAndSkipsDisabledLabels) {
+    TForm1& form = Create();
+    form.Settings().TREnable = true;
+    QWidget* restore = form.Control("Btn_Confirm1_1");
+    QWidget* key = form.Control("Key1");
+    ASSERT_NE(restore, nullptr);
+    ASSERT_NE(key, nullptr);
+    const QString caption = Caption("Btn_Confirm1_1");
+    const QString keyCaption = Caption("Key1");
+    ASSERT_FALSE(caption.isEmpty());
+
+    // The restore buttons light all five copies of their picture.
+    form.HoverEnter(restore);
+    for (int copy = 1; copy <= 5; ++copy)
+        EXPECT_TRUE(ShowsImage("Img_Confirm1_" + std::to_string(copy), "BtnS_02")) << copy;
+    form.LabelRunTimer();
+    form.LabelRunTimer();
+    ASSERT_NE(Caption("Btn_Confirm1_1"), caption);
+    // No leave came: the next hover gives the caption back before it starts.
+    form.HoverEnter(key);
+    EXPECT_EQ(Caption("Btn_Confirm1_1"), caption);
+    form.HoverLeave(restore);
+    for (int copy = 1; copy <= 5; ++copy)
+        EXPECT_TRUE(ShowsImage("Img_Confirm1_" + std::to_string(copy), "BtnS_01")) << copy;
+    // That leave came late: it ends the running hover and leaves no caption scrolled.
+    EXPECT_EQ(Caption("Key1"), keyCaption);
+
+    // The page went away under the pointer: the next tick ends the hover.
+    form.HoverEnter(key);
+    form.LabelRunTimer();
+    ASSERT_NE(Caption("Key1"), keyCaption);
+    form.Control("gbPage1")->hide();
+    form.LabelRunTimer();
+    EXPECT_EQ(Caption("Key1"), keyCaption);
+    EXPECT_FALSE(form.LabelRun().isActive());
+    form.Control("gbPage1")->show();
+    form.HoverLeave(key);
+
+    // A disabled label shows its hover picture but does not roll.
+    key->setEnabled(false);
+    form.HoverEnter(key);
+    EXPECT_TRUE(ShowsImage("Img_Key1", "KeyS_02"));
+    EXPECT_FALSE(form.LabelRun().isActive());
+    form.HoverLeave(key);
+    EXPECT_TRUE(ShowsImage("Img_Key1", "KeyS_01"));
 }
 
 TEST_F(MainWindowTest, FrameButtonsStayUsableUnderTheCovers) {
@@ -449,6 +515,30 @@ TEST_F(MainWindowTest, FrameButtonsStayUsableUnderTheCovers) {
 
     QMetaObject::invokeMethod(form.Control("Btn_Exit_3"), "clicked");
     EXPECT_EQ(closed, 1);
+}
+
+TEST_F(MainWindowTest, OnlyThePageLogoCountsTowardsThePasswordPrompt) {
+    TForm1& form = Create();
+    int prompts = 0;
+    const auto previous = SkinInputDialog::setResponder([&](FrmInput&) {
+        ++prompts;
+        return 2; // cancelled
+    });
+    const auto doubleClick = [&](std::string_view name) {
+        QWidget* w = form.Control(name);
+        ASSERT_NE(w, nullptr) << name;
+        QMouseEvent event(QEvent::MouseButtonDblClick, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &event);
+    };
+    // A double-click on the title band (to maximise, say) never asks for a password.
+    for (int n = 0; n < 10; ++n)
+        doubleClick("Img_Base_1");
+    EXPECT_EQ(prompts, 0);
+    for (int n = 0; n < 5; ++n)
+        doubleClick("Img_Logo1");
+    EXPECT_EQ(prompts, 1);
+    SkinInputDialog::setResponder(previous);
 }
 
 TEST_F(MainWindowTest, WebLinkOpensOnlyWhenEnabled) {

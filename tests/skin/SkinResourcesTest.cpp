@@ -3,6 +3,7 @@
 // set present and numeric, and the layout keeping its buttons on the window.
 #include "base/Resources.h"
 #include "controls/wide/GifImage.h"
+#include "skin/DialogLayout.h"
 #include "skin/GeneralSettings.h"
 #include "skin/LayoutKeys.h"
 #include "skin/LayoutText.h"
@@ -73,6 +74,7 @@ std::vector<ImageSpec> skinImages() {
         all.push_back({base, 207, 162});
     all.push_back({"Update", 540, 102});
     all.push_back({"Msg", 530, 200, kRgb});
+    all.push_back({"ImageList1", 200, 20});
     return all;
 }
 
@@ -99,7 +101,7 @@ std::vector<std::uint8_t> decodeRgba(std::span<const std::uint8_t> data, int& w,
 
 TEST(SkinResources, EveryImageHasItsSizeAndFormatAndDecodes) {
     const auto images = skinImages();
-    EXPECT_EQ(images.size(), 75u);
+    EXPECT_EQ(images.size(), 76u);
     for (const ImageSpec& spec : images) {
         SCOPED_TRACE(spec.name);
         const auto data = resource(spec.name);
@@ -145,6 +147,33 @@ TEST(SkinResources, BackgroundsAreSeeThroughOnlyOutsideTheFrame) {
         EXPECT_FALSE(isKey(20, 0)); // the edges between the corners belong to the frame
         EXPECT_GT(keyed, 4 * 40);
     }
+}
+
+// The script lists make each icon's top-left colour see-through: every icon of the strip stands
+// on an opaque corner of the window's key colour and shows a glyph in other colours. The six
+// kinds of line have icons of their own; the digits no line is written with share a marker.
+TEST(SkinResources, ScriptIconsHaveTheKeyColourInTheirCornerAndAGlyphEach) {
+    int w = 0, h = 0;
+    const auto px = decodeRgba(resource("ImageList1"), w, h);
+    ASSERT_EQ(w, 200);
+    ASSERT_EQ(h, 20);
+    std::set<std::vector<std::uint8_t>> distinct;
+    for (int icon = 0; icon < 10; ++icon) {
+        SCOPED_TRACE(icon);
+        std::vector<std::uint8_t> pixels;
+        int glyph = 0;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x) {
+                const std::uint8_t* p = &px[(std::size_t(y) * w + icon * 20 + x) * 4];
+                pixels.insert(pixels.end(), p, p + 4);
+                glyph += p[3] == 255 && !(p[0] == 128 && p[1] == 0 && p[2] == 0);
+            }
+        EXPECT_EQ(std::vector<std::uint8_t>(pixels.begin(), pixels.begin() + 4),
+                  (std::vector<std::uint8_t>{128, 0, 0, 255}));
+        EXPECT_GT(glyph, 20 * 20 / 2);
+        distinct.insert(pixels);
+    }
+    EXPECT_EQ(distinct.size(), 7u);
 }
 
 TEST(SkinResources, BusySpinnerDecodesWithOurReader) {
@@ -195,8 +224,11 @@ bool isColorKey(const std::string& key) {
 }
 
 TEST(SkinResources, EveryLayoutKeyReadExistsAndConvertsInEverySet) {
-    const auto keys = AllLayoutPassKeys();
+    auto keys = AllLayoutPassKeys();
     ASSERT_GT(keys.size(), 600u);
+    for (const DialogLayoutKeys* dialog : {&kInputDialogLayoutKeys, &kCombinationDialogLayoutKeys})
+        for (std::string& key : DialogLayoutKeyNames(*dialog))
+            keys.push_back(std::move(key));
     for (const char* set : {"org1", "org2", "org3"}) {
         SCOPED_TRACE(set);
         const auto section = ReadLayoutSection(set);
@@ -303,6 +335,55 @@ TEST(SkinResources, EnabledButtonsAndPanelsLieOnTheWindow) {
         EXPECT_EQ(value("Btn_B8_Enable"), 1);
         EXPECT_EQ(value("Btn_B9_Enable"), 1);
         EXPECT_EQ(value("Btn_B10_Enable"), 1);
+    }
+}
+
+// The small dialogs are their 530 x 200 "Msg" picture: a title band above y 36, the edit's panel
+// down to y 151, the button band below it. Every set keeps each part of each kind in its band,
+// the two buttons (100 x 30) apart, the close button (34 x 35) in the title band's right end, and
+// the combination dialog's check boxes in one row between its edit and its buttons.
+TEST(SkinResources, DialogPartsSitOnTheirBandsOfTheArt) {
+    struct Box {
+        int x, y, w, h;
+    };
+    auto inside = [](const Box& b, int top, int bottom) {
+        return b.x >= 0 && b.x + b.w <= 530 && b.y >= top && b.y + b.h <= bottom;
+    };
+    for (const char* set : {"org1", "org2", "org3"}) {
+        const auto section = ReadLayoutSection(set);
+        ASSERT_TRUE(section.ok());
+        for (const DialogLayoutKeys* kind :
+             {&kInputDialogLayoutKeys, &kCombinationDialogLayoutKeys}) {
+            SCOPED_TRACE(std::string(set) + " " + std::string(kind->title));
+            const auto layout = ReadDialogLayout(*section, *kind);
+            ASSERT_TRUE(layout.ok()) << layout.where;
+            // Text heights: a line is about 1.6 times its size in points at 96 dots an inch.
+            auto box = [](DialogPoint at, int w, int h) { return Box{at.x, at.y, w, h}; };
+            const Box title = box(layout->title, 200, layout->TitleFontSize() * 16 / 10);
+            const Box edit =
+                box(layout->edit, layout->editWidth, layout->EditFontSize() * 16 / 10 + 12);
+            const Box confirm = box(layout->confirm, 100, 30);
+            const Box clear = box(layout->clear, 100, 30);
+            const Box close = box(layout->close, 34, 35);
+            EXPECT_TRUE(inside(title, 0, 36) && title.x >= 4) << "title";
+            EXPECT_TRUE(inside(edit, 37, 151)) << "edit";
+            EXPECT_GE(edit.w, 200) << "the longest key name fits";
+            EXPECT_TRUE(inside(confirm, 152, 200)) << "Confirm";
+            EXPECT_TRUE(inside(clear, 152, 200)) << "Clear";
+            EXPECT_TRUE(confirm.x + confirm.w <= clear.x || clear.x + clear.w <= confirm.x);
+            EXPECT_TRUE(inside(close, 0, 37) && close.x >= 530 - 34 - 4) << "close";
+            EXPECT_LE(title.x + title.w, close.x);
+            // A box is its picture and a word: at least 60 pixels wide, one line high.
+            const int boxHeight = std::max(16, layout->BoxFontSize() * 16 / 10);
+            for (std::size_t i = 0; i < layout->boxes.size(); ++i) {
+                const Box b = box(layout->boxes[i], 60, boxHeight);
+                EXPECT_TRUE(inside(b, edit.y + edit.h + 4, 151)) << "box " << i;
+                EXPECT_EQ(b.y, layout->boxes[0].y) << "box " << i << " stands in the row";
+                if (i > 0) {
+                    EXPECT_GE(b.x, layout->boxes[i - 1].x + 60) << "box " << i;
+                }
+            }
+        }
     }
 }
 

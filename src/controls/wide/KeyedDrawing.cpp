@@ -33,6 +33,9 @@ std::optional<KeyedDrawPlan> PlanKeyedDraw(const KeyedPixels& bitmap, KeySpec ke
     case KeySpec::Kind::BottomLeft:
         plan.key = bitmap.monochrome ? 0xFFFFFFu : bitmap.at(0, bitmap.height - 1) & 0xFFFFFF;
         break;
+    case KeySpec::Kind::TopLeft:
+        plan.key = bitmap.monochrome ? 0xFFFFFFu : bitmap.at(0, 0) & 0xFFFFFF;
+        break;
     case KeySpec::Kind::Color:
         plan.key = bitmap.monochrome ? 0xFFFFFFu : key.rgb & 0xFFFFFF;
         break;
@@ -76,6 +79,31 @@ void DrawKeyed(KeyedPixels& dest, const KeyedPixels& bitmap, const KeyedDrawPlan
             dest.argb[std::size_t(ty) * dest.width + tx] = p;
         }
     }
+}
+
+KeyedPixels ImageListEntry(const KeyedPixels& strip, int index, int entryWidth,
+                           std::uint32_t backgroundRgb) {
+    KeyedPixels out;
+    if (index < 0 || entryWidth < 1 || strip.height < 1 ||
+        strip.argb.size() < std::size_t(strip.width) * std::size_t(strip.height) ||
+        index >= strip.width / entryWidth)
+        return out;
+    out.width = entryWidth;
+    out.height = strip.height;
+    out.argb.reserve(std::size_t(entryWidth) * std::size_t(strip.height));
+    for (int y = 0; y < strip.height; ++y)
+        for (int x = 0; x < entryWidth; ++x) {
+            const std::uint32_t p = strip.at(index * entryWidth + x, y);
+            const std::uint32_t a = p >> 24;
+            std::uint32_t rgb = 0;
+            for (int shift : {16, 8, 0}) {
+                const std::uint32_t fore = (p >> shift) & 0xFF;
+                const std::uint32_t back = (backgroundRgb >> shift) & 0xFF;
+                rgb |= ((fore * a + back * (255 - a) + 127) / 255) << shift;
+            }
+            out.argb.push_back(0xFF000000u | rgb);
+        }
+    return out;
 }
 
 } // namespace trvx

@@ -16,13 +16,15 @@ struct KeyedPixels {
     std::uint32_t at(int x, int y) const { return argb[std::size_t(y) * width + x]; }
 };
 
-// The key: none (an ordinary copy), the picture's bottom-left pixel, or a given colour.
+// The key: none (an ordinary copy), the picture's bottom-left or top-left pixel, or a given
+// colour.
 struct KeySpec {
-    enum class Kind : std::uint8_t { None, BottomLeft, Color };
+    enum class Kind : std::uint8_t { None, BottomLeft, TopLeft, Color };
     Kind kind = Kind::None;
     std::uint32_t rgb = 0;
     static KeySpec none() { return {}; }
     static KeySpec bottomLeft() { return {Kind::BottomLeft, 0}; }
+    static KeySpec topLeft() { return {Kind::TopLeft, 0}; }
     static KeySpec color(std::uint32_t rgb) { return {Kind::Color, rgb & 0xFFFFFF}; }
 };
 
@@ -44,5 +46,12 @@ KeyedPixels KeyedSource(const KeyedPixels& bitmap, const KeyedDrawPlan& plan);
 // Draws the plan into `dest` by nearest-neighbour stretching, leaving it unchanged under the
 // see-through pixels (what the widget layer does with a painter, for tests and off-screen use).
 void DrawKeyed(KeyedPixels& dest, const KeyedPixels& bitmap, const KeyedDrawPlan& plan);
+
+// Picture `index` of an image list kept as one strip of equal pictures side by side, each as
+// wide as `entryWidth` and as high as the strip, as the list hands it out: opaque, with its
+// translucent pixels laid over the list's background colour (0xRRGGBB). No pixels when the
+// strip holds no such picture.
+KeyedPixels ImageListEntry(const KeyedPixels& strip, int index, int entryWidth,
+                           std::uint32_t backgroundRgb);
 
 } // namespace trvx

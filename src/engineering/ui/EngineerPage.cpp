@@ -74,7 +74,7 @@ void EngineerPage::Wire() {
     for (const char* name : {"Img_Engineer_1", "Btn_Engineer_1"})
         if (QWidget* w = Control(name))
             w->raise();
-    for (const char* name : {"Img_Base_1", "Img_Logo1", "Img_Logo4"})
+    for (const char* name : {"Img_Logo1", "Img_Logo4"})
         if (QWidget* w = Control(name))
             w->installEventFilter(this);
 }

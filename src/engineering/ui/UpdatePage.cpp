@@ -41,6 +41,9 @@ void UpdatePage::Wire() {
         connect(w, SIGNAL(clicked()), this, SLOT(loadBin()));
     if (QWidget* w = Control("Btn_Program"))
         connect(w, SIGNAL(clicked()), this, SLOT(program()));
+    for (const char* stem : {"LoadBIN", "Program"})
+        WireHoverButton(std::string("Btn_") + stem, std::string("Img_") + stem, "KeyS_02",
+                        "KeyS_01");
     // The engineering page's restore and patch buttons.
     if (QWidget* w = Control("Btn_Default"))
         connect(w, SIGNAL(clicked()), this, SLOT(restoreCoded()));

@@ -1,16 +1,19 @@
 // The fire-macro editor behind the access code: the slot list, the event lines, the recorder,
 // deleting and inserting lines. Every change is compiled into the slot at once.
 #include "controls/skinned/ui/SkinInputDialog.h"
+#include "controls/wide/ui/UniListBox.h"
 #include "engineering/EngineerRules.h"
 #include "fire/ui/FireControls.h"
 #include "fire/ui/FirePage.h"
+#include "macros/MacroCode.h"
 #include "pages/ui/ControlText.h"
-#include "platform/ui/X11InputCapture.h"
+#include "pages/ui/ScriptLineIcons.h"
 
 #include <QButtonGroup>
 #include <QEvent>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRadioButton>
 
 namespace trvx {
@@ -63,15 +66,13 @@ QString LineText(const std::string& line) {
 void FirePage::WireFireMacroEditor() {
     // While the pointer is over the record button its clicks are not part of the recording.
     if (auto* start = qobject_cast<TUniLabel*>(Control("Btn_FireStart"))) {
-        connect(start, &TUniLabel::mouseEnter, this, [this] {
-            skipLeftButton_ = true;
-            Host().SetPicture("Img_FireStart", "MacroS_02");
-        });
-        connect(start, &TUniLabel::mouseLeave, this, [this] {
-            skipLeftButton_ = false;
-            Host().SetPicture("Img_FireStart", "MacroS_01");
-        });
+        connect(start, &TUniLabel::mouseEnter, this, [this] { skipLeftButton_ = true; });
+        connect(start, &TUniLabel::mouseLeave, this, [this] { skipLeftButton_ = false; });
     }
+    WireHoverButton("Btn_FireStart", "Img_FireStart", "MacroS_02", "MacroS_01");
+    for (const char* stem : {"FireOK", "FireCancel"})
+        WireHoverButton(std::string("Btn_") + stem, std::string("Img_") + stem, "MacroBtnS_02",
+                        "MacroBtnS_01");
     if (auto* names = qobject_cast<QListWidget*>(Control("LB_FireMacroName"))) {
         for (int s = 1; s <= static_cast<int>(kFireMacroSlots); ++s)
             names->addItem(QStringLiteral("Fire Macro%1").arg(s));
@@ -83,6 +84,7 @@ void FirePage::WireFireMacroEditor() {
         connect(list, &QListWidget::itemClicked, this, [this] { HideMenus(); });
         list->viewport()->installEventFilter(this);
     }
+    DrawScriptRows();
     ConnectClick(Control("Btn_FireStart"), this, [this] { Btn_FireStartClick(); });
     ConnectClick(Control("Btn_NewFireName"), this, [this] { Btn_NewFireNameClick(); });
     ConnectClick(Control("Btn_FireDel"), this, [this] { Btn_FireDelClick(); });
@@ -207,6 +209,30 @@ void FirePage::ShowMenuAt(const char* panel, std::initializer_list<const char*> 
         }
 }
 
+void FirePage::DrawScriptRows() {
+    // Each row: its line's icon at the left edge, the text clear of the icon column at the top.
+    auto* list = qobject_cast<TUniListBox*>(Control("LB_FireMacro"));
+    if (list == nullptr)
+        return;
+    list->OnDrawItem = [this, list](QPainter& painter, int index, const QRect& rect,
+                                    bool selected) {
+        const QPalette& colours = list->palette();
+        painter.fillRect(rect, colours.color(selected ? QPalette::Highlight : QPalette::Base));
+        if (index < 0 || index >= list->count())
+            return;
+        const auto line = static_cast<std::size_t>(index) + 1;
+        DrawScriptLineIcon(painter, rect,
+                           MacroLineType(line < lines_.size() ? std::string_view(lines_[line])
+                                                              : std::string_view()),
+                           Host().Layout().ColorFLBack);
+        painter.setPen(colours.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        painter.setFont(list->font());
+        painter.drawText(rect.adjusted(35, 0, 0, 0),
+                         Qt::TextSingleLine | Qt::AlignLeft | Qt::AlignTop,
+                         list->item(index)->text());
+    };
+}
+
 std::optional<int> FirePage::SelectedSlot() const {
     auto* names = qobject_cast<QListWidget*>(Control("LB_FireMacroName"));
     if (names == nullptr || names->currentRow() < 0 ||
@@ -278,7 +304,7 @@ void FirePage::Btn_FireStartClick() {
     // Capture runs only while recording; each event arrives on this thread from its event
     // loop. Only the left button is recorded.
     if (capture_ == nullptr)
-        capture_ = MakeInputCapture();
+        capture_ = Host().NewInputCapture();
     const bool started = capture_->Start([this](const CapturedInput& input) {
         if (!skipLeftButton_)
             RecordInput(input);
@@ -342,11 +368,9 @@ void FirePage::Btn_NewFireNameClick() {
     if (!SelectedSlot())
         return;
     // Fire macros are numbered slots of the mouse with no stored names: the name dialog opens
-    // empty as it does for a new macro, and what is typed there changes no slot.
-    SkinInputDialog dialog(Control("gbPage6") != nullptr ? Control("gbPage6")->window() : nullptr);
-    dialog.setPromptText(QString::fromStdString(Host().LangText("Str402")));
-    dialog.setValueText({});
-    dialog.execute();
+    // empty as it does for a new macro, and what is confirmed there changes no slot (nor the
+    // macro library).
+    nameDialog_.Replace(new MacroNameDialog(Host(), Control("gbPage6")))->Open();
 }
 
 void FirePage::Btn_FireDelClick() {

@@ -8,6 +8,7 @@
 #include "keys/KeyEntryText.h"
 #include "keys/ModeSwitchOptions.h"
 #include "macros/InputCapture.h"
+#include "macros/ui/MacroNameDialog.h"
 #include "pages/ui/Page.h"
 
 #include <QPoint>
@@ -106,6 +107,7 @@ private:
     void WireFireMacroEditor();
     void LB_FireMacroNameClick();
     void ShowScriptLines();
+    void DrawScriptRows();
     bool CommitLines(std::vector<std::string> lines);
     void Btn_FireStartClick();
     void Btn_NewFireNameClick();
@@ -154,6 +156,7 @@ private:
     // The hidden recorder controls: shown while the access code is on.
     bool recorderShown_ = false;
     QString lastCode_;
+    DialogSlot<MacroNameDialog> nameDialog_; // Rename's
 };
 
 } // namespace trvx

@@ -1,12 +1,12 @@
 #include "keys/ui/ComboKeyDialog.h"
 
 #include "controls/skinned/ui/SkinCheckBox.h"
+#include "controls/wide/ui/UniEdit.h"
 #include "controls/wide/ui/UniLabel.h"
 #include "keys/XKeyCodes.h"
+#include "skin/CaptionKeys.h"
 
-#include <QCloseEvent>
 #include <QKeyEvent>
-#include <QLineEdit>
 
 namespace trvx {
 
@@ -66,139 +66,73 @@ std::uint32_t VirtualKeyOfQtKey(int qtKey, std::uint32_t nativeScanCode) {
 
 namespace {
 
-TUniLabel* Button(QWidget* parent, const char* name, const std::string& caption, int x, int y) {
-    auto* label = new TUniLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    const QString text = QString::fromStdString(caption);
-    label->SetCaption(text.toStdU16String());
-    label->setGeometry(x, y, 90, 24);
-    label->SetAlignment(TAlignment::taCenter);
-    label->SetTransparent(false);
-    label->SetColor(QColor(60, 60, 70));
-    label->SetFontColor(Qt::white);
-    return label;
-}
+constexpr SmallDialog::Box kModifierBoxes[] = {
+    {"CB_Ctrl", "Ctrl"}, {"CB_Shift", "Shift"}, {"CB_Alt", "Alt"}, {"CB_Win", "Win"}};
+
+// The modifier bits in the order of the boxes.
+constexpr ComboKeyBuilder::Modifier kModifiers[] = {ComboKeyBuilder::Ctrl, ComboKeyBuilder::Shift,
+                                                    ComboKeyBuilder::Alt, ComboKeyBuilder::Win};
 
 } // namespace
 
 ComboKeyDialog::ComboKeyDialog(PageHost& host, int profile, int key, QWidget* over)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), host_(host),
-      profile_(profile), key_(key), over_(over) {
-    setObjectName(QStringLiteral("Form2"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
-    setFixedSize(360, 200);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(32, 32, 40));
-    pal.setColor(QPalette::WindowText, Qt::white);
-    setPalette(pal);
-
-    auto* title = new TUniLabel(this);
-    title->setObjectName(QStringLiteral("lbl_Assembly"));
-    title->SetCaption(QString::fromStdString(host_.LangText("Str500")).toStdU16String());
-    title->setGeometry(16, 10, 300, 24);
-    title->SetFontColor(Qt::white);
-
-    edit_ = new QLineEdit(this);
-    edit_->setObjectName(QStringLiteral("Edt_Assembly"));
-    edit_->setReadOnly(true);
-    edit_->setAlignment(Qt::AlignCenter);
-    edit_->setGeometry(16, 44, 328, 28);
-    edit_->installEventFilter(this);
-
-    static constexpr const char* kBoxes[] = {"CB_Ctrl", "CB_Shift", "CB_Alt", "CB_Win"};
-    static constexpr const char* kWords[] = {"Ctrl", "Shift", "Alt", "Win"};
-    for (int i = 0; i < 4; ++i) {
-        auto* box = new SkinCheckBox(this, QString::fromLatin1(kBoxes[i]));
-        box->setObjectName(QString::fromLatin1(kBoxes[i]));
-        box->setCaption(QString::fromLatin1(kWords[i]));
-        box->setGeometry(16 + 84 * i, 86, 80, 20);
-        boxes_[i] = box;
-        const auto modifier = static_cast<ComboKeyBuilder::Modifier>(1 << i);
-        connect(box, &SkinCheckBox::clicked, this, [this, box, modifier] {
+    : SmallDialog(host, over,
+                  {"Form2", "Img_Assembly", "lbl_Assembly", "Edt_Assembly",
+                   kCombinationDialogLayoutKeys, kCombinationKeyDialogKeys.title,
+                   kCombinationKeyDialogKeys.confirm, kCombinationKeyDialogKeys.clear,
+                   kModifierBoxes}),
+      profile_(profile), key_(key) {
+    Edit()->setReadOnly(true);
+    Edit()->installEventFilter(this);
+    for (std::size_t i = 0; i < Boxes().size(); ++i) {
+        SkinCheckBox* box = Boxes()[i];
+        connect(box, &SkinCheckBox::clicked, this, [this, box, modifier = kModifiers[i]] {
             builder_.SetModifier(modifier, box->isChecked());
             Refresh();
-            edit_->setFocus();
+            Edit()->setFocus();
         });
     }
-
-    confirm_ = Button(this, "IB_Confirm", host_.LangText("Str501"), 60, 140);
-    TUniLabel* clear = Button(this, "IB_Cancel", host_.LangText("Str502"), 210, 140);
-    TUniLabel* close = Button(this, "IB_Close", "X", 326, 6);
-    close->setGeometry(326, 6, 24, 24);
-    connect(confirm_, &TUniLabel::clicked, this, &ComboKeyDialog::IB_ConfirmClick);
-    connect(clear, &TUniLabel::clicked, this, &ComboKeyDialog::IB_CancelClick);
-    connect(close, &TUniLabel::clicked, this, &ComboKeyDialog::IB_CloseClick);
     Refresh();
 }
 
-void ComboKeyDialog::Open() {
-    if (over_ != nullptr) {
-        const QPoint centre = over_->mapToGlobal(over_->rect().center());
-        move(centre - QPoint(width() / 2, height() / 2));
-    }
-    show();
-    raise();
-    edit_->setFocus();
+void ComboKeyDialog::KeyDown(std::uint32_t virtualKey) {
+    // Modifiers come from the boxes: the modifier keys themselves count for nothing.
+    if (virtualKey == 0x10 || virtualKey == 0x11 || virtualKey == 0x12)
+        return;
+    if (builder_.KeyDown(virtualKey))
+        Refresh();
 }
 
 void ComboKeyDialog::Refresh() {
-    edit_->setText(QString::fromStdString(builder_.Text()));
-    // Nothing to confirm while the combination is empty.
-    confirm_->setEnabled(!builder_.Empty());
+    Edit()->setText(QString::fromStdString(builder_.Text()));
+    // Nothing to confirm while the combination is empty: an entry without keys would leave the
+    // button doing nothing.
+    ConfirmButton()->setEnabled(!builder_.Empty());
 }
 
 bool ComboKeyDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == edit_ && event->type() == QEvent::KeyPress) {
+    if (watched == Edit() && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        // Modifiers are chosen with the boxes: keys pressed while one is held count for nothing.
+        // A key pressed while Ctrl, Shift or Alt is held counts for nothing.
         const Qt::KeyboardModifiers held =
             key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-        const std::uint32_t vk = VirtualKeyOfQtKey(key->key(), key->nativeScanCode());
-        if (held == Qt::NoModifier && vk != 0x10 && vk != 0x11 && vk != 0x12 &&
-            builder_.KeyDown(vk))
-            Refresh();
+        if (held == Qt::NoModifier)
+            KeyDown(VirtualKeyOfQtKey(key->key(), key->nativeScanCode()));
         return true;
     }
-    return QWidget::eventFilter(watched, event);
+    return SmallDialog::eventFilter(watched, event);
 }
 
-void ComboKeyDialog::IB_ConfirmClick() {
-    if (builder_.Empty())
-        return;
-    const TKeyEntry entry = builder_.Entry();
-    const QString caption = edit_->text();
-    emit confirmed(profile_, key_, entry, caption);
-    Finish();
+void ComboKeyDialog::HandOver() {
+    emit confirmed(profile_, key_, builder_.Entry(), Edit()->text());
 }
 
-void ComboKeyDialog::IB_CancelClick() {
+void ComboKeyDialog::Cleared() {
     builder_.Clear();
-    for (SkinCheckBox* box : boxes_) {
-        const QSignalBlocker block(box);
+    // Unticking runs each box's handler, which finds nothing left to take off.
+    for (SkinCheckBox* box : Boxes())
         box->setChecked(false);
-    }
     Refresh();
-    edit_->setFocus();
-}
-
-void ComboKeyDialog::closeEvent(QCloseEvent* event) {
-    Finish();
-    QWidget::closeEvent(event);
-}
-
-void ComboKeyDialog::IB_CloseClick() {
-    Finish();
-}
-
-void ComboKeyDialog::Finish() {
-    if (finished_)
-        return;
-    finished_ = true;
-    hide();
-    emit closed();
-    // A new dialog is made for every opening.
-    deleteLater();
 }
 
 } // namespace trvx

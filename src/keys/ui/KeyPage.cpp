@@ -62,9 +62,7 @@ constexpr int kRowHeight = 20;
 
 KeyPage::KeyPage(PageHost& host, QObject* parent) : Page(host, 1, parent) {}
 
-KeyPage::~KeyPage() {
-    delete dialog_.data();
-}
+KeyPage::~KeyPage() = default;
 
 KeyEntryContext KeyPage::Context() {
     return KeyContextOf(Host());
@@ -251,6 +249,8 @@ void KeyPage::ShowPnlMain_OnClick(int key) {
         return;
     selectedKey_ = key;
     const std::string name = NumberedName("Key", key);
+    // The menu opens over the key: its caption stops running and shows whole.
+    Host().StopRunningLabel();
     Host().SetPicture("Img_" + name, "KeyS_01");
     Host().HideAllMenu();
     QWidget* label = Control(name);
@@ -388,9 +388,8 @@ void KeyPage::Key_AssemblyClick() {
         return;
     if (IsLastLeft(profile, ProfileKeys(Host().Model(), profile), key))
         return;
-    delete dialog_.data();
-    auto* dialog = new ComboKeyDialog(Host(), profile, key, Control("gbPage1"));
-    dialog_ = dialog;
+    // The one still open goes first, taking its cover with it.
+    auto* dialog = dialog_.Replace(new ComboKeyDialog(Host(), profile, key, Control("gbPage1")));
     const bool covered = profile == 1;
     if (covered)
         Host().ShowDisableAll();
@@ -398,7 +397,7 @@ void KeyPage::Key_AssemblyClick() {
             [this](int p, int k, TKeyEntry entry, QString caption) {
                 ApplyComboKey(p, k, entry, caption);
             });
-    connect(dialog, &ComboKeyDialog::closed, this, [this, covered] {
+    connect(dialog, &SmallDialog::finished, this, [this, covered] {
         if (covered)
             Host().HideDisableAll();
     });

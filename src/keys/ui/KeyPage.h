@@ -7,8 +7,7 @@
 #include "keys/KeyPageRules.h"
 #include "keys/ModeSwitchOptions.h"
 #include "pages/ui/Page.h"
-
-#include <QPointer>
+#include "pages/ui/SmallDialog.h"
 
 #include <optional>
 
@@ -102,7 +101,7 @@ private:
     // Option states when the engineering page's controls are missing.
     int fireFunction_ = 0;
     bool gunKeysSwitch_ = false;
-    QPointer<ComboKeyDialog> dialog_;
+    DialogSlot<ComboKeyDialog> dialog_;
     // The gesture combos' items across a language switch, which gives them their items anew.
     int fireFunctionKept_ = -1;
     int ledModeFunctionKept_ = -1;

@@ -1,20 +1,15 @@
 #pragma once
 // The key-line dialog: the user presses one key for a press or release line of the editor;
-// Confirm hands its name and HID usage over. Not modal; the page keeps one and opens it afresh
-// for every line, so a confirm always belongs to the line opened last.
+// Confirm hands its name and HID usage over.
 
-#include "pages/ui/PageHost.h"
-
-#include <QWidget>
+#include "pages/ui/SmallDialog.h"
 
 #include <cstdint>
 #include <string>
 
-class QLineEdit;
-
 namespace trvx {
 
-class KeyLineDialog : public QWidget {
+class KeyLineDialog : public SmallDialog {
     Q_OBJECT
 public:
     KeyLineDialog(PageHost& host, QWidget* over);
@@ -28,27 +23,18 @@ public:
     // One key down in the edit, as a virtual-key code.
     void KeyDown(std::uint32_t virtualKey);
 
-    void IB_ConfirmClick();
-    void IB_CancelClick();
-    void IB_CloseClick();
-
 signals:
     void confirmed(int item, QString keyName, int usage);
 
 protected:
+    void HandOver() override;
+    void Cleared() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Finish();
-
-    PageHost& host_;
-    int item_;
-    QWidget* over_;
-    QLineEdit* edit_ = nullptr;
+    int item_ = -1;
     std::string keyName_;
     std::uint8_t usage_ = 0;
-    bool finished_ = false;
 };
 
 } // namespace trvx

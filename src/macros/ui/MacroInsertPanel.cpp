@@ -71,13 +71,8 @@ void MacroPage::WireInsertPanel() {
             connect(label, &TUniLabel::clicked, this, [this, m = mode] { SetInsertDelayMode(m); });
     // The box's buttons show their hover picture under the pointer.
     for (const char* stem : {"OK", "Cancel"})
-        if (auto* l = qobject_cast<TUniLabel*>(Control(std::string("Btn_") + stem))) {
-            const std::string image = std::string("Img_") + stem;
-            connect(l, &TUniLabel::mouseEnter, this,
-                    [this, image] { Host().SetPicture(image, "MacroBtnS_02"); });
-            connect(l, &TUniLabel::mouseLeave, this,
-                    [this, image] { Host().SetPicture(image, "MacroBtnS_01"); });
-        }
+        WireHoverButton(std::string("Btn_") + stem, std::string("Img_") + stem, "MacroBtnS_02",
+                        "MacroBtnS_01");
     // The move offsets and the loop count are corrected as they are typed.
     for (const auto& [name, correct] : {std::pair{"edt_XAxisValue", &CorrectAxisText},
                                         std::pair{"edt_YAxisValue", &CorrectAxisText},

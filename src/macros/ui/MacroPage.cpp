@@ -1,7 +1,6 @@
 #include "macros/ui/MacroPage.h"
 
 #include "base/Resources.h"
-#include "controls/skinned/ui/SkinInputDialog.h"
 #include "controls/skinned/ui/SkinListBox.h"
 #include "controls/wide/ui/UniLabel.h"
 #include "controls/wide/ui/UniListBox.h"
@@ -12,8 +11,8 @@
 #include "macros/MacroAssignment.h"
 #include "macros/MacroEditing.h"
 #include "macros/MacroTransfer.h"
-#include "macros/ui/KeyLineDialog.h"
 #include "pages/ui/ControlText.h"
+#include "pages/ui/ScriptLineIcons.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -69,7 +68,6 @@ KeyEntryBytes DefaultEntry(StorageKind kind, KeyEntryRef ref) {
 MacroPage::MacroPage(PageHost& host, QObject* parent) : Page(host, 4, parent) {}
 
 MacroPage::~MacroPage() {
-    delete keyDialog_.data();
     // The capture lets go of the desktop with the window.
     if (capture_ != nullptr)
         capture_->Stop();
@@ -142,16 +140,11 @@ void MacroPage::Wire() {
         }
     // The picture buttons show their hover picture under the pointer.
     for (const char* stem : {"New", "Start", "InsertStart", "SaveMacro"})
-        if (auto* l = qobject_cast<TUniLabel*>(Control(std::string("Btn_") + stem))) {
-            const std::string image = std::string("Img_") + stem;
-            connect(l, &TUniLabel::mouseEnter, this,
-                    [this, image] { Host().SetPicture(image, "MacroS_02"); });
-            connect(l, &TUniLabel::mouseLeave, this,
-                    [this, image] { Host().SetPicture(image, "MacroS_01"); });
-        }
+        WireHoverButton(std::string("Btn_") + stem, std::string("Img_") + stem, "MacroS_02",
+                        "MacroS_01");
     for (const char* name : {"Edt_Delay", "Edt_InsertDelay"})
         if (auto* edit = qobject_cast<QLineEdit*>(Control(name)))
-            connect(edit, &QLineEdit::textChanged, this, [this, edit] {
+            connect(edit, &QLineEdit::textChanged, this, [edit] {
                 const QString text = edit->text();
                 bool ok = false;
                 const long value = text.toLong(&ok);
@@ -215,25 +208,34 @@ void MacroPage::Wire() {
 }
 
 void MacroPage::DrawListRows() {
-    // The selected row keeps its colour when the list has no focus; the script's text stands
-    // clear of the icon column.
-    for (const auto& [name, indent] : {std::pair{"LB_PCMacroName", 4}, std::pair{"LB_MacroName", 4},
-                                       std::pair{"LB_macro", 35}}) {
+    // The selected row keeps its colour when the list has no focus. A script row starts with
+    // its line's icon; its text stands clear of the icon column, at the row's top.
+    for (const char* name : {"LB_PCMacroName", "LB_MacroName", "LB_macro"}) {
         auto* list = qobject_cast<TUniListBox*>(Control(name));
         if (list == nullptr)
             continue;
+        const bool script = std::string_view(name) == "LB_macro";
         list->setFrameShape(QFrame::NoFrame);
-        list->OnDrawItem = [this, list, indent = indent](QPainter& painter, int index,
-                                                         const QRect& rect, bool selected) {
+        list->OnDrawItem = [this, list, script](QPainter& painter, int index, const QRect& rect,
+                                                bool selected) {
             const LayoutValues& v = Host().Layout();
             const Rgb back = selected ? v.ColorMacro : v.ColorFLBack;
             painter.fillRect(rect, QColor(back.R, back.G, back.B));
             if (index < 0 || index >= list->count())
                 return;
+            if (script) {
+                const auto line = static_cast<std::size_t>(index) + 1;
+                DrawScriptLineIcon(painter, rect,
+                                   MacroLineType(line < script_.size()
+                                                     ? std::string_view(script_[line])
+                                                     : std::string_view()),
+                                   v.ColorFLBack);
+            }
             painter.setPen(QColor(v.ColorFFont.R, v.ColorFFont.G, v.ColorFFont.B));
             painter.setFont(list->font());
-            painter.drawText(rect.adjusted(indent, 0, 0, 0),
-                             Qt::TextSingleLine | Qt::AlignVCenter | Qt::AlignLeft,
+            painter.drawText(rect.adjusted(script ? 35 : 4, 0, 0, 0),
+                             Qt::TextSingleLine | Qt::AlignLeft |
+                                 (script ? Qt::AlignTop : Qt::AlignVCenter),
                              list->item(index)->text());
         };
     }
@@ -386,16 +388,22 @@ void MacroPage::ClearMacro() {
             w->hide();
 }
 
+void MacroPage::CloseLineDialogs() {
+    keyDialog_.Close();
+    delayDialog_.Close();
+}
+
 void MacroPage::ClearEditor() {
-    // A key chosen for a line of the script that is going away has nowhere to go.
-    if (keyDialog_ != nullptr)
-        keyDialog_->IB_CloseClick();
+    // A key or delay chosen for a line of the script that is going away has nowhere to go.
+    CloseLineDialogs();
     script_.clear();
     scriptFromLibrary_ = false;
     SetControlItems(Control("LB_macro"), {});
 }
 
 void MacroPage::ShowScript() {
+    // The lines may have moved: a dialog opened for one of them would edit another.
+    CloseLineDialogs();
     QStringList rows;
     for (std::size_t i = 1; i < script_.size(); ++i)
         rows << Q(MacroLineDrawText(script_[i]));
@@ -526,13 +534,27 @@ void MacroPage::SaveMacroStore(const std::vector<MacroAddressMove>& moves) {
     Host().KeyEntriesChanged();
 }
 
-std::optional<std::string> MacroPage::AskMacroName() {
-    SkinInputDialog dialog(Control("gbPage4") != nullptr ? Control("gbPage4")->window() : nullptr);
-    dialog.setPromptText(Q(Host().LangText("Str402")));
-    dialog.setValueText({});
-    if (dialog.execute() != 1)
-        return std::nullopt;
-    return dialog.valueText().toStdString();
+void MacroPage::OpenNameDialog() {
+    auto* dialog = nameDialog_.Replace(new MacroNameDialog(Host(), Control("gbPage4")));
+    connect(dialog, &MacroNameDialog::confirmed, this,
+            [this](const QString& name) { ApplyPCMacroName(name.toStdString()); });
+    // Closed, or confirmed with a name that changed nothing: the next opening starts afresh.
+    connect(dialog, &SmallDialog::finished, this, [this] {
+        library_.NewMacroPending = false;
+        library_.RenameMacroPending = false;
+    });
+    dialog->Open();
+}
+
+void MacroPage::ApplyPCMacroName(const std::string& name) {
+    // The dialog is not modal: the rename goes to the row selected now.
+    int row = SelectedRow("LB_PCMacroName");
+    const bool adding = library_.NewMacroPending;
+    const LibraryResult result = library_.ApplyPCMacroName(name, row);
+    ShowLibraryResult(result);
+    RefreshLibraryList(row);
+    if (adding && result.ok() && row >= 0)
+        LB_PCMacroNameClick(row);
 }
 
 void MacroPage::ShowLibraryResult(const LibraryResult& result) {
@@ -554,36 +576,23 @@ void MacroPage::ShowLibraryResult(const LibraryResult& result) {
 
 void MacroPage::Btn_NewMacroClick() {
     ClearMacro();
-    if (!library_.Btn_NewMacroClick())
+    if (library_.IsFull())
         return;
+    // An earlier opening still on screen goes first, and its action with it.
+    nameDialog_.Close();
+    library_.Btn_NewMacroClick();
     ClearEditor();
-    const std::optional<std::string> name = AskMacroName();
-    if (!name) {
-        // A closed dialog leaves no action pending.
-        library_.NewMacroPending = false;
-        return;
-    }
-    int row = SelectedRow("LB_PCMacroName");
-    const LibraryResult result = library_.ApplyPCMacroName(*name, row);
-    ShowLibraryResult(result);
-    RefreshLibraryList(row);
-    if (row >= 0)
-        LB_PCMacroNameClick(row);
+    OpenNameDialog();
 }
 
 void MacroPage::Btn_NewNameClick() {
     ClearMacro();
-    int row = SelectedRow("LB_PCMacroName");
-    if (!library_.Btn_NewNameClick(row))
+    const int row = SelectedRow("LB_PCMacroName");
+    if (row < 0 || row >= library_.Count())
         return;
-    const std::optional<std::string> name = AskMacroName();
-    if (!name) {
-        library_.RenameMacroPending = false;
-        return;
-    }
-    const LibraryResult result = library_.ApplyPCMacroName(*name, row);
-    ShowLibraryResult(result);
-    RefreshLibraryList(row);
+    nameDialog_.Close();
+    library_.Btn_NewNameClick(row);
+    OpenNameDialog();
 }
 
 void MacroPage::Btn_DelPCMacroClick() {
@@ -617,35 +626,23 @@ void MacroPage::Btn_EditClick() {
     const std::size_t line = static_cast<std::size_t>(item) + 1;
     if (item < 0 || line >= script_.size())
         return;
+    QWidget* over = Control("gbPage4");
     if (script_[line].rfind("1 ", 0) == 0 || script_[line].rfind("2 ", 0) == 0) {
-        // A press or release: one key from the key-line dialog, opened afresh for this line.
-        if (keyDialog_ == nullptr) {
-            keyDialog_ = new KeyLineDialog(Host(), Control("gbPage4"));
-            connect(keyDialog_, &KeyLineDialog::confirmed, this,
-                    [this](int edited, const QString& name, int usage) {
-                        ReplaceScriptKeyLine(edited, name.toStdString(),
-                                             static_cast<std::uint8_t>(usage));
-                    });
-        }
-        keyDialog_->Open(item);
-        return;
+        // A press or release: one key from the key-line dialog.
+        auto* dialog = keyDialog_.Replace(new KeyLineDialog(Host(), over));
+        connect(dialog, &KeyLineDialog::confirmed, this,
+                [this](int edited, const QString& name, int usage) {
+                    ReplaceScriptKeyLine(edited, name.toStdString(),
+                                         static_cast<std::uint8_t>(usage));
+                });
+        dialog->Open(item);
+    } else if (script_[line].rfind("0 ", 0) == 0) {
+        auto* dialog = delayDialog_.Replace(new DelayDialog(Host(), over));
+        connect(dialog, &DelayDialog::confirmed, this, [this](int edited, int milliseconds) {
+            ReplaceScriptDelayLine(edited, static_cast<std::uint16_t>(milliseconds));
+        });
+        dialog->Open(item);
     }
-    if (script_[line].rfind("0 ", 0) != 0)
-        return;
-    SkinInputDialog dialog(Control("gbPage4") != nullptr ? Control("gbPage4")->window() : nullptr);
-    dialog.setPromptText(Q(Host().LangText("Str410")));
-    dialog.setValueText(Q(script_[line].substr(2)));
-    if (dialog.execute() != 1)
-        return;
-    bool ok = false;
-    const uint value = dialog.valueText().trimmed().toUInt(&ok);
-    if (!ok)
-        return;
-    script_[line] = DelayLine(static_cast<std::uint16_t>(std::min(value, 65535u)));
-    ShowScript();
-    if (QListWidget* list = List("LB_macro"))
-        list->setCurrentRow(item);
-    CompileAndSave();
 }
 
 void MacroPage::ReplaceScriptKeyLine(int item, const std::string& keyName, std::uint8_t usage) {
@@ -653,6 +650,17 @@ void MacroPage::ReplaceScriptKeyLine(int item, const std::string& keyName, std::
     // or release.
     if (!ReplaceKeyLinePair(script_, item, keyName, usage).changed)
         return;
+    ShowScript();
+    if (QListWidget* list = List("LB_macro"))
+        list->setCurrentRow(item);
+    CompileAndSave();
+}
+
+void MacroPage::ReplaceScriptDelayLine(int item, std::uint16_t milliseconds) {
+    const std::size_t line = static_cast<std::size_t>(item) + 1;
+    if (item < 0 || line >= script_.size() || script_[line].rfind("0 ", 0) != 0)
+        return;
+    script_[line] = DelayLine(milliseconds);
     ShowScript();
     if (QListWidget* list = List("LB_macro"))
         list->setCurrentRow(item);

@@ -8,9 +8,10 @@
 #include "macros/MacroLibrary.h"
 #include "macros/MacroRecorder.h"
 #include "macros/MacroTransfer.h"
+#include "macros/ui/DelayDialog.h"
+#include "macros/ui/KeyLineDialog.h"
+#include "macros/ui/MacroNameDialog.h"
 #include "pages/ui/Page.h"
-
-#include <QPointer>
 
 #include <memory>
 #include <string>
@@ -19,8 +20,6 @@
 class QListWidget;
 
 namespace trvx {
-
-class KeyLineDialog;
 
 class MacroPage : public Page {
     Q_OBJECT
@@ -82,8 +81,10 @@ private:
     // Editor lines: delete (a press with its release) and a delay's new value.
     void Btn_DelClick();
     void Btn_EditClick();
-    // The name dialog; empty when cancelled.
-    std::optional<std::string> AskMacroName();
+    // The name dialog for the library action just marked pending; its confirm carries the
+    // action out, and however it goes no action stays pending.
+    void OpenNameDialog();
+    void ApplyPCMacroName(const std::string& name);
     // Compiles the open script into the selected library record and rewrites the file; a device
     // macro open in the editor is never written into a library record.
     void CompileAndSave();
@@ -107,8 +108,12 @@ private:
     // Owner-drawn rows of the three lists in the set's list colours.
     void DrawListRows();
     void DrawPickLists();
-    // The key-line dialog hands the key for the press or release being edited.
+    // The key-line dialog hands the key for the press or release being edited, the delay dialog
+    // the new milliseconds of a delay line.
     void ReplaceScriptKeyLine(int item, const std::string& keyName, std::uint8_t usage);
+    void ReplaceScriptDelayLine(int item, std::uint16_t milliseconds);
+    // The dialogs that edit one line go with the lines they were opened for.
+    void CloseLineDialogs();
 
     // The insert box (in place of the delay box while open).
     void Btn_InsertClick();
@@ -155,7 +160,9 @@ private:
     MacroScript insertBase_;
     std::size_t insertLine_ = 0;
 
-    QPointer<KeyLineDialog> keyDialog_;
+    DialogSlot<MacroNameDialog> nameDialog_;
+    DialogSlot<KeyLineDialog> keyDialog_;
+    DialogSlot<DelayDialog> delayDialog_;
     int hoverItem_ = 0; // one more than the pick-list row under the pointer, 0 before any
 };
 

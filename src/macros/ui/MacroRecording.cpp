@@ -3,7 +3,6 @@
 #include "macros/ui/MacroPage.h"
 
 #include "pages/ui/ControlText.h"
-#include "platform/ui/X11InputCapture.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -115,7 +114,7 @@ void MacroPage::ShowRecordedScript() {
 
 bool MacroPage::StartCapture() {
     if (capture_ == nullptr)
-        capture_ = MakeInputCapture();
+        capture_ = Host().NewInputCapture();
     if (!capture_->Start([this](const CapturedInput& input) { TakeInput(input); })) {
         capture_.reset();
         return false;

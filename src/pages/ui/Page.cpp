@@ -21,6 +21,21 @@ std::optional<RgbColour> Page::ChooseRgb(const RgbColour& initial) const {
                      static_cast<std::uint8_t>(chosen->blue())};
 }
 
+void Page::WireHoverButton(std::string_view name, std::string picture, std::string hover,
+                           std::string normal) {
+    auto* label = qobject_cast<TUniLabel*>(Control(name));
+    if (label == nullptr)
+        return;
+    connect(label, &TUniLabel::mouseEnter, this, [this, label, picture, hover] {
+        host_.SetPicture(picture, hover);
+        host_.StartRunningLabel(label);
+    });
+    connect(label, &TUniLabel::mouseLeave, this, [this, picture, normal] {
+        host_.StopRunningLabel();
+        host_.SetPicture(picture, normal);
+    });
+}
+
 std::string NumberedName(std::string_view stem, int n) {
     return std::string(stem) + std::to_string(n);
 }

@@ -67,6 +67,11 @@ protected:
     bool Filling() const { return host_.FillingUI(); }
     // The colour dialog, opened on a colour of the mouse; nothing when the user cancels.
     std::optional<RgbColour> ChooseRgb(const RgbColour& initial) const;
+    // A button-like label over its picture: under the pointer the picture shows `hover` and
+    // the caption runs (the window's running label); after the leave the picture shows
+    // `normal` and the label its caption again.
+    void WireHoverButton(std::string_view label, std::string picture, std::string hover,
+                         std::string normal);
 
 private:
     PageHost& host_;

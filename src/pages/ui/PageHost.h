@@ -17,6 +17,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,7 @@
 namespace trvx {
 
 class EngineeringAccess;
+class InputCapture; // macros/InputCapture.h, what the recorders listen through
 
 class PageHost {
 public:
@@ -60,6 +62,15 @@ public:
     virtual void HideBusy() = 0;
     // Closes every open key-function menu; page switches and most handlers call it first.
     virtual void HideAllMenu() = 0;
+
+    // ---- Running label -------------------------------------------------------------------
+    // The pointer entered one of the program's skinned buttons: while the general settings
+    // ask for it, an enabled label's caption scrolls on the window's clock. One label runs at
+    // a time; the window holds its caption.
+    virtual void StartRunningLabel(QWidget* label) = 0;
+    // The pointer left it, or a click opened a menu over it: the scrolling stops and the
+    // label shows its caption again (a caption the program gave it meanwhile stays).
+    virtual void StopRunningLabel() = 0;
 
     // A transfer a page makes from the UI thread: a close waits until it has ended.
     class TransferScope {
@@ -131,6 +142,11 @@ public:
     virtual std::optional<QColor> ChooseColor(const QColor& initial) = 0;
     // The 21 LED-mode names of the term table in the column chosen at start-up.
     virtual const std::array<std::string, 21>& LedModeNames() const = 0;
+
+    // ---- Input capture -------------------------------------------------------------------
+    // A capture for a recorder, of the kind the window chose: the whole desktop where it can
+    // hear it, else our own window only (Global() says which). The recorder owns it.
+    virtual std::unique_ptr<InputCapture> NewInputCapture() = 0;
 
 protected:
     virtual void SetFillingUI(bool on) = 0;

@@ -6,6 +6,7 @@
 #include "skin/ui/SkinPicture.h"
 
 #include <QAbstractButton>
+#include <QGraphicsOpacityEffect>
 
 namespace trvx {
 namespace {
@@ -13,6 +14,19 @@ namespace {
 constexpr std::uint16_t kMcuLedStepXData = 0x07C4;
 constexpr std::uint16_t kMcuLedControlXData = 0x07C5;
 constexpr std::uint16_t kPatchBlockAddress = 1008;
+
+// A control that takes no clicks is drawn faded, so that a click on it is not taken for a fault.
+void ShowFaded(QWidget& w, bool faded) {
+    if (!faded) {
+        w.setGraphicsEffect(nullptr);
+        return;
+    }
+    if (w.graphicsEffect() != nullptr)
+        return;
+    auto* fade = new QGraphicsOpacityEffect(&w);
+    fade->setOpacity(0.35);
+    w.setGraphicsEffect(fade);
+}
 
 } // namespace
 
@@ -68,11 +82,16 @@ void LightingPage::ShowSelectedMode(std::optional<int> button) {
         if (auto* radio = qobject_cast<QAbstractButton*>(Control(NumberedName("rb_LED", k))))
             radio->setChecked(button && *button == k);
     }
-    // The fall time belongs to the first five modes.
-    const bool falls = !button || *button <= 5;
+    ShowFallRowEnabled(FallRowEnabled(button));
+}
+
+void LightingPage::ShowFallRowEnabled(bool enabled) {
     for (int n = 1; n <= 10; ++n)
-        if (QWidget* w = Control(NumberedName("Img_Fall", n)))
-            w->setEnabled(falls);
+        for (const std::string& name : {NumberedName("Img_Fall", n), NumberedName("lbl_Fall", n)})
+            if (QWidget* w = Control(name)) {
+                w->setEnabled(enabled);
+                ShowFaded(*w, !enabled);
+            }
 }
 
 void LightingPage::ShowModeButtons() {
@@ -101,13 +120,17 @@ void LightingPage::ShowMcuLed() {
     const bool full = (model.McuLedControl() & 0x80) != 0;
     Host().SetPicture("Img_MCULED3Control", full ? "RdS_E" : "RdS_D");
     Host().SetPicture("Img_MCULED6Control", full ? "RdS_D" : "RdS_E");
+    // The step numbers show only where the layout numbers its scales.
+    const bool numbered = Host().Settings().NumOrder == 0;
     for (int n = 1; n <= 8; ++n) {
-        for (const std::string& name :
-             {NumberedName("Img_MCULEDStep_", n), NumberedName("lbl_MCULEDStep_", n)})
-            if (QWidget* w = Control(name)) {
-                w->setVisible(mcu);
-                w->setEnabled(storable);
-            }
+        if (QWidget* w = Control(NumberedName("Img_MCULEDStep_", n))) {
+            w->setVisible(mcu);
+            w->setEnabled(storable);
+        }
+        if (QWidget* w = Control(NumberedName("lbl_MCULEDStep_", n))) {
+            w->setVisible(mcu && numbered);
+            w->setEnabled(storable);
+        }
     }
     for (const char* name :
          {"Img_MCULED3Control", "lbl_MCULED3Control", "Img_MCULED6Control", "lbl_MCULED6Control"})
@@ -115,11 +138,6 @@ void LightingPage::ShowMcuLed() {
             w->setVisible(mcu);
             w->setEnabled(storable);
         }
-    // The other types show the fall-time row in the same place.
-    for (int n = 1; n <= 10; ++n)
-        for (const std::string& name : {NumberedName("Img_Fall", n), NumberedName("lbl_Fall", n)})
-            if (QWidget* w = Control(name))
-                w->setVisible(!mcu);
     DrawRow("Img_Fall", 10, FallLevelOfStepTime(model.StepTime()));
 }
 

@@ -60,6 +60,8 @@ private:
     void Show();
     void ShowModeButtons();
     void ShowSelectedMode(std::optional<int> button);
+    // The fall-time row and its numbers take clicks, or are shown faded.
+    void ShowFallRowEnabled(bool enabled);
     void DrawRow(const char* stem, int count, int level);
     void ShowMcuLed();
     void ShowSwatch(int colour);

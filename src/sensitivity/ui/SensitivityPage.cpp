@@ -383,7 +383,9 @@ void SensitivityPage::ShowPointerSettings() {
             able(Control(name), on.has_value());
     };
     toggle("IsControl", s.acceleration);
-    toggle("IsScreen", s.wheelLines ? std::optional<bool>(screen) : std::nullopt);
+    // A desktop without "a screen a notch" keeps the wheel bar but not the switch.
+    toggle("IsScreen",
+           s.wheelLines && s.wheelScreenOffered ? std::optional<bool>(screen) : std::nullopt);
 }
 
 void SensitivityPage::ReportPointerResult(const PointerResult& result) {
@@ -427,7 +429,7 @@ void SensitivityPage::lbl_IsControlClick() {
 }
 
 void SensitivityPage::lbl_IsScreenClick() {
-    if (pointer_ == nullptr || !pointerState_.wheelLines)
+    if (pointer_ == nullptr || !pointerState_.wheelLines || !pointerState_.wheelScreenOffered)
         return;
     PointerState wanted = pointerState_;
     wanted.wheelLines = IsChecked(Control("cb_IsScreen")) ? wheelLevelSaved_ : -1;

@@ -16,6 +16,7 @@
 #include "macros/ui/MacroPage.h"
 #include "pages/ui/ControlText.h"
 #include "platform/DesktopPointerSettings.h"
+#include "platform/ui/X11InputCapture.h"
 #include "sensitivity/ui/LightingPage.h"
 #include "sensitivity/ui/SensitivityPage.h"
 #include "shell/MainWindowTables.h"
@@ -433,6 +434,10 @@ void TForm1::CreatePages() {
     engineerPage_ = engineer;
 }
 
+std::unique_ptr<InputCapture> TForm1::NewInputCapture() {
+    return options_.inputCapture ? options_.inputCapture() : MakeInputCapture();
+}
+
 Page* TForm1::PageOf(int pageNumber) const {
     for (Page* page : pages_)
         if (page->PageNumber() == pageNumber)
@@ -470,7 +475,7 @@ TFormLoadingUI* TForm1::CreateLoadingWindow() {
 }
 
 std::string TForm1::LangText(std::string_view key) const {
-    return layout_.LangText(key);
+    return CaptionsOfSet(keyCaptionLang_).Text(key);
 }
 
 QWidget* TForm1::Control(std::string_view name) const {
@@ -522,7 +527,8 @@ void TForm1::EnterNoDeviceAppearanceOnUi(const std::string& message) {
     CompletePages();
     HideAllMenu();
     noDeviceShown_ = false;
-    labelRun_.stop();
+    // No caption is left half scrolled under the message.
+    StopRunningLabel();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     RefreshErrorAP();
     ShowDisableAll();

@@ -14,6 +14,7 @@
 #include "device/InputListener.h"
 #include "device/WholeImageRead.h"
 #include "engineering/EngineerRules.h"
+#include "macros/InputCapture.h"
 #include "pages/ui/PageHost.h"
 #include "sensitivity/PointerSettings.h"
 #include "shell/RunningLabel.h"
@@ -54,6 +55,9 @@ struct MainWindowOptions {
     // The desktop's pointer settings the sensitivity page edits; the desktop's own when empty
     // (tests and the scenario runner put a fake here).
     std::function<std::unique_ptr<PointerSettings>()> pointerSettings;
+    // The captures the macro and fire-macro recorders listen through; the desktop's when empty
+    // (global on X11, else our own window's).
+    std::function<std::unique_ptr<InputCapture>()> inputCapture;
     // Changes the general settings after they are read (the scenario runner's `setting` step).
     std::function<void(GeneralSettings&)> adjustSettings;
 };
@@ -100,9 +104,11 @@ public:
     void ShowBusy() override;
     void HideBusy() override;
     void HideAllMenu() override;
+    void StartRunningLabel(QWidget* label) override;
+    void StopRunningLabel() override;
     int LangIndex() const override { return langIndex_; }
     const CaptionSection& CaptionSet() override { return CaptionsOfSet(keyCaptionLang_); }
-    // The caption texts of the current set, by key ("Str100").
+    // Any caption text of the current set, by key ("Str100").
     std::string LangText(std::string_view key) const override;
     QWidget* Control(std::string_view name) const override;
     void SetPicture(std::string_view control, std::string_view image) override;
@@ -121,6 +127,7 @@ public:
     std::optional<QColor> ChooseColor(const QColor& initial) override;
     const std::array<std::string, 21>& LedModeNames() const override { return ledModeNames_; }
     EngineeringAccess& Access() override { return access_; }
+    std::unique_ptr<InputCapture> NewInputCapture() override;
 
     // ---- Shared state --------------------------------------------------------------------
     const std::string& AppTitle() const { return appTitle_; }
@@ -166,6 +173,8 @@ public:
     // ---- Feedback ------------------------------------------------------------------------
     void RefreshFormMessagDialog(const QString& text);
     void LabelRunTimer();
+    // The hovered label's caption was rewritten (a language switch): scroll the new one.
+    void RestartRunningLabel();
     void HoverEnter(QWidget* label);
     void HoverLeave(QWidget* label);
 
@@ -249,7 +258,7 @@ private:
     void FillPagesOnUi(StorageKind kind);
     void StartListener();
     void FinishClose();
-    const CaptionSection& CaptionsOfSet(int n);
+    const CaptionSection& CaptionsOfSet(int n) const;
     DevicePollerTexts PollerTexts() const;
     QString RunLayoutPass(int langIndex);
     Page* PageOf(int pageNumber) const;
@@ -296,7 +305,7 @@ private:
     std::atomic<bool> tickPending_{false};
     bool closePending_ = false;
     bool closing_ = false;
-    std::array<std::optional<CaptionSection>, 3> captionSets_;
+    mutable std::array<std::optional<CaptionSection>, 3> captionSets_; // read when first asked
     int keyCaptionLang_ = 1; // the set key captions are built in (the new one during a switch)
     std::uint32_t defaultVid_ = 0;
     std::uint32_t defaultPid_ = 0;

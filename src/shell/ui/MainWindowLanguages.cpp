@@ -18,7 +18,7 @@ namespace trvx {
 
 // ---- Languages -------------------------------------------------------------------------------
 
-const CaptionSection& TForm1::CaptionsOfSet(int n) {
+const CaptionSection& TForm1::CaptionsOfSet(int n) const {
     const auto index = static_cast<std::size_t>(std::clamp(n, 1, 3) - 1);
     if (!captionSets_[index]) {
         auto read = ReadCaptionSection("lang" + std::to_string(index + 1));
@@ -81,13 +81,13 @@ std::vector<std::function<void()>> TForm1::SwitchLanguageSteps(int n, bool tellE
             if (*switched && PageReady(*page))
                 page->LanguageChanged();
         });
-    steps.push_back([this, n, switched] {
+    steps.push_back([this, switched] {
         if (!*switched)
             return;
         if (trayIcon_ != nullptr)
             trayIcon_->setHint(Widen(appTitle_));
         RefreshAPPage();
-        runLabel_.Restart(ControlCaption(Control(Name("Btn_Lang", n) + "_1")).toStdU16String());
+        RestartRunningLabel();
     });
     return steps;
 }

@@ -38,11 +38,11 @@ void TForm1::WireControls() {
                                (split && (IsMenuFamily(split->family) || split->family == "Exit" ||
                                           split->family == "Mini" || split->family == "Web" ||
                                           LangOfFamily(split->family) != 0));
-        const bool hovers =
-            IsKeyLabel(name) ||
-            (split && split->copy >= 1 && split->copy <= 5 &&
-             (IsMenuFamily(split->family) || split->family == "Exit" || split->family == "Mini" ||
-              split->family == "Web" || LangOfFamily(split->family) != 0));
+        const bool hovers = IsKeyLabel(name) ||
+                            (split && split->copy >= 1 && split->copy <= 5 &&
+                             (IsMenuFamily(split->family) || split->family == "Exit" ||
+                              split->family == "Mini" || split->family == "Web" ||
+                              LangOfFamily(split->family) != 0 || IsRestoreFamily(split->family)));
         const QMetaObject* meta = w->metaObject();
         if (clickable && meta->indexOfSignal("clicked()") >= 0)
             connect(w, SIGNAL(clicked()), this, SLOT(onControlClicked()));
@@ -284,10 +284,55 @@ void TForm1::RefreshFormMessagDialog(const QString& text) {
     FormMessageDialog::Show(this, shown, Widen(fontName_), Widen(appTitle_));
 }
 
-void TForm1::LabelRunTimer() {
-    if (auto text = runLabel_.Tick(settings_.TREnable))
-        SetControlCaption(Control(runLabel_.Name()), QString::fromStdU16String(*text));
+// ---- Running label ---------------------------------------------------------------------------
+
+void TForm1::StartRunningLabel(QWidget* label) {
+    if (label == nullptr)
+        return;
+    // A hover whose leave never came (its page was hidden under the pointer) ends first, so
+    // no label is left showing a scrolled caption.
+    StopRunningLabel();
+    runLabel_.Start(label->objectName().toStdString(), ControlCaption(label).toStdU16String());
+    if (label->isEnabled())
+        labelRun_.start();
 }
+
+void TForm1::StopRunningLabel() {
+    labelRun_.stop();
+    if (!runLabel_.Active())
+        return;
+    QWidget* label = Control(runLabel_.Name());
+    const auto back =
+        runLabel_.End(label != nullptr ? ControlCaption(label).toStdU16String() : u"");
+    if (label != nullptr && back)
+        SetControlCaption(label, QString::fromStdU16String(*back));
+}
+
+void TForm1::RestartRunningLabel() {
+    if (!runLabel_.Active())
+        return;
+    if (QWidget* label = Control(runLabel_.Name()))
+        runLabel_.Restart(ControlCaption(label).toStdU16String());
+}
+
+void TForm1::LabelRunTimer() {
+    if (!settings_.TREnable || !runLabel_.Active())
+        return;
+    QWidget* label = Control(runLabel_.Name());
+    if (label == nullptr)
+        return;
+    // Its page was switched away under the pointer: the hover is over.
+    if (!label->isVisible()) {
+        StopRunningLabel();
+        return;
+    }
+    // A caption set under the hover is the one that scrolls (and comes back on the leave).
+    runLabel_.Follow(ControlCaption(label).toStdU16String());
+    if (auto text = runLabel_.Tick(true))
+        SetControlCaption(label, QString::fromStdU16String(*text));
+}
+
+// ---- Hover of the frame, side menu and key labels ----------------------------------------------
 
 void TForm1::HoverEnter(QWidget* label) {
     CompletePages();
@@ -304,15 +349,15 @@ void TForm1::HoverEnter(QWidget* label) {
         } else if (split->family == "Web") {
             SetPictureCopies("Web", "WebS_02");
             return; // the web link does not roll its caption
+        } else if (IsRestoreFamily(split->family)) {
+            SetPictureCopies(split->family, "BtnS_02");
         } else {
             SetPicture(copyImage, "SetS_02");
         }
     } else {
         return;
     }
-    runLabel_.Start(name, ControlCaption(label).toStdU16String());
-    if (label->isEnabled())
-        labelRun_.start();
+    StartRunningLabel(label);
 }
 
 void TForm1::HoverLeave(QWidget* label) {
@@ -323,16 +368,20 @@ void TForm1::HoverLeave(QWidget* label) {
         SetPictureCopies("Web", "WebS_01");
         return;
     }
-    labelRun_.stop();
+    if (!IsKeyLabel(name) && !split)
+        return;
+    StopRunningLabel();
     if (IsKeyLabel(name)) {
         SetPicture("Img_" + name, "KeyS_01");
-    } else if (split) {
+    } else {
         const std::string copyImage =
             "Img_" + std::string(split->family) + "_" + std::to_string(split->copy);
         if (split->family == "Exit") {
             SetPictureCopies("Exit", "ExitS_01");
         } else if (split->family == "Mini") {
             SetPictureCopies("Mini", "MiniS_01");
+        } else if (IsRestoreFamily(split->family)) {
+            SetPictureCopies(split->family, "BtnS_01");
         } else if (LangOfFamily(split->family) != 0) {
             SetPicture(copyImage, "SetS_01");
             SetPictureCopies("Lang" + std::to_string(langIndex_), "SetS_03");
@@ -343,9 +392,6 @@ void TForm1::HoverLeave(QWidget* label) {
             SetPictureCopies(radio.family, "SetS_03");
         }
     }
-    if (!runLabel_.Name().empty())
-        SetControlCaption(Control(runLabel_.Name()),
-                          QString::fromStdU16String(runLabel_.Caption()));
 }
 
 } // namespace trvx

@@ -46,6 +46,11 @@ inline bool IsMenuFamily(std::string_view family) {
     return std::find(kMenuFamilies.begin(), kMenuFamilies.end(), family) != kMenuFamilies.end();
 }
 
+// The three restore buttons of the title bar ("Confirm1" .. "Confirm3").
+inline bool IsRestoreFamily(std::string_view family) {
+    return family == "Confirm1" || family == "Confirm2" || family == "Confirm3";
+}
+
 inline int LangOfFamily(std::string_view family) {
     if (family == "Lang1")
         return 1;

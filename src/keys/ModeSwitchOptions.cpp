@@ -140,4 +140,18 @@ void ApplyLedModeFunction(WorkingModel& model, const ProfileKeyNameTable& names,
                                     {0x01, 0x08, 0x00, static_cast<std::uint8_t>(on ? 2 : 0)});
 }
 
+bool LedModeFunctionOf(const WorkingModel& model, const ProfileKeyNameTable& names,
+                       const KeyEntryContext& ctx) {
+    if (model.ComboKey(2) != KeyEntryBytes{0x0E, 0x00, 0x00, 0x00})
+        return false;
+    const std::string back = Text(ctx, "Str213");
+    for (int p = 1; p <= 3; ++p)
+        for (int k = 1; k <= 12; ++k)
+            if (!back.empty() &&
+                names[static_cast<std::size_t>(p - 1)][static_cast<std::size_t>(k - 1)] == back &&
+                model.ProfileKey(p, k)[3] == 2)
+                return true;
+    return false;
+}
+
 } // namespace trvx

@@ -43,6 +43,11 @@ void ApplyFireFunction(WorkingModel& model, const ProfileKeyNameTable& names,
 void ApplyLedModeFunction(WorkingModel& model, const ProfileKeyNameTable& names,
                           const KeyEntryContext& ctx, bool on);
 
+// Whether the entries hold that gesture: combination key 2 holds it and a back button carries
+// its flag.
+bool LedModeFunctionOf(const WorkingModel& model, const ProfileKeyNameTable& names,
+                       const KeyEntryContext& ctx);
+
 // The switch-to-game entry stored in a combination key: 07 D1 F0 offset.
 KeyEntryBytes GameModeSwitchEntry(std::uint8_t offset);
 

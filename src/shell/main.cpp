@@ -11,22 +11,30 @@
 #include "skin/ui/StartupTrace.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 
 #include <memory>
+#include <thread>
 
 int main(int argc, char** argv) {
     trvx::MarkStartup(trvx::StartupMark::Main);
+    trvx::TForm1::PrefetchFirstPaint();
     // Window shapes, placement and global capture need X11; under Wayland that is XWayland.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && qEnvironmentVariableIsSet("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     trvx::MarkStartup(trvx::StartupMark::App);
+    // The desktop's fonts are found on a worker while the window is built: the window's first
+    // text waits for them only if they are not ready by then.
+    std::thread fonts([] { QFontDatabase::families(); });
     QApplication::setApplicationName(QStringLiteral("Gaming Mouse"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     trvx::SingleInstance single(QString::fromLatin1(trvx::kMainWindowCaption));
-    if (single.AskRunningCopy())
+    if (single.AskRunningCopy()) {
+        fonts.join();
         return 0;
+    }
 
     trvx::RealClock clock;
     std::unique_ptr<trvx::HidBackend> backend = trvx::SimulatedMouseFromEnv(clock);
@@ -50,5 +58,6 @@ int main(int argc, char** argv) {
     form->CreateLoadingWindow();
     const int result = QApplication::exec();
     form.reset();
+    fonts.join();
     return result;
 }

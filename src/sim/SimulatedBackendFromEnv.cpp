@@ -44,8 +44,17 @@ bool SimulationUsesLinuxLayout(const char* value) {
            EndsWithLinux(Lower(value));
 }
 
+bool SimulationWithoutMouse(const char* value) {
+    return value != nullptr && Lower(value) == "none";
+}
+
 std::unique_ptr<SimulatedMouse> SimulatedMouseFromEnv(Clock& clock) {
     const char* value = std::getenv("TRVX_SIMULATE");
+    if (SimulationWithoutMouse(value)) {
+        auto mouse = std::make_unique<SimulatedMouse>(StorageKind::I2C, clock);
+        mouse->Unplug();
+        return mouse;
+    }
     const StorageKind kind = SimulationKindFromText(value);
     if (kind == StorageKind::None)
         return nullptr;

@@ -106,9 +106,17 @@ TEST(ModeSwitchOptions, LedModeGestureUsesTheBackButton) {
     ApplyLedModeFunction(model, KeyCodesToKeyNames(model, ctx), ctx, true);
     EXPECT_EQ(model.ComboKey(2), (KeyEntryBytes{0x0E, 0, 0, 0}));
     EXPECT_EQ(model.ProfileKey(1, 2), (KeyEntryBytes{0x01, 0x08, 0x00, 0x02}));
+    EXPECT_TRUE(LedModeFunctionOf(model, KeyCodesToKeyNames(model, ctx), ctx));
     ApplyLedModeFunction(model, KeyCodesToKeyNames(model, ctx), ctx, false);
     EXPECT_EQ(model.ComboKey(2), KeyEntryBytes{});
     EXPECT_EQ(model.ProfileKey(3, 2), (KeyEntryBytes{0x01, 0x08, 0x00, 0x00}));
+    EXPECT_FALSE(LedModeFunctionOf(model, KeyCodesToKeyNames(model, ctx), ctx));
+    // The combination key alone, without a back button that carries the flag, is not the
+    // gesture.
+    ApplyLedModeFunction(model, KeyCodesToKeyNames(model, ctx), ctx, true);
+    for (int p = 1; p <= 3; ++p)
+        model.SetProfileKey(p, 2, {0x01, 0x08, 0x00, 0x00});
+    EXPECT_FALSE(LedModeFunctionOf(model, KeyCodesToKeyNames(model, ctx), ctx));
 }
 
 } // namespace

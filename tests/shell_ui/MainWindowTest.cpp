@@ -115,6 +115,48 @@ TEST_F(MainWindowTest, StartsOnThePageOfKeysUnderTheCoversWithoutAMouse) {
     EXPECT_TRUE(messages_.empty());
 }
 
+// The window is first built with page 1 alone; the other pages follow after the first paint.
+// What the first paint shows must be what the complete window shows, and nothing that asks for
+// the window (a control by name, the idle loop) may see it incomplete.
+TEST_F(MainWindowTest, FirstPageLooksTheSameBeforeAndAfterTheOtherPagesAreBuilt) {
+    MainWindowOptions options;
+    options.backend = &mouse_;
+    options.clock = &clock_;
+    options.screenSize = QSize(1920, 1080);
+    options.trayIcon = false;
+    {
+        TForm1 form(options);
+        ASSERT_FALSE(form.PagesComplete());
+        const QImage first = form.grab().toImage();
+        form.CompletePages();
+        ASSERT_TRUE(form.PagesComplete());
+        const QImage complete = form.grab().toImage();
+        ASSERT_EQ(first.size(), complete.size());
+        EXPECT_TRUE(first == complete) << "page 1 changed when the other pages came";
+        EXPECT_TRUE(form.Worker().WaitIdle());
+    }
+    {
+        // A control of a page not built yet is there when asked for, and so is everything.
+        TForm1 form(options);
+        ASSERT_FALSE(form.PagesComplete());
+        EXPECT_NE(form.Control("Pg_Parameter"), nullptr);
+        EXPECT_TRUE(form.PagesComplete());
+        EXPECT_TRUE(form.Worker().WaitIdle());
+    }
+    {
+        // Shown and left alone, the window completes itself between its events.
+        TForm1 form(options);
+        form.show();
+        QElapsedTimer timer;
+        timer.start();
+        while (!form.PagesComplete() && timer.elapsed() < 20000)
+            QCoreApplication::processEvents();
+        EXPECT_TRUE(form.PagesComplete());
+        EXPECT_TRUE(form.Worker().WaitIdle());
+    }
+    EXPECT_TRUE(messages_.empty());
+}
+
 TEST_F(MainWindowTest, BusyWindowSitsBelowTheCentreAndStartsPolling) {
     TForm1& form = Create();
     form.move(100, 50);

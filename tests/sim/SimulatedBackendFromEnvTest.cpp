@@ -41,6 +41,11 @@ TEST(SimulatedBackendFromEnv, MakesTheMouseOnlyWhenAsked) {
     ASSERT_NE(mouse, nullptr);
     ASSERT_EQ(mouse->enumerate().size(), 1u);
     EXPECT_EQ(mouse->enumerate()[0].path, SimulatedMouse::kLinuxNodePath);
+    ::setenv("TRVX_SIMULATE", "None", 1);
+    mouse = SimulatedMouseFromEnv(clock);
+    ASSERT_NE(mouse, nullptr);
+    EXPECT_FALSE(mouse->IsPresent());
+    EXPECT_TRUE(mouse->enumerate().empty());
     ::setenv("TRVX_SIMULATE", "no", 1);
     EXPECT_EQ(SimulatedMouseFromEnv(clock), nullptr);
     ::unsetenv("TRVX_SIMULATE");

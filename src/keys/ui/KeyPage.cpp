@@ -432,11 +432,13 @@ void KeyPage::SetFireFunction(int index) {
 bool KeyPage::LedModeFunction() const {
     if (auto* combo = qobject_cast<QComboBox*>(Control("cb_ChangeLEDModeFun")))
         return combo->currentIndex() == 1;
-    return ledModeFunction_;
+    // Without the engineering page's choice (not built yet, say), what the entries hold, as
+    // that choice shows it.
+    const KeyEntryContext ctx = KeyContextOf(Host());
+    return LedModeFunctionOf(Host().Model(), KeyCodesToKeyNames(Host().Model(), ctx), ctx);
 }
 
 void KeyPage::SetLedModeFunction(bool on) {
-    ledModeFunction_ = on;
     if (auto* combo = qobject_cast<QComboBox*>(Control("cb_ChangeLEDModeFun")))
         combo->setCurrentIndex(on ? 1 : 0);
 }

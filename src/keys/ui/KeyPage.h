@@ -100,7 +100,6 @@ private:
     bool fromMouse_ = false;
     // Option states when the engineering page's controls are missing.
     int fireFunction_ = 0;
-    bool ledModeFunction_ = false;
     bool gunKeysSwitch_ = false;
     DialogSlot<ComboKeyDialog> dialog_;
     // The gesture combos' items across a language switch, which gives them their items anew.

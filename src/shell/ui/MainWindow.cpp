@@ -25,19 +25,58 @@
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/LoadingWindow.h"
 #include "shell/ui/MessageDialog.h"
+#include "shell/ui/PrefetchedPointerSettings.h"
 #include "skin/CaptionKeys.h"
 #include "skin/ui/MainWindowControls.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
 namespace trvx {
 
 namespace {
+
+// The pages whose controls are built after the first paint (or when first needed).
+constexpr const char* kLaterPages[] = {"gbPage2", "gbPage3", "gbPage4",
+                                       "gbPage5", "gbPage6", "gbPage7"};
+// What one slice of that work may take before the window answers its events again.
+constexpr qint64 kCompletionSliceNanos = 4'000'000;
+// The layout pass of a whole window in steps of this many changes (about a millisecond).
+constexpr std::size_t kLayoutOpsPerStep = 400;
+
+// Until the window is complete, a user's click or key completes it before it arrives.
+class CompleteOnInput final : public QObject {
+public:
+    CompleteOnInput(std::function<void()> complete) : complete_(std::move(complete)) {
+        qApp->installEventFilter(this);
+    }
+    ~CompleteOnInput() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+            complete_();
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> complete_;
+};
 
 QIcon ApplicationIcon() {
     if (!QApplication::windowIcon().isNull())
@@ -96,6 +135,7 @@ TForm1::TForm1(MainWindowOptions options, QWidget* parent)
     connect(&labelRun_, &ClockTimer::timeout, this, &TForm1::LabelRunTimer);
 
     FormCreate();
+    inputWatch_ = std::make_unique<CompleteOnInput>([this] { CompletePages(); });
 }
 
 TForm1::~TForm1() {
@@ -103,6 +143,7 @@ TForm1::~TForm1() {
     // window (a tick, the listener's news, the worker's idle): none may hand the device
     // thread new work or close the window now.
     closing_ = true;
+    inputWatch_.reset();
     disconnect(worker_.get(), nullptr, this, nullptr);
     devTimer_.stop();
     labelRun_.stop();
@@ -115,19 +156,33 @@ TForm1::~TForm1() {
     delete formLoadingUI_;
 }
 
+void TForm1::PrefetchFirstPaint() {
+    // The skin's background and the window's outline from it: the window's size and shape wait
+    // for them. (The other pictures decode while the controls are made; decoding them all now
+    // would only slow Qt's own start.)
+    PrefetchSkinShapeMask(kSkinBackground, kShapeKey);
+}
+
 void TForm1::FormCreate() {
     // 1. The notification-area icon.
+    // It gets its picture, and so shows, after the first paint: finding the desktop's
+    // notification area takes a while.
     if (options_.trayIcon) {
         trayIcon_ = new TrayIcon(this);
         trayIcon_->setHint(QString::fromLatin1(kMainWindowCaption));
-        trayIcon_->setIcon(ApplicationIcon());
         connect(trayIcon_, &TrayIcon::clicked, this, &TForm1::RestoreAndRaise);
     }
     // 2, 3. The shared state starts cleared (member initialisers); no polling yet.
     devTimer_.stop();
 
-    // 4. The controls, the skin background and the window's size from it.
-    CreateMainWindowControls(*this, MainWindowTables());
+    // 4. The controls, the skin background and the window's size from it. The first page and
+    // the frame come now; what lies on the other pages is built after the first paint, or
+    // at once when something asks for it (CompletePages).
+    setUpFirstPage_ = true;
+    PrefetchSkinShapeMask(kSkinBackground, kShapeKey);
+    CreateMainWindowControls(*this, MainWindowTables(),
+                             {std::begin(kLaterPages), std::end(kLaterPages)});
+    SetDeferredControlDemand(*this, [this] { CompletePages(); });
     CreatePages();
     if (const QString error = LoadSkinBackground(*this, layout_); !error.isEmpty())
         RefreshFormMessagDialog(error);
@@ -149,51 +204,32 @@ void TForm1::FormCreate() {
     // 7, 8. Qt paints double buffered already; the link starts with no handles.
     // 9, 11. The program and macro folders belong to the macro library, which reads them.
     // 10. The status label shows the hint of the control under the pointer.
-    auto* hints = new TUniApplicationHint(this);
-    hints->SetHintLabel(qobject_cast<TUniLabel*>(Control("lbl_Content")));
+    hints_ = new TUniApplicationHint(this);
 
-    // 12. Covers up until the first good read.
-    ShowDisableAll();
-
-    // 13. Pictures and general settings.
-    if (const QString error = LoadSkinImages(*this, MainWindowTables()); !error.isEmpty())
-        RefreshFormMessagDialog(error);
+    // 13. General settings.
     if (auto settings = LoadOrgSettings())
         settings_ = *settings;
     else
         RefreshFormMessagDialog(Widen(settings.error));
     if (options_.adjustSettings)
         options_.adjustSettings(settings_);
-    // The web link's five copies sit where the general settings put them.
-    for (int n = 1; n <= kSkinnedPageCopies; ++n)
-        for (const char* stem : {"Img_Web_", "Btn_Web_"})
-            if (QWidget* w = Control(Name(stem, n)))
-                w->move(settings_.WebX, settings_.WebY);
     layout_.GDEnable = settings_.GDEnable;
     layout_.NumOrder = settings_.NumOrder;
     // Key captions are built from the key entries in the new set, by the pages that show them.
     layout_.RebuildKeyCaptions = [this](QWidget&) {
         for (Page* page : pages_)
-            page->CaptionsApplied();
+            if (PageReady(*page))
+                page->CaptionsApplied();
     };
 
     // 14, 15. The macro library and the gun-key file are read by their pages when those come.
 
     // 16. Term captions by the user-interface locale.
-    SelectTermLanguage(TermColumnForLocale(UiLocaleFromEnvironment()));
+    termColumn_ = TermColumnForLocale(UiLocaleFromEnvironment());
 
     // 17. Language set 1.
     langIndex_ = 1;
     keyCaptionLang_ = 1;
-    if (const QString error = RunLayoutPass(langIndex_); !error.isEmpty())
-        RefreshFormMessagDialog(error);
-    appTitle_ = layout_.AppTitle;
-    fontName_ = layout_.FontName;
-    noDeviceText_ = layout_.NoDeviceText;
-
-    // 18. The pages connect their controls (the name lists take the set's item height).
-    for (Page* page : pages_)
-        page->Wire();
 
     // 19. The program's storage type and ids from the first default image.
     const auto facts =
@@ -204,10 +240,11 @@ void TForm1::FormCreate() {
         defaultPid_ = facts->DefaultPID;
     }
 
-    // 20. The no-device appearance.
-    RefreshErrorAP();
-
-    // 21. Pointer settings are read by the sensitivity page when it comes.
+    // 12 .. 26: the controls' start state (covers, pictures, captions, layout, the no-device
+    // appearance, page 1, the current language), for the first page now.
+    for (const std::function<void()>& step : SetUpSteps(false))
+        step();
+    setUpFirstPage_ = false;
 
     // 22. The application title of the set (AppTitle) titles the message dialogs and the
     // tray hint; it is not Qt's display name, which would change the window caption that the
@@ -233,21 +270,146 @@ void TForm1::FormCreate() {
     poller_ = std::make_unique<DevicePoller>(*link_, *options_.backend, *clock_, *mouse_, *reader_,
                                              *bridge_, std::move(config), PollerTexts());
 
-    // 24. Page 1.
-    ShowOnlyPage(1);
-
-    // 25. Numbers in the edits are right-aligned (each page aligns its own, in Wire).
-
-    WireControls();
-
-    // 26. The current language button: layout once more, its mark and the title.
-    LangButtonClick(langIndex_);
-
     // 27. The input-report listener.
     StartListener();
 
     // 28.
     update();
+}
+
+std::vector<std::function<void()>> TForm1::SetUpSteps(bool again) {
+    // Run once for the first page before the first paint, and once more, in the same order,
+    // for the whole window when the other pages' controls exist (`again`): every step sets its
+    // controls from the window's state, so the first page ends as it was. Connections are made
+    // on the second run alone, and errors are told on the first.
+    std::vector<std::function<void()>> steps;
+    // 10. The status label of the hints.
+    steps.push_back(
+        [this] { hints_->SetHintLabel(qobject_cast<TUniLabel*>(Control("lbl_Content"))); });
+    // 12. Covers up until the first good read.
+    steps.push_back([this] { ShowDisableAll(); });
+    // 13. Pictures; the web link's five copies sit where the general settings put them.
+    steps.push_back([this, again] {
+        if (const QString error = LoadSkinImages(*this, MainWindowTables());
+            !error.isEmpty() && !again)
+            RefreshFormMessagDialog(error);
+        for (int n = 1; n <= kSkinnedPageCopies; ++n)
+            for (const char* stem : {"Img_Web_", "Btn_Web_"})
+                if (QWidget* w = Control(Name(stem, n)))
+                    w->move(settings_.WebX, settings_.WebY);
+    });
+    // 16. Term captions.
+    for (std::function<void()>& step : TermCaptionSteps())
+        steps.push_back(std::move(step));
+    // 17. The language set's layout and captions.
+    auto error = std::make_shared<QString>();
+    for (std::function<void()>& step : PassSteps(langIndex_, error))
+        steps.push_back(std::move(step));
+    steps.push_back([this, again, error] {
+        if (!error->isEmpty() && !again)
+            RefreshFormMessagDialog(*error);
+        appTitle_ = layout_.AppTitle;
+        fontName_ = layout_.FontName;
+        noDeviceText_ = layout_.NoDeviceText;
+    });
+    // 18. The pages connect their controls (the name lists take the set's item height).
+    if (again)
+        for (Page* page : pages_)
+            steps.push_back([page] { page->Wire(); });
+    // 20. The no-device appearance.
+    for (std::function<void()>& step : RefreshErrorAPSteps())
+        steps.push_back(std::move(step));
+    // 24. Page 1.
+    steps.push_back([this] { ShowOnlyPage(1); });
+    // 25. Numbers in the edits are right-aligned (each page aligns its own, in Wire); the
+    // frame's buttons and backgrounds answer the mouse.
+    if (again)
+        steps.push_back([this] { WireControls(); });
+    // 26. The current language button: layout once more, its mark and the title.
+    for (std::function<void()>& step :
+         SwitchLanguageSteps(langIndex_, !again, std::make_shared<bool>()))
+        steps.push_back(std::move(step));
+    return steps;
+}
+
+bool TForm1::PageReady(const Page& page) const {
+    // Until the other pages exist, only the first page's own page takes part.
+    return !setUpFirstPage_ || page.PageNumber() == 1;
+}
+
+void TForm1::CompletePages() {
+    if (pagesComplete_ || setUpFirstPage_ || completing_)
+        return;
+    // Everything that is left, now: something needs the whole window.
+    RunCompletion({});
+}
+
+void TForm1::ScheduleCompletion() {
+    if ((pagesComplete_ && idleSteps_.empty()) || completionQueued_)
+        return;
+    completionQueued_ = true;
+    QTimer::singleShot(0, this, &TForm1::ContinueCompletion);
+}
+
+void TForm1::ContinueCompletion() {
+    completionQueued_ = false;
+    if (completing_)
+        return;
+    // A slice well under a frame, then the events that came meanwhile.
+    QElapsedTimer slice;
+    slice.start();
+    const auto timeLeft = [&slice] { return slice.nsecsElapsed() < kCompletionSliceNanos; };
+    if (!pagesComplete_)
+        RunCompletion(timeLeft);
+    // Then what is only worth doing while the window waits for its user.
+    while (pagesComplete_ && !idleSteps_.empty() && timeLeft()) {
+        const std::function<void()> step = std::move(idleSteps_.front());
+        idleSteps_.pop_front();
+        step();
+    }
+    ScheduleCompletion();
+}
+
+void TForm1::RunCompletion(const std::function<bool()>& timeLeft) {
+    completing_ = true;
+    if (!completionStarted_) {
+        completionStarted_ = true;
+        if (trayIcon_ != nullptr)
+            trayIcon_->setIcon(ApplicationIcon());
+        // The first page is set up again with the others; it shows once all of it is done.
+        setUpdatesEnabled(false);
+    }
+    if (HasDeferredControls(*this) && !CreateDeferredControls(*this, timeLeft)) {
+        completing_ = false;
+        return;
+    }
+    if (!setUpQueued_) {
+        setUpQueued_ = true;
+        for (std::function<void()>& step : SetUpSteps(true))
+            completionSteps_.push_back(std::move(step));
+    }
+    while (!completionSteps_.empty()) {
+        if (timeLeft && !timeLeft()) {
+            completing_ = false;
+            return;
+        }
+        const std::function<void()> step = std::move(completionSteps_.front());
+        completionSteps_.pop_front();
+        step();
+    }
+    completing_ = false;
+    pagesComplete_ = true;
+    inputWatch_.reset();
+    setUpdatesEnabled(true);
+    // The other pages' pictures decode one after another on a worker now, so that showing a
+    // page seldom waits for them.
+    std::vector<std::string> pictures;
+    for (const SkinPicture* picture : findChildren<SkinPicture*>())
+        if (!picture->pendingSkinPicture().empty())
+            pictures.push_back(picture->pendingSkinPicture());
+    PrefetchSkinImagesInTurn(pictures);
+    for (std::function<void()>& step : FormMessageDialog::PreparationSteps(this))
+        idleSteps_.push_back(std::move(step));
 }
 
 void TForm1::CreatePages() {
@@ -256,9 +418,11 @@ void TForm1::CreatePages() {
     auto update = new UpdatePage(*this, this);
     auto engineer = new EngineerPage(*this, this);
     pages_ = {keys,
-              new SensitivityPage(*this, this,
-                                  options_.pointerSettings ? options_.pointerSettings()
-                                                           : MakeDesktopPointerSettings()),
+              new SensitivityPage(
+                  *this, this,
+                  options_.pointerSettings
+                      ? options_.pointerSettings()
+                      : std::make_unique<PrefetchedPointerSettings>(&MakeDesktopPointerSettings)),
               new LightingPage(*this, this),
               macros,
               update,
@@ -281,9 +445,20 @@ Page* TForm1::PageOf(int pageNumber) const {
     return nullptr;
 }
 
+std::vector<std::function<void()>> TForm1::PassSteps(int langIndex,
+                                                     std::shared_ptr<QString> error) {
+    if (options_.applyLayout)
+        return {
+            [this, langIndex, error] { *error = options_.applyLayout(*this, layout_, langIndex); }};
+    return LayoutPassSteps(*this, layout_, langIndex, MainWindowTables(), std::move(error),
+                           kLayoutOpsPerStep);
+}
+
 QString TForm1::RunLayoutPass(int langIndex) {
-    return options_.applyLayout ? options_.applyLayout(*this, layout_, langIndex)
-                                : ApplyLayout(*this, layout_, langIndex, MainWindowTables());
+    auto error = std::make_shared<QString>();
+    for (const std::function<void()>& step : PassSteps(langIndex, error))
+        step();
+    return *error;
 }
 
 DevicePollerTexts TForm1::PollerTexts() const {
@@ -304,34 +479,52 @@ std::string TForm1::LangText(std::string_view key) const {
 }
 
 QWidget* TForm1::Control(std::string_view name) const {
+    // Whoever looks for a control gets the whole window.
+    const_cast<TForm1*>(this)->CompletePages();
     return FindControl(*this, name);
 }
 
 // ---- Device ----------------------------------------------------------------------------------
 
 void TForm1::RefreshErrorAP() {
-    // The pages show default image 1 while no mouse is there.
-    if (storageType_ != StorageKind::None) {
-        const auto name = storageType_ == StorageKind::Flash ? kDefaultFlashImageResources[0]
-                                                             : kDefaultImageResources[0];
-        const std::vector<std::uint8_t> image = LoadDefaultImage(storageType_, resource(name));
-        FillFromDefaultImage(storageType_, image, model_,
-                             {storageType_, "RGB", 1, static_cast<std::uint16_t>(defaultVid_),
-                              static_cast<std::uint16_t>(defaultPid_)});
-    }
-    noDeviceShown_ = true;
-    CheckRadio(1);
-    ShowOnlyPage(1);
-    SetSkinSize();
+    CompletePages();
+    for (const std::function<void()>& step : RefreshErrorAPSteps())
+        step();
+}
+
+std::vector<std::function<void()>> TForm1::RefreshErrorAPSteps() {
+    std::vector<std::function<void()>> steps;
+    steps.push_back([this] {
+        // The pages show default image 1 while no mouse is there.
+        if (storageType_ != StorageKind::None) {
+            const auto name = storageType_ == StorageKind::Flash ? kDefaultFlashImageResources[0]
+                                                                 : kDefaultImageResources[0];
+            const std::vector<std::uint8_t> image = LoadDefaultImage(storageType_, resource(name));
+            FillFromDefaultImage(storageType_, image, model_,
+                                 {storageType_, "RGB", 1, static_cast<std::uint16_t>(defaultVid_),
+                                  static_cast<std::uint16_t>(defaultPid_)});
+        }
+        noDeviceShown_ = true;
+        CheckRadio(1);
+        ShowOnlyPage(1);
+        SetSkinSize();
+    });
     for (Page* page : pages_)
-        page->FillNoDevice();
-    SetPictureCopies("Main", "SetS_03");
-    for (std::string_view family :
-         {"Switch", "Fixed", "Adv", "Breath", "Macro", "Update", "Engineer"})
-        SetPictureCopies(family, "SetS_01");
+        steps.push_back([this, page] {
+            if (PageReady(*page))
+                page->FillNoDevice();
+        });
+    steps.push_back([this] {
+        SetPictureCopies("Main", "SetS_03");
+        for (std::string_view family :
+             {"Switch", "Fixed", "Adv", "Breath", "Macro", "Update", "Engineer"})
+            SetPictureCopies(family, "SetS_01");
+    });
+    return steps;
 }
 
 void TForm1::EnterNoDeviceAppearanceOnUi(const std::string& message) {
+    CompletePages();
     HideAllMenu();
     noDeviceShown_ = false;
     // No caption is left half scrolled under the message.
@@ -339,10 +532,13 @@ void TForm1::EnterNoDeviceAppearanceOnUi(const std::string& message) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     RefreshErrorAP();
     ShowDisableAll();
+    // The window answers (and shows the appearance) before the dialog is built.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     RefreshFormMessagDialog(Widen(message));
 }
 
 void TForm1::FillPagesOnUi(StorageKind kind) {
+    CompletePages();
     for (Page* page : pages_)
         page->FillFromImage(kind);
     // The page shown after the read: the key page on the mouse's current profile.
@@ -450,6 +646,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::paintEvent(QPaintEvent*) {
+    // The first page is on screen: the others are built now, a slice at a time.
+    ScheduleCompletion();
     QPainter painter(this);
     if (mask().isEmpty()) {
         painter.fillRect(rect(), palette().color(QPalette::Window));

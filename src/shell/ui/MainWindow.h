@@ -27,6 +27,7 @@
 
 #include <array>
 #include <atomic>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -37,6 +38,7 @@ namespace trvx {
 
 class TFormLoadingUI;
 class TrayIcon;
+class TUniApplicationHint;
 
 inline constexpr char kMainWindowCaption[] = "TRVX4410B Gaming Mouse v1.0";
 
@@ -75,6 +77,10 @@ public:
     explicit TForm1(MainWindowOptions options, QWidget* parent = nullptr);
     ~TForm1() override;
 
+    // Starts decoding, on a worker, the picture the window's size and outline come from, so
+    // that it is ready when the window is built (the program calls it before Qt starts).
+    static void PrefetchFirstPaint();
+
     // Creates the busy window (after the main window is complete) and switches DevTimer on,
     // which starts the device polling.
     TFormLoadingUI* CreateLoadingWindow();
@@ -83,12 +89,14 @@ public:
     // ---- PageHost ------------------------------------------------------------------------
     AcceptedMouse& Mouse() override { return *mouse_; }
     DeviceLink& Link() override { return *link_; }
-    WorkingModel& Model() override { return model_; }
+    // Whoever may change the working image or the settings gets the whole window first: its
+    // set-up, done again when the other pages come, starts from them.
+    WorkingModel& Model() override { return *Complete(&model_); }
     StorageKind StorageType() const override { return storageType_; }
     bool FillingUI() const override { return fillingUI_; }
     bool NoDeviceShown() const override { return noDeviceShown_; }
     const GeneralSettings& Settings() const override { return settings_; }
-    GeneralSettings& Settings() { return settings_; }
+    GeneralSettings& Settings() { return *Complete(&settings_); }
     const LayoutState& Layout() const override { return layout_; }
     void ShowMessage(const QString& text) override { RefreshFormMessagDialog(text); }
     void ShowDisableAll() override;
@@ -137,10 +145,15 @@ public:
     TrayIcon* TrayIcon1() const { return trayIcon_; }
 
     // ---- Pages ---------------------------------------------------------------------------
-    KeyPage& keyPage() const { return *keyPage_; }
-    MacroPage& macroPage() const { return *macroPage_; }
-    UpdatePage& updatePage() const { return *updatePage_; }
-    EngineerPage& engineerPage() const { return *engineerPage_; }
+    // The window shows its first page before the others' controls exist; they are built a
+    // slice at a time after the first paint. Whoever asks for a page or a control (Control, a
+    // click, a device event) has the whole window built at once first.
+    void CompletePages();
+    bool PagesComplete() const { return pagesComplete_; }
+    KeyPage& keyPage() const { return *Complete(keyPage_); }
+    MacroPage& macroPage() const { return *Complete(macroPage_); }
+    UpdatePage& updatePage() const { return *Complete(updatePage_); }
+    EngineerPage& engineerPage() const { return *Complete(engineerPage_); }
 
     // ---- Window and side menu ------------------------------------------------------------
     void ClearAP() { HideAllMenu(); }
@@ -213,6 +226,26 @@ private:
     friend class Bridge;
 
     void FormCreate();
+    // The steps that put the controls into their start state, in order (see MainWindow.cpp).
+    std::vector<std::function<void()>> SetUpSteps(bool again);
+    // Whether a page takes part in the set-up yet (its controls exist).
+    bool PageReady(const Page& page) const;
+    void ScheduleCompletion();
+    void ContinueCompletion();
+    // Builds the deferred controls and sets the window up again while `timeLeft` says so (all
+    // of it when empty).
+    void RunCompletion(const std::function<bool()>& timeLeft);
+    template <class T> T* Complete(T* page) const {
+        const_cast<TForm1*>(this)->CompletePages();
+        return page;
+    }
+    bool SwitchLanguage(int n, bool tellErrors);
+    // The parts of the set-up that the window also does on its own, as steps for the set-up.
+    std::vector<std::function<void()>> SwitchLanguageSteps(int n, bool tellErrors,
+                                                           std::shared_ptr<bool> switched);
+    std::vector<std::function<void()>> RefreshErrorAPSteps();
+    std::vector<std::function<void()>> TermCaptionSteps();
+    std::vector<std::function<void()>> PassSteps(int langIndex, std::shared_ptr<QString> error);
     void CreatePages();
     void WireControls();
     void ApplyShapeMask();
@@ -276,6 +309,18 @@ private:
     int keyCaptionLang_ = 1; // the set key captions are built in (the new one during a switch)
     std::uint32_t defaultVid_ = 0;
     std::uint32_t defaultPid_ = 0;
+
+    // Building the window after its first paint.
+    TUniApplicationHint* hints_ = nullptr;
+    bool setUpFirstPage_ = false; // the first run of the set-up, before the other pages exist
+    bool pagesComplete_ = false;
+    bool completing_ = false;
+    bool completionStarted_ = false;
+    bool completionQueued_ = false;
+    bool setUpQueued_ = false;
+    std::deque<std::function<void()>> completionSteps_;
+    std::deque<std::function<void()>> idleSteps_; // after the completion, in idle slices only
+    std::unique_ptr<QObject> inputWatch_;         // completes the window on a user's click or key
 };
 
 } // namespace trvx

@@ -28,39 +28,68 @@ const CaptionSection& TForm1::CaptionsOfSet(int n) const {
 }
 
 bool TForm1::LangButtonClick(int n) {
+    CompletePages();
+    return SwitchLanguage(n, true);
+}
+
+bool TForm1::SwitchLanguage(int n, bool tellErrors) {
+    auto switched = std::make_shared<bool>(false);
+    for (const std::function<void()>& step : SwitchLanguageSteps(n, tellErrors, switched))
+        step();
+    return *switched;
+}
+
+std::vector<std::function<void()>> TForm1::SwitchLanguageSteps(int n, bool tellErrors,
+                                                               std::shared_ptr<bool> switched) {
     if (n < 1 || n > 3)
-        return false;
+        return {};
+    std::vector<std::function<void()>> steps;
     // The set is read and checked whole before anything changes; on an error the window
     // keeps the set it shows.
     for (Page* page : pages_)
-        page->LanguageSwitching();
-    keyCaptionLang_ = n;
-    const QString error = RunLayoutPass(n);
-    if (!error.isEmpty()) {
-        keyCaptionLang_ = langIndex_;
-        RefreshFormMessagDialog(error);
-        return false;
-    }
-
-    for (int lang = 1; lang <= 3; ++lang)
-        SetPictureCopies("Lang" + std::to_string(lang), lang == n ? "SetS_03" : "SetS_01");
-    if (auto* radio = qobject_cast<QAbstractButton*>(Control(Name("rb_Lang", n))))
-        radio->setChecked(true);
-    langIndex_ = n;
-    appTitle_ = layout_.AppTitle;
-    fontName_ = layout_.FontName;
-    noDeviceText_ = layout_.NoDeviceText;
-    if (poller_ != nullptr) {
-        // The poller reads its texts on the device thread; hand them over there.
-        worker_->Post([this, texts = PollerTexts()] { poller_->SetTexts(texts); });
-    }
+        steps.push_back([this, page] {
+            if (PageReady(*page))
+                page->LanguageSwitching();
+        });
+    steps.push_back([this, n] { keyCaptionLang_ = n; });
+    auto error = std::make_shared<QString>();
+    for (std::function<void()>& step : PassSteps(n, error))
+        steps.push_back(std::move(step));
+    steps.push_back([this, n, tellErrors, error, switched] {
+        if (!error->isEmpty()) {
+            keyCaptionLang_ = langIndex_;
+            if (tellErrors)
+                RefreshFormMessagDialog(*error);
+            return;
+        }
+        *switched = true;
+        for (int lang = 1; lang <= 3; ++lang)
+            SetPictureCopies("Lang" + std::to_string(lang), lang == n ? "SetS_03" : "SetS_01");
+        if (auto* radio = qobject_cast<QAbstractButton*>(Control(Name("rb_Lang", n))))
+            radio->setChecked(true);
+        langIndex_ = n;
+        appTitle_ = layout_.AppTitle;
+        fontName_ = layout_.FontName;
+        noDeviceText_ = layout_.NoDeviceText;
+        if (poller_ != nullptr) {
+            // The poller reads its texts on the device thread; hand them over there.
+            worker_->Post([this, texts = PollerTexts()] { poller_->SetTexts(texts); });
+        }
+    });
     for (Page* page : pages_)
-        page->LanguageChanged();
-    if (trayIcon_ != nullptr)
-        trayIcon_->setHint(Widen(appTitle_));
-    RefreshAPPage();
-    RestartRunningLabel();
-    return true;
+        steps.push_back([this, page, switched] {
+            if (*switched && PageReady(*page))
+                page->LanguageChanged();
+        });
+    steps.push_back([this, switched] {
+        if (!*switched)
+            return;
+        if (trayIcon_ != nullptr)
+            trayIcon_->setHint(Widen(appTitle_));
+        RefreshAPPage();
+        RestartRunningLabel();
+    });
+    return steps;
 }
 
 void TForm1::Btn_Web_0Click() {
@@ -70,33 +99,44 @@ void TForm1::Btn_Web_0Click() {
 }
 
 void TForm1::SelectTermLanguage(std::uint8_t column) {
+    CompletePages();
     termColumn_ = column;
     ApplyTermCaptions();
 }
 
 void TForm1::ApplyTermCaptions() {
+    for (const std::function<void()>& step : TermCaptionSteps())
+        step();
+}
+
+std::vector<std::function<void()>> TForm1::TermCaptionSteps() {
+    // A control a step: a font change of a list box or combo box lays its items out anew.
+    std::vector<std::function<void()>> steps;
     const QString fontName = QString::fromLatin1(kTermFontName.data(), kTermFontName.size());
     auto term = [this](std::uint8_t code) {
         std::string text;
         TermText(termColumn_, code, text);
         return Widen(text);
     };
-    for (const TermCaption& c : TermCaptionTable()) {
-        QWidget* w = Control(c.control);
-        if (w == nullptr)
-            continue;
-        QFont font = w->font();
-        font.setFamily(fontName);
-        w->setFont(font);
-        SetControlCaption(w, term(c.code));
-    }
-    for (const TermItems& items : TermItemsTable()) {
-        QStringList texts;
-        for (std::uint8_t code : items.codes)
-            texts << term(code);
-        SetControlItems(Control(items.control), texts);
-    }
-    ledModeNames_ = trvx::LEDModeNames(termColumn_);
+    for (const TermCaption& c : TermCaptionTable())
+        steps.push_back([this, &c, fontName, term] {
+            QWidget* w = Control(c.control);
+            if (w == nullptr)
+                return;
+            QFont font = w->font();
+            font.setFamily(fontName);
+            w->setFont(font);
+            SetControlCaption(w, term(c.code));
+        });
+    for (const TermItems& items : TermItemsTable())
+        steps.push_back([this, &items, term] {
+            QStringList texts;
+            for (std::uint8_t code : items.codes)
+                texts << term(code);
+            SetControlItems(Control(items.control), texts);
+        });
+    steps.push_back([this] { ledModeNames_ = trvx::LEDModeNames(termColumn_); });
+    return steps;
 }
 
 } // namespace trvx

@@ -49,6 +49,9 @@ void TForm1::WireControls() {
         if (hovers && meta->indexOfSignal("mouseEnter()") >= 0) {
             connect(w, SIGNAL(mouseEnter()), this, SLOT(onControlEnter()));
             connect(w, SIGNAL(mouseLeave()), this, SLOT(onControlLeave()));
+            // The pointer came onto it before it was connected (the window was being built).
+            if (w->underMouse())
+                HoverEnter(w);
         }
         const bool background = name.rfind("Img_Base_", 0) == 0 || name.rfind("Img_P", 0) == 0 ||
                                 name.rfind("gbPage", 0) == 0 || name.rfind("Disable_All_", 0) == 0;
@@ -73,6 +76,7 @@ void TForm1::onControlLeave() {
 }
 
 void TForm1::HandleClick(const QString& objectName) {
+    CompletePages();
     const std::string name = objectName.toStdString();
     if (name == "Btn_Close") {
         Btn_Exit_0Click();
@@ -108,6 +112,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm1::SetPicture(std::string_view control, std::string_view image) {
+    CompletePages();
     LoadPicture(*this, control, image);
 }
 
@@ -123,6 +128,7 @@ void TForm1::SetPictureCopies(std::string_view family, std::string_view image) {
 // ---- Pages -------------------------------------------------------------------------------
 
 void TForm1::HideAllMenu() {
+    CompletePages();
     auto hide = [this](std::string_view name) {
         if (QWidget* w = Control(name))
             w->hide();
@@ -191,6 +197,7 @@ int TForm1::VisiblePage() const {
 }
 
 void TForm1::RefreshAPPage() {
+    CompletePages();
     if (noDeviceShown_) {
         ShowOnlyPage(1);
         return;
@@ -198,12 +205,13 @@ void TForm1::RefreshAPPage() {
     if (checkedRadio_ == 8)
         return;
     const PageRadio& radio = kPageRadios[static_cast<std::size_t>(checkedRadio_ - 1)];
-    if (Page* page = PageOf(radio.page))
+    if (Page* page = PageOf(radio.page); page != nullptr && PageReady(*page))
         page->Reshown();
     ShowOnlyPage(radio.page);
 }
 
 void TForm1::PageButtonClick(std::string_view family) {
+    CompletePages();
     const auto radio = RadioOfFamily(family);
     if (!radio)
         return;
@@ -242,6 +250,7 @@ void TForm1::Btn_Minimize_0Click() {
 // ---- Feedback ------------------------------------------------------------------------------
 
 void TForm1::ShowDisableAll() {
+    CompletePages();
     for (int n = 1; n <= kSkinnedPageCopies; ++n)
         if (QWidget* cover = Control(Name("Disable_All_", n))) {
             cover->show();
@@ -263,6 +272,7 @@ void TForm1::ShowDisableAll() {
 }
 
 void TForm1::HideDisableAll() {
+    CompletePages();
     for (int n = 1; n <= kSkinnedPageCopies; ++n)
         if (QWidget* cover = Control(Name("Disable_All_", n)))
             cover->hide();
@@ -325,6 +335,7 @@ void TForm1::LabelRunTimer() {
 // ---- Hover of the frame, side menu and key labels ----------------------------------------------
 
 void TForm1::HoverEnter(QWidget* label) {
+    CompletePages();
     const std::string name = label->objectName().toStdString();
     if (IsKeyLabel(name)) {
         SetPicture("Img_" + name, "KeyS_02");
@@ -350,6 +361,7 @@ void TForm1::HoverEnter(QWidget* label) {
 }
 
 void TForm1::HoverLeave(QWidget* label) {
+    CompletePages();
     const std::string name = label->objectName().toStdString();
     const auto split = SplitCopyName(name);
     if (split && split->family == "Web") {

@@ -121,6 +121,8 @@ public:
     void FillPages(std::optional<WorkingModel> read, StorageKind kind) override {
         // The read image arrives as a value: the device thread never touches the window's.
         RunOnUi(&form_, [&] {
+            // The whole window first: its set-up starts from the default image.
+            form_.CompletePages();
             if (read)
                 form_.model_ = std::move(*read);
             form_.FillPagesOnUi(kind);

@@ -1,6 +1,8 @@
 #include "shell/ui/MessageDialog.h"
 
 #include <QMessageBox>
+#include <QPointer>
+#include <QStyle>
 
 #include <utility>
 
@@ -35,6 +37,17 @@ bool FormMessageDialog::Ask(QWidget* parent, const QString& text, const QString&
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+std::vector<std::function<void()>> FormMessageDialog::PreparationSteps(QWidget* parent) {
+    std::vector<std::function<void()>> steps;
+    for (QStyle::StandardPixmap icon :
+         {QStyle::SP_DialogOkButton, QStyle::SP_DialogYesButton, QStyle::SP_DialogNoButton})
+        steps.push_back([widget = QPointer<QWidget>(parent), icon] {
+            if (widget != nullptr)
+                widget->style()->standardIcon(icon, nullptr, widget);
+        });
+    return steps;
 }
 
 FormMessageDialog::Responder FormMessageDialog::setResponder(Responder responder) {

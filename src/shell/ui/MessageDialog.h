@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QWidget;
 
@@ -28,6 +29,10 @@ public:
     static QuestionResponder setQuestionResponder(QuestionResponder responder);
     static bool Ask(QWidget* parent, const QString& text, const QString& fontName,
                     const QString& title);
+
+    // Looking up the dialogs' button icons in the desktop's icon theme takes a while the first
+    // time: these steps look them up ahead, one icon a step, so that a dialog opens at once.
+    static std::vector<std::function<void()>> PreparationSteps(QWidget* parent);
 };
 
 } // namespace trvx

@@ -3,12 +3,16 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QFile>
+#include <QSocketNotifier>
 
 #include <cerrno>
+#include <cstring>
 
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace trvx {
@@ -41,12 +45,71 @@ QString UserFolder() {
     return PrivateFolder(tmp) ? QString::fromLocal8Bit(tmp) : QString();
 }
 
+// The socket's address; false when the path does not fit one.
+bool AddressOf(const QByteArray& path, sockaddr_un& address) {
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (path.isEmpty() || static_cast<std::size_t>(path.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
+    return true;
+}
+
+int UnixSocket(int flags = 0) {
+    return ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | flags, 0);
+}
+
+// Sends the request on a connected socket and reads the answer line, for up to `timeoutMs`.
+QByteArray Ask(int fd, int timeoutMs) {
+    if (::send(fd, kRaiseRequest, sizeof kRaiseRequest - 1, MSG_NOSIGNAL) < 0)
+        return {};
+    QByteArray answer;
+    QElapsedTimer timer;
+    timer.start();
+    while (!answer.contains('\n')) {
+        const qint64 left = timeoutMs - timer.elapsed();
+        if (left <= 0)
+            break;
+        pollfd p{fd, POLLIN, 0};
+        const int ready = ::poll(&p, 1, static_cast<int>(left));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            break;
+        char buffer[64];
+        const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+        if (n <= 0)
+            break;
+        answer.append(buffer, static_cast<qsizetype>(n));
+    }
+    return answer;
+}
+
 } // namespace
+
+// One copy that connected to ask: what it sent so far, and its socket.
+struct SingleInstance::Peer {
+    ~Peer() {
+        notifier.reset();
+        ::close(fd);
+    }
+    int fd = -1;
+    QByteArray received;
+    std::unique_ptr<QSocketNotifier> notifier;
+};
 
 SingleInstance::SingleInstance(QString key, QObject* parent)
     : QObject(parent), key_(std::move(key)) {}
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance() {
+    peers_.clear();
+    notifier_.reset();
+    if (listenFd_ >= 0) {
+        ::close(listenFd_);
+        // The name is free for the next start.
+        ::unlink(listenPath_.constData());
+    }
+}
 
 QString SingleInstance::SocketName(const QString& key) {
     // The caption holds blanks and dots; a hash keeps the name plain.
@@ -60,58 +123,104 @@ QString SingleInstance::SocketPath(const QString& key) {
 }
 
 bool SingleInstance::IsListening() const {
-    return server_ && server_->isListening();
+    return listenFd_ >= 0;
 }
 
 bool SingleInstance::AskRunningCopy(int timeoutMs) {
     const QString path = SocketPath(key_);
     if (path.isEmpty())
         return false; // nowhere private to meet: every start runs
-    QLocalSocket socket;
-    socket.connectToServer(path);
-    if (socket.waitForConnected(timeoutMs)) {
-        socket.write(kRaiseRequest);
-        socket.waitForBytesWritten(timeoutMs);
-        QByteArray answer;
-        QElapsedTimer timer;
-        timer.start();
-        while (!answer.contains('\n') && timer.elapsed() < timeoutMs &&
-               socket.state() == QLocalSocket::ConnectedState) {
-            socket.waitForReadyRead(
-                static_cast<int>(std::max<qint64>(1, timeoutMs - timer.elapsed())));
-            answer += socket.readAll();
-        }
-        answer += socket.readAll();
-        socket.disconnectFromServer();
-        if (answer == kRaiseAnswer)
-            return true;
-        // Something else holds the name: run, without the check.
+    const QByteArray file = QFile::encodeName(path);
+    sockaddr_un address{};
+    if (!AddressOf(file, address))
         return false;
+    const int fd = UnixSocket();
+    if (fd < 0)
+        return false;
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+        const QByteArray answer = Ask(fd, timeoutMs);
+        ::close(fd);
+        // Something else holding the name is no running copy: run, without the check.
+        return answer == kRaiseAnswer;
     }
-    Listen(path);
+    ::close(fd);
+    Listen(file);
     return false;
 }
 
-void SingleInstance::Listen(const QString& path) {
-    server_ = std::make_unique<QLocalServer>();
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server_->listen(path)) {
+void SingleInstance::Listen(const QByteArray& file) {
+    sockaddr_un address{};
+    if (!AddressOf(file, address))
+        return;
+    const int fd = UnixSocket(SOCK_NONBLOCK);
+    if (fd < 0)
+        return;
+    const auto* at = reinterpret_cast<const sockaddr*>(&address);
+    if (::bind(fd, at, sizeof address) != 0) {
         // Nobody answered, so a socket file left by a copy that crashed is in the way.
-        QLocalServer::removeServer(path);
-        server_->listen(path);
-    }
-    connect(server_.get(), &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* peer = server_->nextPendingConnection()) {
-            connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-            connect(peer, &QLocalSocket::readyRead, this, [this, peer] {
-                if (peer->readAll().contains("raise")) {
-                    peer->write(kRaiseAnswer);
-                    peer->flush();
-                    emit raiseRequested();
-                }
-            });
+        struct stat st {};
+        if (errno != EADDRINUSE || ::lstat(file.constData(), &st) != 0 || !S_ISSOCK(st.st_mode) ||
+            ::unlink(file.constData()) != 0 || ::bind(fd, at, sizeof address) != 0) {
+            ::close(fd);
+            return;
         }
-    });
+    }
+    // Only this user may ask (its folder is private already).
+    ::chmod(file.constData(), 0600);
+    if (::listen(fd, 8) != 0) {
+        ::close(fd);
+        ::unlink(file.constData());
+        return;
+    }
+    listenFd_ = fd;
+    listenPath_ = file;
+    notifier_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    connect(notifier_.get(), &QSocketNotifier::activated, this, [this] { Accept(); });
+}
+
+void SingleInstance::Accept() {
+    for (;;) {
+        const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0)
+            return;
+        auto peer = std::make_shared<Peer>();
+        peer->fd = fd;
+        peer->notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        connect(peer->notifier.get(), &QSocketNotifier::activated, this,
+                [this, raw = peer.get()] { Read(raw); });
+        peers_.push_back(std::move(peer));
+    }
+}
+
+void SingleInstance::Read(Peer* peer) {
+    char buffer[64];
+    bool ended = false;
+    for (;;) {
+        const ssize_t n = ::recv(peer->fd, buffer, sizeof buffer, 0);
+        if (n > 0) {
+            peer->received.append(buffer, static_cast<qsizetype>(n));
+            continue;
+        }
+        ended = n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);
+        break;
+    }
+    if (peer->received.contains("raise")) {
+        ::send(peer->fd, kRaiseAnswer, sizeof kRaiseAnswer - 1, MSG_NOSIGNAL);
+        peer->received.clear();
+        emit raiseRequested();
+        ended = true;
+    }
+    if (!ended)
+        return;
+    // Closed once this call, which its notifier made, has returned.
+    peer->notifier->setEnabled(false);
+    for (auto it = peers_.begin(); it != peers_.end(); ++it)
+        if (it->get() == peer) {
+            QMetaObject::invokeMethod(
+                this, [done = std::move(*it)] {}, Qt::QueuedConnection);
+            peers_.erase(it);
+            break;
+        }
 }
 
 } // namespace trvx

@@ -1,18 +1,20 @@
 #pragma once
-// One running copy per user: the first start listens on a local socket named by the window
-// caption; a later start connects, asks the first to restore and raise its window, and ends.
+// One running copy per user: the first start listens on a local (Unix) socket named by the
+// window caption; a later start connects, asks the first to restore and raise its window, and ends.
 //
 // The socket lives in the user's own runtime folder ($XDG_RUNTIME_DIR), or else in a folder of
 // /tmp that only the user may enter, so no other user can take the name or listen in its place.
 // A listener there that does not answer as this program does is no running copy: the start goes
 // on normally.
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
 #include <memory>
+#include <vector>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace trvx {
 
@@ -39,10 +41,16 @@ signals:
     void raiseRequested();
 
 private:
-    void Listen(const QString& path);
+    struct Peer;
+    void Listen(const QByteArray& file);
+    void Accept();
+    void Read(Peer* peer);
 
     QString key_;
-    std::unique_ptr<QLocalServer> server_;
+    int listenFd_ = -1; // the listening socket while this copy listens
+    QByteArray listenPath_;
+    std::unique_ptr<QSocketNotifier> notifier_;
+    std::vector<std::shared_ptr<Peer>> peers_;
 };
 
 } // namespace trvx

@@ -18,9 +18,11 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <tuple>
 #include <unordered_map>
 
@@ -43,18 +45,28 @@ QString errorText(const std::string& message) {
     return text;
 }
 
-// Every named control under the form, looked up once per pass.
+// Every named control under the form, looked up once per pass (by the plan's own names: a
+// pass looks up thousands).
 class ControlIndex {
 public:
-    explicit ControlIndex(const QWidget& form) {
-        for (QWidget* w : form.findChildren<QWidget*>())
+    explicit ControlIndex(const QWidget& form) : form_(form) {
+        const QList<QWidget*> all = form.findChildren<QWidget*>();
+        byName_.reserve(static_cast<std::size_t>(all.size()));
+        for (QWidget* w : all)
             if (!w->objectName().isEmpty())
-                byName_.insert(w->objectName(), w);
+                byName_[w->objectName().toStdString()] = w;
     }
-    QWidget* find(const std::string& name) const { return byName_.value(qs(name), nullptr); }
+    QWidget* find(const std::string& name) const {
+        const auto it = byName_.find(name);
+        return it != byName_.end() ? it->second : nullptr;
+    }
+    // A control the form creates later: the pass leaves it alone now, and the window runs the
+    // pass again once it exists.
+    bool later(const std::string& name) const { return IsDeferredControl(form_, name); }
 
 private:
-    QHash<QString, QWidget*> byName_;
+    const QWidget& form_;
+    std::unordered_map<std::string, QWidget*> byName_;
 };
 
 int checkedPageRadio(const QWidget& form) {
@@ -70,9 +82,9 @@ int checkedPageRadio(const QWidget& form) {
 // "" when none.
 QString checkOps(const ControlIndex& index, const std::vector<SkinOp>& ops) {
     for (const SkinOp& o : ops) {
-        if (!index.find(o.control))
+        if (!index.find(o.control) && !index.later(o.control))
             return QStringLiteral("The main window has no control named %1.").arg(qs(o.control));
-        if (!o.ref.empty() && !index.find(o.ref))
+        if (!o.ref.empty() && !index.find(o.ref) && !index.later(o.ref))
             return QStringLiteral("The main window has no control named %1.").arg(qs(o.ref));
     }
     for (const std::string& image : PicturesOf(ops))
@@ -145,6 +157,8 @@ void applyOp(const SkinOp& o, const ControlIndex& index, const CaptionSection* n
              std::span<const CaptionSection> allSets) {
     QWidget* w = index.find(o.control);
     QWidget* ref = o.ref.empty() ? nullptr : index.find(o.ref);
+    if (w == nullptr || (!o.ref.empty() && ref == nullptr))
+        return; // not created yet
     switch (o.kind) {
     case SkinOpKind::Picture:
         if (auto* pic = qobject_cast<SkinPicture*>(w))
@@ -276,28 +290,74 @@ LayoutInputs inputsOf(const QWidget& form, const LayoutState& state, int langInd
     return inputs;
 }
 
-QString applyPlan(QWidget& form, LayoutState& state, int langIndex,
-                  const ParseResult<LayoutPlan>& plan, const CaptionSection* newSet) {
-    if (!plan)
-        return errorText(plan.error);
-    const ControlIndex index(form);
-    if (QString error = checkOps(index, plan->ops); !error.isEmpty())
-        return error;
-    // Nothing failed: from here on the set is applied whole.
-    const bool rebuildKeys = static_cast<bool>(state.RebuildKeyCaptions);
-    // Carrying a key caption over looks its text up in every set.
+// One pass under way: what its steps share.
+struct PassRun {
+    QWidget& form;
+    LayoutState& state;
+    int langIndex = 0;
+    ParseResult<LayoutPlan> ownPlan; // a plan of given sections
+    const ParseResult<LayoutPlan>* plan = nullptr;
+    const CaptionSection* newSet = nullptr;
+    std::shared_ptr<QString> error;
+    std::optional<ControlIndex> index;
     std::vector<CaptionSection> sets;
-    for (int n = 1; n <= 3 && !rebuildKeys; ++n)
+    bool rebuildKeys = false;
+};
+
+// Reads and checks the set: nothing has changed when it sets an error.
+void beginPass(PassRun& run) {
+    if (!*run.plan) {
+        *run.error = errorText(run.plan->error);
+        return;
+    }
+    run.index.emplace(run.form);
+    if (QString error = checkOps(*run.index, (*run.plan)->ops); !error.isEmpty()) {
+        *run.error = error;
+        return;
+    }
+    // Nothing failed: from here on the set is applied whole.
+    run.rebuildKeys = static_cast<bool>(run.state.RebuildKeyCaptions);
+    // Carrying a key caption over looks its text up in every set.
+    for (int n = 1; n <= 3 && !run.rebuildKeys; ++n)
         if (ParseResult<CaptionSection> set = ReadCaptionSection("lang" + std::to_string(n)))
-            sets.push_back(std::move(*set));
-    for (const SkinOp& o : plan->ops)
-        if (!(rebuildKeys && o.kind == SkinOpKind::KeyCaption))
-            applyOp(o, index, newSet, sets);
-    static_cast<LayoutValues&>(state) = plan->values;
-    state.LangIndex = langIndex;
-    if (rebuildKeys)
-        state.RebuildKeyCaptions(form);
-    return {};
+            run.sets.push_back(std::move(*set));
+}
+
+void applyOps(PassRun& run, std::size_t from, std::size_t to) {
+    if (!run.error->isEmpty())
+        return;
+    const std::vector<SkinOp>& ops = (*run.plan)->ops;
+    for (std::size_t i = from; i < to && i < ops.size(); ++i)
+        if (!(run.rebuildKeys && ops[i].kind == SkinOpKind::KeyCaption))
+            applyOp(ops[i], *run.index, run.newSet, run.sets);
+}
+
+void finishPass(PassRun& run) {
+    if (!run.error->isEmpty())
+        return;
+    static_cast<LayoutValues&>(run.state) = (*run.plan)->values;
+    run.state.LangIndex = run.langIndex;
+    if (run.rebuildKeys)
+        run.state.RebuildKeyCaptions(run.form);
+}
+
+std::vector<std::function<void()>> passSteps(const std::shared_ptr<PassRun>& run,
+                                             std::size_t opsPerStep) {
+    std::vector<std::function<void()>> steps;
+    steps.push_back([run] { beginPass(*run); });
+    const std::size_t count = *run->plan ? (*run->plan)->ops.size() : 0;
+    const std::size_t chunk = opsPerStep == 0 ? std::max<std::size_t>(count, 1) : opsPerStep;
+    for (std::size_t from = 0; from < count; from += chunk)
+        steps.push_back([run, from, chunk] { applyOps(*run, from, from + chunk); });
+    steps.push_back([run] { finishPass(*run); });
+    return steps;
+}
+
+QString runSteps(const std::vector<std::function<void()>>& steps,
+                 const std::shared_ptr<QString>& error) {
+    for (const std::function<void()>& step : steps)
+        step();
+    return *error;
 }
 
 // An embedded language set, read once: the embedded texts never change while the program
@@ -331,17 +391,42 @@ EmbeddedSet& embeddedSet(int langIndex) {
 
 } // namespace
 
-QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex, const WindowTables& window) {
-    const StartupPhaseScope timed(StartupPhase::Layout);
-    if (langIndex < 1 || langIndex > 3)
-        return QStringLiteral("There is no language set %1.").arg(langIndex);
+std::vector<std::function<void()>> LayoutPassSteps(QWidget& form, LayoutState& state, int langIndex,
+                                                   const WindowTables& window,
+                                                   std::shared_ptr<QString> error,
+                                                   std::size_t opsPerStep) {
+    if (langIndex < 1 || langIndex > 3) {
+        *error = QStringLiteral("There is no language set %1.").arg(langIndex);
+        return {};
+    }
     EmbeddedSet& set = embeddedSet(langIndex);
-    if (!set.layout)
-        return errorText(set.layout.error);
-    if (!set.captions)
-        return errorText(set.captions.error);
-    const LayoutInputs inputs = inputsOf(form, state, langIndex);
-    return applyPlan(form, state, langIndex, set.planFor(inputs, window), &*set.captions);
+    if (!set.layout) {
+        *error = errorText(set.layout.error);
+        return {};
+    }
+    if (!set.captions) {
+        *error = errorText(set.captions.error);
+        return {};
+    }
+    auto run = std::make_shared<PassRun>(PassRun{
+        form, state, langIndex, {}, nullptr, &*set.captions, std::move(error), {}, {}, false});
+    {
+        const StartupPhaseScope timed(StartupPhase::Layout);
+        run->plan = &set.planFor(inputsOf(form, state, langIndex), window);
+    }
+    std::vector<std::function<void()>> steps = passSteps(run, opsPerStep);
+    // Each step counts as layout time at start-up.
+    for (std::function<void()>& step : steps)
+        step = [inner = std::move(step)] {
+            const StartupPhaseScope timed(StartupPhase::Layout);
+            inner();
+        };
+    return steps;
+}
+
+QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex, const WindowTables& window) {
+    auto error = std::make_shared<QString>();
+    return runSteps(LayoutPassSteps(form, state, langIndex, window, error, 0), error);
 }
 
 QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex, const LayoutSection& layout,
@@ -349,9 +434,20 @@ QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex, const Layo
     const StartupPhaseScope timed(StartupPhase::Layout);
     if (langIndex < 1 || langIndex > 3)
         return QStringLiteral("There is no language set %1.").arg(langIndex);
-    const ParseResult<LayoutPlan> plan =
-        BuildLayoutPlan(layout, captions, inputsOf(form, state, langIndex), window);
-    return applyPlan(form, state, langIndex, plan, &captions);
+    auto error = std::make_shared<QString>();
+    auto run = std::make_shared<PassRun>(
+        PassRun{form,
+                state,
+                langIndex,
+                BuildLayoutPlan(layout, captions, inputsOf(form, state, langIndex), window),
+                nullptr,
+                &captions,
+                error,
+                {},
+                {},
+                false});
+    run->plan = &run->ownPlan;
+    return runSteps(passSteps(run, 0), error);
 }
 
 } // namespace trvx

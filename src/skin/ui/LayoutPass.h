@@ -13,8 +13,11 @@
 #include <QString>
 #include <QWidget>
 
+#include <cstddef>
 #include <functional>
+#include <memory>
 #include <string_view>
+#include <vector>
 
 namespace trvx {
 
@@ -53,6 +56,16 @@ QString LoadSkinImages(QWidget& form, const WindowTables& window);
 // and "" is returned; on an error nothing changes and the error text ("'' is not a valid integer
 // value.") is returned.
 QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex, const WindowTables& window);
+
+// The same pass as steps, for a window that runs a few of them at a time between its events.
+// The first step reads and checks the set: on an error it puts the text into `error` and
+// nothing changes (the other steps then do nothing); each further step applies up to
+// `opsPerStep` of the set's changes (all of them when 0); the last takes the set's values and
+// rebuilds the key captions. Empty, with the error set, when the set cannot be read at all.
+std::vector<std::function<void()>> LayoutPassSteps(QWidget& form, LayoutState& state, int langIndex,
+                                                   const WindowTables& window,
+                                                   std::shared_ptr<QString> error,
+                                                   std::size_t opsPerStep);
 
 // The same pass from given sections instead of the embedded ones (tests, tools).
 QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex, const LayoutSection& layout,

@@ -28,8 +28,10 @@
 #include <QRadioButton>
 #include <QSet>
 
+#include <functional>
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace trvx {
 namespace {
@@ -159,60 +161,190 @@ QWidget* create(const ControlSpec& s, QWidget* parent) {
 
 } // namespace
 
-void CreateMainWindowControls(QWidget& form, const WindowTables& window) {
+namespace {
+
+// What a form still has to create of its table: the rows under its deferred pages, in table
+// order, and what a lookup of one of their names asks for.
+struct DeferredControls {
+    const WindowTables* window = nullptr;
+    std::vector<std::size_t> rows;              // indices into the table, in table order
+    std::size_t next = 0;                       // the first row of `rows` not created yet
+    std::unordered_set<std::string_view> names; // of the rows not created yet
+    std::unordered_set<std::string_view> made;  // of the rows created so far
+    std::function<void()> demand;
+};
+
+// Creating one form's controls: its controls by name so far and its two radio groups.
+struct FormBuild {
+    QHash<QString, QWidget*> byName;
+    QButtonGroup* pages = nullptr;
+    QButtonGroup* languages = nullptr;
+};
+
+std::unordered_map<const QWidget*, FormBuild>& builds() {
+    static std::unordered_map<const QWidget*, FormBuild> forms;
+    return forms;
+}
+
+std::unordered_map<const QWidget*, DeferredControls>& deferredControls() {
+    static std::unordered_map<const QWidget*, DeferredControls> forms;
+    return forms;
+}
+
+void forgetOnDestruction(const QWidget& form) {
+    const QWidget* key = &form;
+    QObject::connect(&form, &QObject::destroyed, [key] {
+        builds().erase(key);
+        deferredControls().erase(key);
+    });
+}
+
+void noteCreated(const QWidget& form, QWidget* w);
+
+QWidget* createRow(QWidget& form, FormBuild& build, const ControlSpec& s) {
+    QWidget* parent = s.parent.empty() ? &form : build.byName.value(qs(s.parent), &form);
+    QWidget* w = create(s, parent);
+    const QString name = qs(s.name);
+    w->setObjectName(name);
+    if (s.kind != ControlKind::TabSheet)
+        w->move(s.x, s.y);
+    if (s.w > 0 && s.kind != ControlKind::TabSheet)
+        w->resize(s.w, s.h);
+    if (s.kind == ControlKind::TabSheet)
+        static_cast<SkinTabSheet*>(w)->setTabVisible(!s.hidden);
+    else
+        w->setVisible(!s.hidden);
+    w->setEnabled(!s.disabled);
+    if (s.colour >= 0) {
+        const QColor c(s.colour & 0xFF, (s.colour >> 8) & 0xFF, (s.colour >> 16) & 0xFF);
+        if (auto* label = qobject_cast<TUniLabel*>(w))
+            label->SetFontColor(c);
+        if (auto* shape = qobject_cast<RectShape*>(w)) {
+            shape->setBrushColor(c);
+            shape->setPenColor(c);
+        }
+    }
+    // The page and language radios are groups of their own; the pages' state radios (rb_DPI1
+    // .. rb_DPI8, ...) are exclusive only within their own group box.
+    if (auto* radio = qobject_cast<QRadioButton*>(w)) {
+        if (name.startsWith(QLatin1String("rb_Lang")))
+            build.languages->addButton(radio);
+        else if (name.size() == 4 && name[3].isDigit())
+            build.pages->addButton(radio);
+    }
+    build.byName.insert(name, w);
+    noteCreated(form, w);
+    return w;
+}
+
+// The start states that need a control's children: applied to the controls of `created` once
+// they and everything under them exist.
+void finishControls(const QWidget& form, const std::unordered_set<std::string_view>& created) {
+    auto made = [&](std::string_view name) { return created.count(name) != 0; };
+    // At start the key page of the first profile and the first language set are chosen.
+    for (const char* name : {"rb_1", "rb_Lang1"})
+        if (made(name))
+            if (auto* rb = FindControlAs<QRadioButton>(form, name))
+                rb->setChecked(true);
+    // Group boxes whose art lies under them let it show through, frame and all.
+    for (const char* box : {"Gb_Delay", "Gb_Insert"})
+        if (made(box))
+            if (auto* gb = FindControlAs<SkinGroupBox>(form, box)) {
+                gb->setTransparent(true);
+                gb->setFrameShown(false);
+            }
+    if (made("Pg_Parameter"))
+        if (auto* pc = FindControlAs<SkinPageControl>(form, "Pg_Parameter"))
+            pc->selectPage(0);
+}
+
+// True when `s` lies under one of the pages named in `deferred`.
+bool underDeferredPage(const ControlSpec& s, const std::unordered_set<std::string_view>& deferred,
+                       const std::unordered_map<std::string_view, const ControlSpec*>& byName) {
+    for (const ControlSpec* p = &s; !p->parent.empty();) {
+        if (deferred.count(p->parent) != 0)
+            return true;
+        const auto it = byName.find(p->parent);
+        if (it == byName.end())
+            return false;
+        p = it->second;
+    }
+    return false;
+}
+
+} // namespace
+
+void CreateMainWindowControls(QWidget& form, const WindowTables& window,
+                              const std::vector<std::string>& deferredPages) {
     const StartupPhaseScope timed(StartupPhase::Creation);
     // The skin's background, which the window's size and outline come from, decodes meanwhile.
     PrefetchSkinImage(kSkinBackground);
-    QHash<QString, QWidget*> byName;
-    // The page radios and the language radios are two separate choices.
-    auto* pages = new QButtonGroup(&form);
-    auto* languages = new QButtonGroup(&form);
-    for (const ControlSpec& s : window.controls()) {
-        QWidget* parent = s.parent.empty() ? &form : byName.value(qs(s.parent), &form);
-        QWidget* w = create(s, parent);
-        const QString name = qs(s.name);
-        w->setObjectName(name);
-        if (s.kind != ControlKind::TabSheet)
-            w->move(s.x, s.y);
-        if (s.w > 0 && s.kind != ControlKind::TabSheet)
-            w->resize(s.w, s.h);
-        if (s.kind == ControlKind::TabSheet)
-            static_cast<SkinTabSheet*>(w)->setTabVisible(!s.hidden);
-        else
-            w->setVisible(!s.hidden);
-        w->setEnabled(!s.disabled);
-        if (s.colour >= 0) {
-            const QColor c(s.colour & 0xFF, (s.colour >> 8) & 0xFF, (s.colour >> 16) & 0xFF);
-            if (auto* label = qobject_cast<TUniLabel*>(w))
-                label->SetFontColor(c);
-            if (auto* shape = qobject_cast<RectShape*>(w)) {
-                shape->setBrushColor(c);
-                shape->setPenColor(c);
-            }
+    forgetOnDestruction(form);
+    FormBuild& build = builds()[&form];
+    build.pages = new QButtonGroup(&form);
+    build.languages = new QButtonGroup(&form);
+    const std::vector<ControlSpec>& specs = window.controls();
+    const std::unordered_set<std::string_view> deferred(deferredPages.begin(), deferredPages.end());
+    std::unordered_map<std::string_view, const ControlSpec*> byName;
+    if (!deferred.empty())
+        for (const ControlSpec& s : specs)
+            byName.emplace(s.name, &s);
+    DeferredControls later;
+    later.window = &window;
+    std::unordered_set<std::string_view> created;
+    for (std::size_t i = 0; i < specs.size(); ++i) {
+        const ControlSpec& s = specs[i];
+        if (!deferred.empty() && underDeferredPage(s, deferred, byName)) {
+            later.rows.push_back(i);
+            later.names.insert(s.name);
+            continue;
         }
-        // The page and language radios are groups of their own; the pages' state radios (rb_DPI1
-        // .. rb_DPI8, ...) are exclusive only within their own group box.
-        if (auto* radio = qobject_cast<QRadioButton*>(w)) {
-            if (name.startsWith(QLatin1String("rb_Lang")))
-                languages->addButton(radio);
-            else if (name.size() == 4 && name[3].isDigit())
-                pages->addButton(radio);
-        }
-        byName.insert(name, w);
+        createRow(form, build, s);
+        created.insert(s.name);
     }
-    // At start the key page of the first profile and the first language set are chosen.
-    if (auto* rb = FindControlAs<QRadioButton>(form, "rb_1"))
-        rb->setChecked(true);
-    if (auto* rb = FindControlAs<QRadioButton>(form, "rb_Lang1"))
-        rb->setChecked(true);
-    // Group boxes whose art lies under them let it show through, frame and all.
-    for (const char* box : {"Gb_Delay", "Gb_Insert"})
-        if (auto* gb = FindControlAs<SkinGroupBox>(form, box)) {
-            gb->setTransparent(true);
-            gb->setFrameShown(false);
-        }
-    if (auto* pc = FindControlAs<SkinPageControl>(form, "Pg_Parameter"))
-        pc->selectPage(0);
+    finishControls(form, created);
+    if (!later.rows.empty())
+        deferredControls()[&form] = std::move(later);
+}
+
+bool CreateDeferredControls(QWidget& form, const std::function<bool()>& timeLeft) {
+    auto it = deferredControls().find(&form);
+    if (it == deferredControls().end())
+        return true;
+    const StartupPhaseScope timed(StartupPhase::Creation);
+    DeferredControls& later = it->second;
+    FormBuild& build = builds()[&form];
+    const std::vector<ControlSpec>& specs = later.window->controls();
+    while (later.next < later.rows.size()) {
+        const ControlSpec& s = specs[later.rows[later.next]];
+        createRow(form, build, s);
+        later.names.erase(s.name);
+        later.made.insert(s.name);
+        ++later.next;
+        if (later.next < later.rows.size() && timeLeft && !timeLeft())
+            return false;
+    }
+    // Every deferred control exists now: the start states that need their children.
+    const std::unordered_set<std::string_view> created = std::move(later.made);
+    deferredControls().erase(it);
+    finishControls(form, created);
+    return true;
+}
+
+bool HasDeferredControls(const QWidget& form) {
+    return deferredControls().count(&form) != 0;
+}
+
+bool IsDeferredControl(const QWidget& form, std::string_view name) {
+    const auto it = deferredControls().find(&form);
+    if (it == deferredControls().end())
+        return false;
+    return it->second.names.count(name) != 0;
+}
+
+void SetDeferredControlDemand(QWidget& form, std::function<void()> demand) {
+    if (auto it = deferredControls().find(&form); it != deferredControls().end())
+        it->second.demand = std::move(demand);
 }
 
 namespace {
@@ -232,6 +364,15 @@ public:
                 shared_.insert(name);
             byName_.insert(name, w);
         }
+    }
+
+    void add(QWidget* w) {
+        const QString name = w->objectName();
+        if (name.isEmpty())
+            return;
+        if (byName_.contains(name) && !byName_.value(name).isNull())
+            shared_.insert(name);
+        byName_.insert(name, w);
     }
 
     QWidget* find(const QWidget& form, const QString& name) {
@@ -266,7 +407,27 @@ std::unordered_map<const QWidget*, std::unique_ptr<ControlNames>>& controlNames(
 
 } // namespace
 
+namespace {
+
+void noteCreated(const QWidget& form, QWidget* w) {
+    if (const auto it = controlNames().find(&form); it != controlNames().end())
+        it->second->add(w);
+}
+
+} // namespace
+
 QWidget* FindControl(const QWidget& form, std::string_view name) {
+    // A control not created yet is created now, with whatever its form does on that demand;
+    // when the form leaves it for later, there is nothing to find.
+    if (const auto it = deferredControls().find(&form);
+        it != deferredControls().end() && it->second.names.count(name) != 0) {
+        if (it->second.demand) {
+            const std::function<void()> demand = it->second.demand;
+            demand();
+        }
+        if (IsDeferredControl(form, name))
+            return nullptr;
+    }
     auto& forms = controlNames();
     auto it = forms.find(&form);
     if (it == forms.end()) {

@@ -4,7 +4,6 @@
 #include "skin/PngDecode.h"
 #include "skin/ui/StartupTrace.h"
 
-#include <QBitmap>
 #include <QThreadPool>
 
 #include <cctype>
@@ -13,6 +12,8 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace trvx {
 namespace {
@@ -114,6 +115,24 @@ void PrefetchSkinImage(std::string_view name) {
     QThreadPool::globalInstance()->start([task] { (*task)(); });
 }
 
+void PrefetchSkinImagesInTurn(const std::vector<std::string>& names) {
+    auto& cache = imageCache();
+    std::vector<std::shared_ptr<std::packaged_task<QImage()>>> tasks;
+    for (const std::string& name : names) {
+        std::string key = keyOf(name);
+        if (cache.count(key) != 0)
+            continue;
+        auto task = std::make_shared<std::packaged_task<QImage()>>([name] { return decode(name); });
+        cache.emplace(std::move(key), CachedImage{QImage(), task->get_future().share()});
+        tasks.push_back(std::move(task));
+    }
+    if (!tasks.empty())
+        QThreadPool::globalInstance()->start([tasks = std::move(tasks)] {
+            for (const auto& task : tasks)
+                (*task)();
+        });
+}
+
 QSize SkinImageSize(std::string_view name) {
     static std::unordered_map<std::string, QSize> sizes;
     const std::string key = keyOf(name);
@@ -127,19 +146,86 @@ QSize SkinImageSize(std::string_view name) {
     return size;
 }
 
-QRegion SkinShapeMask(std::string_view name, QRgb key) {
-    static std::map<std::pair<std::string, QRgb>, QRegion> masks;
-    const auto cacheKey = std::make_pair(keyOf(name), key);
-    if (const auto it = masks.find(cacheKey); it != masks.end())
-        return it->second;
-    const QImage image = SkinImage(name);
+namespace {
+
+// The outline of the pixels that are not `key`, row by row: each run of other pixels is a
+// rectangle, and rows alike make one band. Safe on any thread (QRegion is plain data).
+QRegion outlineOf(const QImage& image, QRgb key) {
     QRegion region;
-    if (!image.isNull()) {
-        const QImage keyed = image.convertToFormat(QImage::Format_RGB32);
-        region = QRegion(QBitmap::fromImage(keyed.createMaskFromColor(key, Qt::MaskInColor)));
+    if (image.isNull())
+        return region;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const QRgb keyRgb = key | 0xFF000000u;
+    std::vector<std::pair<int, int>> runs;     // [left, right) of the row being read
+    std::vector<std::pair<int, int>> bandRuns; // of the rows since bandTop
+    int bandTop = 0;
+    auto flush = [&](int bottom) {
+        for (const auto& [left, right] : bandRuns)
+            region += QRect(left, bandTop, right - left, bottom - bandTop);
+    };
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        runs.clear();
+        for (int x = 0; x < rgb.width();) {
+            while (x < rgb.width() && (row[x] | 0xFF000000u) == keyRgb)
+                ++x;
+            const int left = x;
+            while (x < rgb.width() && (row[x] | 0xFF000000u) != keyRgb)
+                ++x;
+            if (x > left)
+                runs.emplace_back(left, x);
+        }
+        if (runs != bandRuns) {
+            flush(y);
+            bandRuns = runs;
+            bandTop = y;
+        }
     }
-    masks.emplace(cacheKey, region);
+    flush(rgb.height());
     return region;
+}
+
+using MaskKey = std::pair<std::string, QRgb>;
+
+struct CachedMask {
+    QRegion region;
+    std::shared_future<QRegion> pending; // valid while a worker works it out
+};
+
+std::map<MaskKey, CachedMask>& maskCache() {
+    static std::map<MaskKey, CachedMask> masks;
+    return masks;
+}
+
+} // namespace
+
+void PrefetchSkinShapeMask(std::string_view name, QRgb key) {
+    auto& masks = maskCache();
+    MaskKey cacheKey(keyOf(name), key);
+    if (masks.count(cacheKey) != 0)
+        return;
+    // The image on the same worker: its decoding is needed first anyway.
+    PrefetchSkinImage(name);
+    const CachedImage& cached = imageCache()[keyOf(name)];
+    auto task = std::make_shared<std::packaged_task<QRegion()>>(
+        [pending = cached.pending, ready = cached.image, key] {
+            return outlineOf(pending.valid() ? pending.get() : ready, key);
+        });
+    masks.emplace(std::move(cacheKey), CachedMask{QRegion(), task->get_future().share()});
+    QThreadPool::globalInstance()->start([task] { (*task)(); });
+}
+
+QRegion SkinShapeMask(std::string_view name, QRgb key) {
+    auto& masks = maskCache();
+    const MaskKey cacheKey(keyOf(name), key);
+    auto it = masks.find(cacheKey);
+    if (it == masks.end())
+        it = masks.emplace(cacheKey, CachedMask{outlineOf(SkinImage(name), key), {}}).first;
+    else if (it->second.pending.valid()) {
+        it->second.region = it->second.pending.get();
+        it->second.pending = {};
+    }
+    return it->second.region;
 }
 
 } // namespace trvx

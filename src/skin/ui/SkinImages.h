@@ -6,7 +6,9 @@
 #include <QRegion>
 #include <QSize>
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace trvx {
 
@@ -18,6 +20,10 @@ QImage SkinImage(std::string_view name);
 // shown; SkinImage then waits for it if it must. Nothing when it is decoded or under way.
 void PrefetchSkinImage(std::string_view name);
 
+// The same for pictures that may be needed later: decoded one after another on one worker, so
+// they never take more than one processor from the window.
+void PrefetchSkinImagesInTurn(const std::vector<std::string>& names);
+
 // The size of that skin image from its PNG header, without decoding it; invalid when there is no
 // such image or its header is not a PNG header.
 QSize SkinImageSize(std::string_view name);
@@ -25,5 +31,8 @@ QSize SkinImageSize(std::string_view name);
 // The region of the pixels of that skin image which are not `key`: the outline of a window
 // drawn with that see-through colour. Empty when the image is missing.
 QRegion SkinShapeMask(std::string_view name, QRgb key);
+// Starts working that region out on a worker thread (with the image, when it is not decoded
+// yet); SkinShapeMask then waits for it if it must.
+void PrefetchSkinShapeMask(std::string_view name, QRgb key);
 
 } // namespace trvx

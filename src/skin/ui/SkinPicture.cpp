@@ -27,7 +27,9 @@ bool SkinPicture::setSkinPicture(std::string_view name) {
     picture_ = QImage();
     if (autoSize_)
         resize(size);
-    if (isVisible())
+    // A picture that shows when its window does decodes now, while the window is still being
+    // built; the others when they come into view.
+    if (isVisible() || (!window()->isVisible() && isVisibleTo(window())))
         PrefetchSkinImage(pending_);
     update();
     return true;

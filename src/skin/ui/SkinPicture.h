@@ -19,11 +19,13 @@ public:
     // Shows the image; with auto-size on (the default) the control takes its size.
     void setPicture(const QImage& picture);
     // Shows the named skin image (SkinImage). It takes its size from the image's header and is
-    // decoded when first shown (on a worker) or asked for, so pictures on pages never shown cost
-    // nothing.
+    // decoded on a worker when it is to be shown (a picture of a window not shown yet, when it
+    // will show with it), or when asked for.
     // False, and nothing changes, when there is no readable image of that name.
     bool setSkinPicture(std::string_view name);
     const QImage& picture() const;
+    // The skin image it is to show and has not decoded yet; "" when there is none.
+    const std::string& pendingSkinPicture() const { return pending_; }
     bool autoSize() const { return autoSize_; }
     void setAutoSize(bool on);
 

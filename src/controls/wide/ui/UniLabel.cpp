@@ -13,6 +13,18 @@ namespace trvx {
 
 namespace {
 
+// The text colour is set in every colour group, as SetFontColor sets it.
+bool FontColorIs(const QPalette& p, const QColor& color) {
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        if (!p.isBrushSet(g, QPalette::WindowText) || p.color(g, QPalette::WindowText) != color)
+            return false;
+    return true;
+}
+
+} // namespace
+
+namespace {
+
 QString toQString(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -150,6 +162,9 @@ QColor TUniLabel::FontColor() const {
 }
 
 void TUniLabel::SetFontColor(const QColor& color) {
+    // The layout pass sets every label's colour on every pass: an unchanged one costs nothing.
+    if (testAttribute(Qt::WA_SetPalette) && FontColorIs(palette(), color))
+        return;
     QPalette p = palette();
     p.setColor(QPalette::WindowText, color);
     setPalette(p);

@@ -1,0 +1,147 @@
+#pragma once
+// What the benchmarks that launch the real program share: the steady clock, an environment with
+// overrides, spawning and stopping a process, reading its output line by line, and a private
+// Xvfb.
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <fcntl.h>
+#include <map>
+#include <optional>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace bench {
+
+inline std::int64_t MonotonicNs() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<std::int64_t>(ts.tv_sec) * 1'000'000'000LL + ts.tv_nsec;
+}
+
+inline double Ms(std::int64_t ns) {
+    return static_cast<double>(ns) / 1e6;
+}
+
+// The environment of this process with `overrides` put in place of what they name.
+class Environment {
+public:
+    explicit Environment(const std::map<std::string, std::string>& overrides) {
+        for (char** e = environ; *e != nullptr; ++e) {
+            const std::string entry(*e);
+            const std::string key = entry.substr(0, entry.find('='));
+            if (overrides.count(key) == 0)
+                entries_.push_back(entry);
+        }
+        for (const auto& [key, value] : overrides)
+            entries_.push_back(key + "=" + value);
+        for (std::string& entry : entries_)
+            pointers_.push_back(entry.data());
+        pointers_.push_back(nullptr);
+    }
+    char** get() { return pointers_.data(); }
+
+private:
+    std::vector<std::string> entries_;
+    std::vector<char*> pointers_;
+};
+
+// Spawns argv with stdout on `stdoutFd` (or kept) and stderr into the file `errPath`; `extraFd`,
+// when not -1, is handed to the child as its fd 3. Returns the child's id, or -1.
+inline pid_t Spawn(const std::vector<std::string>& args, char** envp, int stdoutFd, int extraFd,
+                   const std::string& errPath = "/dev/null") {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (stdoutFd >= 0)
+        posix_spawn_file_actions_adddup2(&actions, stdoutFd, 1);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    if (extraFd >= 0)
+        posix_spawn_file_actions_adddup2(&actions, extraFd, 3);
+    std::vector<char*> argv;
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    const int rc = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp);
+    posix_spawn_file_actions_destroy(&actions);
+    return rc == 0 ? pid : -1;
+}
+
+inline void Stop(pid_t pid) {
+    kill(pid, SIGKILL);
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+}
+
+// Reads `fd` until a whole line starting with `prefix` came, or the time ran out.
+inline std::optional<std::string> ReadLine(int fd, const std::string& prefix, int timeoutMs) {
+    std::string buffer;
+    const std::int64_t deadline = MonotonicNs() + std::int64_t{timeoutMs} * 1'000'000;
+    for (;;) {
+        std::size_t start = 0;
+        for (std::size_t nl; (nl = buffer.find('\n', start)) != std::string::npos; start = nl + 1)
+            if (buffer.compare(start, prefix.size(), prefix) == 0)
+                return buffer.substr(start, nl - start);
+        const std::int64_t left = deadline - MonotonicNs();
+        if (left <= 0)
+            return std::nullopt;
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, static_cast<int>(left / 1'000'000) + 1) <= 0)
+            continue;
+        char chunk[512];
+        const ssize_t n = read(fd, chunk, sizeof chunk);
+        if (n <= 0)
+            return std::nullopt;
+        buffer.append(chunk, static_cast<std::size_t>(n));
+    }
+}
+
+// An Xvfb on a free display; its display name, or "" when none could start.
+class Xvfb {
+public:
+    Xvfb() {
+        int fds[2];
+        if (pipe2(fds, O_CLOEXEC) != 0)
+            return;
+        Environment env({});
+        pid_ = Spawn({"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-noreset", "-screen", "0",
+                      "1920x1080x24"},
+                     env.get(), -1, fds[1]);
+        close(fds[1]);
+        if (pid_ > 0) {
+            // Xvfb writes the display number once it accepts clients.
+            pollfd p{fds[0], POLLIN, 0};
+            std::string number;
+            char c = 0;
+            while (poll(&p, 1, 10'000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+                number += c;
+            if (!number.empty())
+                display_ = ":" + number;
+        }
+        close(fds[0]);
+    }
+    ~Xvfb() {
+        if (pid_ > 0)
+            Stop(pid_);
+    }
+    Xvfb(const Xvfb&) = delete;
+    Xvfb& operator=(const Xvfb&) = delete;
+    const std::string& Display() const { return display_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
+};
+
+} // namespace bench

@@ -85,6 +85,28 @@ TEST(SkinImages, APictureTakesItsSizeAtOnceAndItsPixelsWhenShown) {
     EXPECT_EQ(pic->picture().size(), QSize(7, 3));
 }
 
+TEST(SkinImages, APictureThatTakesNoClicksShowsFaded) {
+    // A white picture on a black window: enabled it covers the window, disabled (by itself or
+    // by its parent) the black shows through.
+    QWidget window;
+    window.setAutoFillBackground(true);
+    window.setPalette(QPalette(Qt::black));
+    auto* box = new QWidget(&window);
+    auto* pic = new SkinPicture(box);
+    QImage white(4, 4, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    pic->setPicture(white);
+    window.resize(8, 8);
+    const auto shown = [&] { return window.grab().toImage().pixelColor(1, 1).red(); };
+    EXPECT_EQ(shown(), 255);
+    pic->setEnabled(false);
+    EXPECT_NEAR(shown(), 255 * SkinPicture::kDisabledOpacity, 2);
+    pic->setEnabled(true);
+    EXPECT_EQ(shown(), 255);
+    box->setEnabled(false);
+    EXPECT_NEAR(shown(), 255 * SkinPicture::kDisabledOpacity, 2);
+}
+
 TEST(SkinImages, TheOutlineIsTheBackgroundLessItsKeyColour) {
     const QRgb key = 0xFF800000;
     const QImage background = SkinImage(kSkinBackground);

@@ -6,7 +6,6 @@
 #include "skin/ui/SkinPicture.h"
 
 #include <QAbstractButton>
-#include <QGraphicsOpacityEffect>
 
 namespace trvx {
 namespace {
@@ -14,19 +13,6 @@ namespace {
 constexpr std::uint16_t kMcuLedStepXData = 0x07C4;
 constexpr std::uint16_t kMcuLedControlXData = 0x07C5;
 constexpr std::uint16_t kPatchBlockAddress = 1008;
-
-// A control that takes no clicks is drawn faded, so that a click on it is not taken for a fault.
-void ShowFaded(QWidget& w, bool faded) {
-    if (!faded) {
-        w.setGraphicsEffect(nullptr);
-        return;
-    }
-    if (w.graphicsEffect() != nullptr)
-        return;
-    auto* fade = new QGraphicsOpacityEffect(&w);
-    fade->setOpacity(0.35);
-    w.setGraphicsEffect(fade);
-}
 
 } // namespace
 
@@ -88,10 +74,8 @@ void LightingPage::ShowSelectedMode(std::optional<int> button) {
 void LightingPage::ShowFallRowEnabled(bool enabled) {
     for (int n = 1; n <= 10; ++n)
         for (const std::string& name : {NumberedName("Img_Fall", n), NumberedName("lbl_Fall", n)})
-            if (QWidget* w = Control(name)) {
+            if (QWidget* w = Control(name))
                 w->setEnabled(enabled);
-                ShowFaded(*w, !enabled);
-            }
 }
 
 void LightingPage::ShowModeButtons() {

@@ -58,7 +58,17 @@ void SkinPicture::paintEvent(QPaintEvent*) {
     if (shown.isNull())
         return;
     QPainter painter(this);
+    // A picture that takes no clicks (its own or its parent's) shows faded, so that a row of
+    // steps the user cannot set does not look like one that ignores the click.
+    if (!isEnabled())
+        painter.setOpacity(kDisabledOpacity);
     painter.drawImage(0, 0, shown);
+}
+
+void SkinPicture::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange)
+        update();
+    QWidget::changeEvent(event);
 }
 
 void SkinPicture::showEvent(QShowEvent* event) {

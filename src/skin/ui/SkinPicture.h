@@ -14,6 +14,9 @@ namespace trvx {
 class SkinPicture : public QWidget {
     Q_OBJECT
 public:
+    // How a disabled picture shows.
+    static constexpr double kDisabledOpacity = 0.35;
+
     explicit SkinPicture(QWidget* parent = nullptr);
 
     // Shows the image; with auto-size on (the default) the control takes its size.
@@ -38,6 +41,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;

@@ -657,10 +657,9 @@ void MacroPage::ReplaceScriptKeyLine(int item, const std::string& keyName, std::
 }
 
 void MacroPage::ReplaceScriptDelayLine(int item, std::uint16_t milliseconds) {
-    const std::size_t line = static_cast<std::size_t>(item) + 1;
-    if (item < 0 || line >= script_.size() || script_[line].rfind("0 ", 0) != 0)
+    // As for a key: the line must still be a delay.
+    if (!ReplaceDelayLine(script_, item, milliseconds))
         return;
-    script_[line] = DelayLine(milliseconds);
     ShowScript();
     if (QListWidget* list = List("LB_macro"))
         list->setCurrentRow(item);

@@ -9,6 +9,7 @@
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/MessageDialog.h"
 #include "sim/SimulatedMouse.h"
+#include "support/SimulatedWindowTest.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -27,10 +28,9 @@ namespace {
 constexpr QRgb kKeyColour = 0xFF800000; // the icons' flat background
 constexpr int kRowHeight = 30;          // taller than the icons, so they must be stretched
 
-class ScriptIconsTest : public ::testing::Test {
+class ScriptIconsTest : public SimulatedWindowTest {
 protected:
     void SetUp() override {
-        previous_ = FormMessageDialog::setResponder([](const QString&) {});
         // One device macro, "Test": loop 3 times { press A, 50 ms, release A, move -5 5,
         // left button down, 20 ms, left button up }.
         const std::vector<std::uint8_t> macro{0x00, 'T',  0x00, 'e',  0x00, 's',  0x00, 't',  0,
@@ -39,23 +39,7 @@ protected:
                                               0x05, 0xA1, 0xFE, 0x00, 0x14, 0x21, 0xFC, 0x00};
         ASSERT_TRUE(mouse_.Poke(496, macro));
         ASSERT_TRUE(mouse_.Poke(240, std::vector<std::uint8_t>{0x23}));
-        MainWindowOptions options;
-        options.backend = &mouse_;
-        options.clock = &clock_;
-        options.screenSize = QSize(1920, 1080);
-        options.trayIcon = false;
-        form_ = std::make_unique<TForm1>(std::move(options));
-        form_->show();
-        ASSERT_TRUE(form_->Worker().WaitIdle());
-        form_->DevTimer().stop();
-        form_->PollDevice();
-        ASSERT_TRUE(form_->Worker().WaitIdle());
-        QCoreApplication::processEvents();
-        ASSERT_TRUE(form_->Mouse().IsAccepted());
-    }
-    void TearDown() override {
-        form_.reset();
-        FormMessageDialog::setResponder(previous_);
+        ASSERT_NO_FATAL_FAILURE(CreateAccepted());
     }
 
     TUniListBox* List(std::string_view name) {
@@ -108,11 +92,6 @@ protected:
                         << "rows " << a << ", " << b;
                 }
     }
-
-    VirtualClock clock_;
-    SimulatedMouse mouse_{StorageKind::I2C, clock_};
-    std::unique_ptr<TForm1> form_;
-    FormMessageDialog::Responder previous_;
 };
 
 TEST_F(ScriptIconsTest, MacroContentRowsShowTheirLinesIcons) {

@@ -47,6 +47,15 @@ protected:
     }
     static QRgb Rgb(const trvx::Rgb& c) { return qRgb(c.R, c.G, c.B); }
 
+    // A picture of the list's rows, each kRowHeight high, with row `selected` selected.
+    static QImage Shot(TUniListBox& lines, int selected) {
+        lines.SetItemHeight(kRowHeight);
+        lines.resize(lines.width(), kRowHeight * lines.count() + 2 * lines.frameWidth());
+        lines.setCurrentRow(selected);
+        QCoreApplication::processEvents();
+        return lines.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
     // Pixels of `area` that are not `back`.
     static int Ink(const QImage& shot, const QRect& area, QRgb back) {
         int n = 0;
@@ -103,11 +112,7 @@ TEST_F(ScriptIconsTest, MacroContentRowsShowTheirLinesIcons) {
     names->setCurrentRow(0);
     emit names->itemClicked(names->item(0));
     ASSERT_EQ(lines->count(), 9);
-    lines->SetItemHeight(kRowHeight);
-    lines->resize(lines->width(), kRowHeight * lines->count() + 2 * lines->frameWidth());
-    lines->setCurrentRow(2);
-    QCoreApplication::processEvents();
-    const QImage shot = lines->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shot = Shot(*lines, 2);
     const QFontMetrics font(lines->font());
     for (int i = 0; i < lines->count(); ++i) {
         SCOPED_TRACE("row " + std::to_string(i));
@@ -131,11 +136,7 @@ TEST_F(ScriptIconsTest, FireMacroRowsShowTheirLinesIcons) {
     names->setCurrentRow(1);
     emit names->itemClicked(names->item(1));
     ASSERT_EQ(lines->count(), 8);
-    lines->SetItemHeight(kRowHeight);
-    lines->resize(lines->width(), kRowHeight * lines->count() + 2 * lines->frameWidth());
-    lines->setCurrentRow(1);
-    QCoreApplication::processEvents();
-    const QImage shot = lines->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shot = Shot(*lines, 1);
     const QFontMetrics font(lines->font());
     for (int i = 0; i < lines->count(); ++i) {
         SCOPED_TRACE("row " + std::to_string(i));

@@ -223,14 +223,8 @@ void MacroPage::DrawListRows() {
             painter.fillRect(rect, QColor(back.R, back.G, back.B));
             if (index < 0 || index >= list->count())
                 return;
-            if (script) {
-                const auto line = static_cast<std::size_t>(index) + 1;
-                DrawScriptLineIcon(painter, rect,
-                                   MacroLineType(line < script_.size()
-                                                     ? std::string_view(script_[line])
-                                                     : std::string_view()),
-                                   v.ColorFLBack);
-            }
+            if (script)
+                DrawScriptLineIcon(painter, rect, MacroItemType(script_, index), v.ColorFLBack);
             painter.setPen(QColor(v.ColorFFont.R, v.ColorFFont.G, v.ColorFFont.B));
             painter.setFont(list->font());
             painter.drawText(rect.adjusted(script ? 35 : 4, 0, 0, 0),

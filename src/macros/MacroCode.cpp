@@ -328,6 +328,11 @@ int MacroLineType(std::string_view line) {
     return line[0] - '0';
 }
 
+int MacroItemType(const MacroScript& script, int item) {
+    const auto line = static_cast<std::size_t>(item) + 1;
+    return item >= 0 && line < script.size() ? MacroLineType(script[line]) : 0;
+}
+
 std::string MacroDelayText(std::uint32_t milliseconds) {
     return std::to_string(milliseconds) + " ms";
 }

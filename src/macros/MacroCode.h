@@ -115,6 +115,9 @@ std::optional<std::string> ValidateScriptLines(const MacroScript& lines);
 
 // How a line is drawn: the icon is its type digit (0 when no digit), the text as below.
 int MacroLineType(std::string_view line);
+// The type of list item `item`, script line item + 1 below the header; 0 for an item the script
+// does not reach.
+int MacroItemType(const MacroScript& script, int item);
 std::string MacroDelayText(std::uint32_t milliseconds);  // "50 ms"
 std::string MacroMoveText(std::int8_t x, std::int8_t y); // "X: -5  Y: 5"
 std::string MacroLoopStartText(std::uint8_t count);      // "Rep-Start  10"

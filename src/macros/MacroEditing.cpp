@@ -229,4 +229,12 @@ KeyLineEdit ReplaceKeyLinePair(MacroScript& script, int item, std::string_view k
     return result;
 }
 
+bool ReplaceDelayLine(MacroScript& script, int item, std::uint16_t milliseconds) {
+    const std::size_t line = static_cast<std::size_t>(item) + 1;
+    if (item < 0 || line >= script.size() || TypeOf(script, line) != '0')
+        return false;
+    script[line] = DelayLine(milliseconds);
+    return true;
+}
+
 } // namespace trvx

@@ -85,4 +85,8 @@ struct KeyLineEdit {
 KeyLineEdit ReplaceKeyLinePair(MacroScript& script, int item, std::string_view keyName,
                                std::uint8_t usage);
 
+// Gives delay item `item` the new milliseconds. False, with nothing changed, for an item that is
+// no delay line (the script changed under a dialog opened for it, say).
+bool ReplaceDelayLine(MacroScript& script, int item, std::uint16_t milliseconds);
+
 } // namespace trvx

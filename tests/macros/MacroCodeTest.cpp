@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace trvx {
@@ -214,6 +215,10 @@ TEST(MacroLines, DrawingTexts) {
     EXPECT_EQ(MacroLoopEndText(), "Rep-Stop");
     EXPECT_EQ(MacroLineType("7 FD03"), 7);
     EXPECT_EQ(MacroLineType("x"), 0);
+    // List items stand below the header line; items past either end have no type.
+    const MacroScript script{"10", "7 FD03", "2 A CODE:0204"};
+    for (const auto& [item, type] : {std::pair{0, 7}, {1, 2}, {2, 0}, {-1, 0}})
+        EXPECT_EQ(MacroItemType(script, item), type) << item;
 }
 
 TEST(MacroLines, BuildersGiveTheLineForms) {

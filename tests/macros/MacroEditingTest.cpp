@@ -172,5 +172,18 @@ TEST(MacroEditing, AKeyEditChangesBothHalvesOfThePair) {
     EXPECT_EQ(script, kTap);
 }
 
+TEST(MacroEditing, ADelayEditChangesOnlyADelayLine) {
+    MacroScript script = kTap;
+    EXPECT_TRUE(ReplaceDelayLine(script, 3, 300));
+    EXPECT_EQ(script[4], "0 300");
+    script[4] = kTap[4];
+    EXPECT_EQ(script, kTap);
+    // A press, the header's place and items past the end (a script that changed under the
+    // dialog) are left alone.
+    for (int item : {0, -1, 6, 7, 100})
+        EXPECT_FALSE(ReplaceDelayLine(script, item, 300)) << item;
+    EXPECT_EQ(script, kTap);
+}
+
 } // namespace
 } // namespace trvx

@@ -12,6 +12,7 @@
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/MessageDialog.h"
 #include "sim/SimulatedMouse.h"
+#include "support/SimulatedWindowTest.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -28,32 +29,15 @@
 namespace trvx {
 namespace {
 
-class FirePageTest : public ::testing::Test {
+class FirePageTest : public SimulatedWindowTest {
 protected:
     void SetUp() override {
-        previous_ = FormMessageDialog::setResponder(
-            [this](const QString& text) { messages_.push_back(text.toStdString()); });
         MainWindowOptions options;
-        options.backend = &mouse_;
-        options.clock = &clock_;
-        options.screenSize = QSize(1920, 1080);
-        options.trayIcon = false;
         Adjust(options);
-        form_ = std::make_unique<TForm1>(std::move(options));
-        form_->show();
-        ASSERT_TRUE(form_->Worker().WaitIdle());
-        form_->DevTimer().stop();
-        form_->PollDevice();
-        ASSERT_TRUE(form_->Worker().WaitIdle());
-        QCoreApplication::processEvents();
-        ASSERT_TRUE(form_->Mouse().IsAccepted());
+        ASSERT_NO_FATAL_FAILURE(CreateAccepted(std::move(options)));
         page_ = form_->findChild<FirePage*>();
         ASSERT_NE(page_, nullptr);
         mouse_.ClearFrames();
-    }
-    void TearDown() override {
-        form_.reset();
-        FormMessageDialog::setResponder(previous_);
     }
     // What a fixture changes of the window's options before the window is made.
     virtual void Adjust(MainWindowOptions& /*options*/) {}
@@ -81,12 +65,7 @@ protected:
         return out;
     }
 
-    VirtualClock clock_;
-    SimulatedMouse mouse_{StorageKind::I2C, clock_};
-    std::unique_ptr<TForm1> form_;
     FirePage* page_ = nullptr;
-    std::vector<std::string> messages_;
-    FormMessageDialog::Responder previous_;
 };
 
 TEST_F(FirePageTest, ConfirmInGameModeStoresTheEntryAndWritesInOrder) {

@@ -6,6 +6,7 @@
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/MessageDialog.h"
 #include "sim/SimulatedMouse.h"
+#include "support/SimulatedWindowTest.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -18,26 +19,9 @@
 namespace trvx {
 namespace {
 
-class ListenerStatusTest : public ::testing::Test {
+class ListenerStatusTest : public SimulatedWindowTest {
 protected:
-    void SetUp() override {
-        previous_ = FormMessageDialog::setResponder([](const QString&) {});
-        MainWindowOptions options;
-        options.backend = &mouse_;
-        options.clock = &clock_;
-        options.screenSize = QSize(1920, 1080);
-        options.trayIcon = false;
-        form_ = std::make_unique<TForm1>(options);
-        form_->show();
-        form_->PollDevice();
-        ASSERT_TRUE(form_->Worker().WaitIdle());
-        QCoreApplication::processEvents();
-        ASSERT_TRUE(form_->Mouse().IsAccepted());
-    }
-    void TearDown() override {
-        form_.reset();
-        FormMessageDialog::setResponder(previous_);
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(CreateAccepted()); }
 
     // Sends a report with this button code and waits until the listener has handled it.
     void Press(std::uint8_t code) {
@@ -52,11 +36,6 @@ protected:
         ASSERT_GT(listener->ReportsHandled(), before);
         QCoreApplication::processEvents();
     }
-
-    VirtualClock clock_;
-    SimulatedMouse mouse_{StorageKind::I2C, clock_};
-    std::unique_ptr<TForm1> form_;
-    FormMessageDialog::Responder previous_;
 };
 
 TEST_F(ListenerStatusTest, ProfileButtonShowsTheMousesProfileAndItsTestBoxWhileHeld) {

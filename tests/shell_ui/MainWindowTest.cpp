@@ -15,6 +15,7 @@
 #include "shell/ui/MessageDialog.h"
 #include "sim/SimulatedMouse.h"
 #include "skin/ui/SkinPicture.h"
+#include "support/SimulatedWindowTest.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -44,39 +45,8 @@ public slots:
     void open(const QUrl& url) { opened.push_back(url); }
 };
 
-// The main window on a simulated I2C mouse and a virtual clock; every message it shows is
-// recorded instead of waiting for a user.
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public SimulatedWindowTest {
 protected:
-    void SetUp() override {
-        previous_ = FormMessageDialog::setResponder(
-            [this](const QString& text) { messages_.push_back(text.toStdString()); });
-    }
-    void TearDown() override {
-        form_.reset();
-        FormMessageDialog::setResponder(previous_);
-    }
-
-    TForm1& Create(MainWindowOptions extra = {}) {
-        MainWindowOptions options = std::move(extra);
-        options.backend = &mouse_;
-        options.clock = &clock_;
-        options.screenSize = QSize(1920, 1080);
-        options.trayIcon = false;
-        form_ = std::make_unique<TForm1>(std::move(options));
-        form_->show();
-        // Start-up hands the set's texts to the device thread; let that settle.
-        EXPECT_TRUE(form_->Worker().WaitIdle());
-        return *form_;
-    }
-
-    // One poll tick on the device thread, run to its end: the mouse is found and read.
-    void Poll() {
-        form_->PollDevice();
-        ASSERT_TRUE(form_->Worker().WaitIdle());
-        QCoreApplication::processEvents();
-    }
-
     QString Caption(std::string_view name) { return ControlCaption(form_->Control(name)); }
     bool Visible(std::string_view name) {
         QWidget* w = form_->Control(name);
@@ -86,12 +56,6 @@ protected:
         auto* picture = qobject_cast<SkinPicture*>(form_->Control(control));
         return picture != nullptr && picture->picture() == SkinImage(image);
     }
-
-    VirtualClock clock_;
-    SimulatedMouse mouse_{StorageKind::I2C, clock_};
-    std::unique_ptr<TForm1> form_;
-    std::vector<std::string> messages_;
-    FormMessageDialog::Responder previous_;
 };
 
 TEST_F(MainWindowTest, StartsOnThePageOfKeysUnderTheCoversWithoutAMouse) {
@@ -119,11 +83,7 @@ TEST_F(MainWindowTest, StartsOnThePageOfKeysUnderTheCoversWithoutAMouse) {
 // What the first paint shows must be what the complete window shows, and nothing that asks for
 // the window (a control by name, the idle loop) may see it incomplete.
 TEST_F(MainWindowTest, FirstPageLooksTheSameBeforeAndAfterTheOtherPagesAreBuilt) {
-    MainWindowOptions options;
-    options.backend = &mouse_;
-    options.clock = &clock_;
-    options.screenSize = QSize(1920, 1080);
-    options.trayIcon = false;
+    const MainWindowOptions options = Options();
     {
         TForm1 form(options);
         ASSERT_FALSE(form.PagesComplete());

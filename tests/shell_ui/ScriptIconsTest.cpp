@@ -9,6 +9,7 @@
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/MessageDialog.h"
 #include "sim/SimulatedMouse.h"
+#include "support/SimulatedWindowTest.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -27,10 +28,9 @@ namespace {
 constexpr QRgb kKeyColour = 0xFF800000; // the icons' flat background
 constexpr int kRowHeight = 30;          // taller than the icons, so they must be stretched
 
-class ScriptIconsTest : public ::testing::Test {
+class ScriptIconsTest : public SimulatedWindowTest {
 protected:
     void SetUp() override {
-        previous_ = FormMessageDialog::setResponder([](const QString&) {});
         // One device macro, "Test": loop 3 times { press A, 50 ms, release A, move -5 5,
         // left button down, 20 ms, left button up }.
         const std::vector<std::uint8_t> macro{0x00, 'T',  0x00, 'e',  0x00, 's',  0x00, 't',  0,
@@ -39,29 +39,22 @@ protected:
                                               0x05, 0xA1, 0xFE, 0x00, 0x14, 0x21, 0xFC, 0x00};
         ASSERT_TRUE(mouse_.Poke(496, macro));
         ASSERT_TRUE(mouse_.Poke(240, std::vector<std::uint8_t>{0x23}));
-        MainWindowOptions options;
-        options.backend = &mouse_;
-        options.clock = &clock_;
-        options.screenSize = QSize(1920, 1080);
-        options.trayIcon = false;
-        form_ = std::make_unique<TForm1>(std::move(options));
-        form_->show();
-        ASSERT_TRUE(form_->Worker().WaitIdle());
-        form_->DevTimer().stop();
-        form_->PollDevice();
-        ASSERT_TRUE(form_->Worker().WaitIdle());
-        QCoreApplication::processEvents();
-        ASSERT_TRUE(form_->Mouse().IsAccepted());
-    }
-    void TearDown() override {
-        form_.reset();
-        FormMessageDialog::setResponder(previous_);
+        ASSERT_NO_FATAL_FAILURE(CreateAccepted());
     }
 
     TUniListBox* List(std::string_view name) {
         return qobject_cast<TUniListBox*>(form_->Control(name));
     }
     static QRgb Rgb(const trvx::Rgb& c) { return qRgb(c.R, c.G, c.B); }
+
+    // A picture of the list's rows, each kRowHeight high, with row `selected` selected.
+    static QImage Shot(TUniListBox& lines, int selected) {
+        lines.SetItemHeight(kRowHeight);
+        lines.resize(lines.width(), kRowHeight * lines.count() + 2 * lines.frameWidth());
+        lines.setCurrentRow(selected);
+        QCoreApplication::processEvents();
+        return lines.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
 
     // Pixels of `area` that are not `back`.
     static int Ink(const QImage& shot, const QRect& area, QRgb back) {
@@ -108,11 +101,6 @@ protected:
                         << "rows " << a << ", " << b;
                 }
     }
-
-    VirtualClock clock_;
-    SimulatedMouse mouse_{StorageKind::I2C, clock_};
-    std::unique_ptr<TForm1> form_;
-    FormMessageDialog::Responder previous_;
 };
 
 TEST_F(ScriptIconsTest, MacroContentRowsShowTheirLinesIcons) {
@@ -124,11 +112,7 @@ TEST_F(ScriptIconsTest, MacroContentRowsShowTheirLinesIcons) {
     names->setCurrentRow(0);
     emit names->itemClicked(names->item(0));
     ASSERT_EQ(lines->count(), 9);
-    lines->SetItemHeight(kRowHeight);
-    lines->resize(lines->width(), kRowHeight * lines->count() + 2 * lines->frameWidth());
-    lines->setCurrentRow(2);
-    QCoreApplication::processEvents();
-    const QImage shot = lines->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shot = Shot(*lines, 2);
     const QFontMetrics font(lines->font());
     for (int i = 0; i < lines->count(); ++i) {
         SCOPED_TRACE("row " + std::to_string(i));
@@ -152,11 +136,7 @@ TEST_F(ScriptIconsTest, FireMacroRowsShowTheirLinesIcons) {
     names->setCurrentRow(1);
     emit names->itemClicked(names->item(1));
     ASSERT_EQ(lines->count(), 8);
-    lines->SetItemHeight(kRowHeight);
-    lines->resize(lines->width(), kRowHeight * lines->count() + 2 * lines->frameWidth());
-    lines->setCurrentRow(1);
-    QCoreApplication::processEvents();
-    const QImage shot = lines->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shot = Shot(*lines, 1);
     const QFontMetrics font(lines->font());
     for (int i = 0; i < lines->count(); ++i) {
         SCOPED_TRACE("row " + std::to_string(i));

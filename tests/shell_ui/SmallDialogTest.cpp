@@ -16,6 +16,7 @@
 #include "skin/CaptionText.h"
 #include "skin/ui/SkinImages.h"
 #include "skin/ui/SkinPicture.h"
+#include "support/SimulatedWindowTest.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -34,25 +35,13 @@
 namespace trvx {
 namespace {
 
-class SmallDialogTest : public ::testing::Test {
+class SmallDialogTest : public SimulatedWindowTest {
 protected:
     void SetUp() override {
-        previous_ = FormMessageDialog::setResponder([](const QString&) {});
-        MainWindowOptions options;
-        options.backend = &mouse_;
-        options.clock = &clock_;
-        options.screenSize = QSize(1920, 1080);
-        options.trayIcon = false;
-        form_ = std::make_unique<TForm1>(std::move(options));
-        form_->show();
-        ASSERT_TRUE(form_->Worker().WaitIdle());
+        Create();
         form_->move(101, 47);
         over_ = form_->Control("gbPage4");
         ASSERT_NE(over_, nullptr);
-    }
-    void TearDown() override {
-        form_.reset();
-        FormMessageDialog::setResponder(previous_);
     }
 
     template <class T> T* Part(QWidget& dialog, const char* name) {
@@ -61,11 +50,7 @@ protected:
         return part;
     }
 
-    VirtualClock clock_;
-    SimulatedMouse mouse_{StorageKind::I2C, clock_};
-    std::unique_ptr<TForm1> form_;
     QWidget* over_ = nullptr;
-    FormMessageDialog::Responder previous_;
 };
 
 TEST_F(SmallDialogTest, EachKindIsItsArtCentredTopmostAndDressedByTheSetShown) {

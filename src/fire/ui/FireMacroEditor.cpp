@@ -220,10 +220,7 @@ void FirePage::DrawScriptRows() {
         painter.fillRect(rect, colours.color(selected ? QPalette::Highlight : QPalette::Base));
         if (index < 0 || index >= list->count())
             return;
-        const auto line = static_cast<std::size_t>(index) + 1;
-        DrawScriptLineIcon(painter, rect,
-                           MacroLineType(line < lines_.size() ? std::string_view(lines_[line])
-                                                              : std::string_view()),
+        DrawScriptLineIcon(painter, rect, MacroItemType(lines_, index),
                            Host().Layout().ColorFLBack);
         painter.setPen(colours.color(selected ? QPalette::HighlightedText : QPalette::Text));
         painter.setFont(list->font());

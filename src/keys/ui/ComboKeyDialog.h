@@ -17,9 +17,6 @@ public:
     // meanwhile.
     ComboKeyDialog(PageHost& host, int profile, int key, QWidget* over);
 
-    int Profile() const { return profile_; }
-    int Key() const { return key_; }
-    const ComboKeyBuilder& Combination() const { return builder_; }
     // One key down in the edit, as a virtual-key code, while no Ctrl, Shift or Alt is held.
     void KeyDown(std::uint32_t virtualKey);
 

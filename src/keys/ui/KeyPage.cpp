@@ -132,6 +132,9 @@ void KeyPage::FillFromImage(StorageKind) {
 }
 
 void KeyPage::FillNoDevice() {
+    // A combination chosen for a key of the mouse that left has nowhere to go. The dialog
+    // takes its cover with it; the no-device state puts up its own covers after the pages.
+    dialog_.Close();
     SelectProfile(1, false);
 }
 

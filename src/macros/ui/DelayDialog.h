@@ -13,7 +13,6 @@ public:
 
     // Shows the dialog for list item `item` with an empty edit.
     void Open(int item);
-    int Item() const { return item_; }
 
 signals:
     void confirmed(int item, int milliseconds);

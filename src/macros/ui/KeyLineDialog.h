@@ -16,7 +16,6 @@ public:
 
     // Shows the dialog for list item `item` with an empty edit.
     void Open(int item);
-    int Item() const { return item_; }
     // The key pressed last: its name ("" after Clear) and usage.
     const std::string& KeyName() const { return keyName_; }
     std::uint8_t Usage() const { return usage_; }

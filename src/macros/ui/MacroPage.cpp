@@ -223,14 +223,8 @@ void MacroPage::DrawListRows() {
             painter.fillRect(rect, QColor(back.R, back.G, back.B));
             if (index < 0 || index >= list->count())
                 return;
-            if (script) {
-                const auto line = static_cast<std::size_t>(index) + 1;
-                DrawScriptLineIcon(painter, rect,
-                                   MacroLineType(line < script_.size()
-                                                     ? std::string_view(script_[line])
-                                                     : std::string_view()),
-                                   v.ColorFLBack);
-            }
+            if (script)
+                DrawScriptLineIcon(painter, rect, MacroItemType(script_, index), v.ColorFLBack);
             painter.setPen(QColor(v.ColorFFont.R, v.ColorFFont.G, v.ColorFFont.B));
             painter.setFont(list->font());
             painter.drawText(rect.adjusted(script ? 35 : 4, 0, 0, 0),
@@ -627,40 +621,30 @@ void MacroPage::Btn_EditClick() {
     if (item < 0 || line >= script_.size())
         return;
     QWidget* over = Control("gbPage4");
+    // The open script may have changed since a dialog opened: its confirm changes the line only
+    // while that is still of the kind the dialog edits.
     if (script_[line].rfind("1 ", 0) == 0 || script_[line].rfind("2 ", 0) == 0) {
         // A press or release: one key from the key-line dialog.
         auto* dialog = keyDialog_.Replace(new KeyLineDialog(Host(), over));
         connect(dialog, &KeyLineDialog::confirmed, this,
                 [this](int edited, const QString& name, int usage) {
-                    ReplaceScriptKeyLine(edited, name.toStdString(),
-                                         static_cast<std::uint8_t>(usage));
+                    if (ReplaceKeyLinePair(script_, edited, name.toStdString(),
+                                           static_cast<std::uint8_t>(usage))
+                            .changed)
+                        ShowEditedLine(edited);
                 });
         dialog->Open(item);
     } else if (script_[line].rfind("0 ", 0) == 0) {
         auto* dialog = delayDialog_.Replace(new DelayDialog(Host(), over));
         connect(dialog, &DelayDialog::confirmed, this, [this](int edited, int milliseconds) {
-            ReplaceScriptDelayLine(edited, static_cast<std::uint16_t>(milliseconds));
+            if (ReplaceDelayLine(script_, edited, static_cast<std::uint16_t>(milliseconds)))
+                ShowEditedLine(edited);
         });
         dialog->Open(item);
     }
 }
 
-void MacroPage::ReplaceScriptKeyLine(int item, const std::string& keyName, std::uint8_t usage) {
-    // The open script may have changed since the dialog opened: the line must still be a press
-    // or release.
-    if (!ReplaceKeyLinePair(script_, item, keyName, usage).changed)
-        return;
-    ShowScript();
-    if (QListWidget* list = List("LB_macro"))
-        list->setCurrentRow(item);
-    CompileAndSave();
-}
-
-void MacroPage::ReplaceScriptDelayLine(int item, std::uint16_t milliseconds) {
-    const std::size_t line = static_cast<std::size_t>(item) + 1;
-    if (item < 0 || line >= script_.size() || script_[line].rfind("0 ", 0) != 0)
-        return;
-    script_[line] = DelayLine(milliseconds);
+void MacroPage::ShowEditedLine(int item) {
     ShowScript();
     if (QListWidget* list = List("LB_macro"))
         list->setCurrentRow(item);

@@ -108,10 +108,9 @@ private:
     // Owner-drawn rows of the three lists in the set's list colours.
     void DrawListRows();
     void DrawPickLists();
-    // The key-line dialog hands the key for the press or release being edited, the delay dialog
-    // the new milliseconds of a delay line.
-    void ReplaceScriptKeyLine(int item, const std::string& keyName, std::uint8_t usage);
-    void ReplaceScriptDelayLine(int item, std::uint16_t milliseconds);
+    // After the line dialogs' edit of item `item`: the script is shown with that item selected
+    // and compiled into its record.
+    void ShowEditedLine(int item);
     // The dialogs that edit one line go with the lines they were opened for.
     void CloseLineDialogs();
 

@@ -54,9 +54,6 @@ public:
     // Close: closes without handing anything over.
     void IB_CloseClick();
 
-    // The layout the dialog was built with.
-    const DialogLayout& Layout() const { return layout_; }
-
     // Sees every dialog right after it has opened: the scenario runner answers them there, by
     // their controls. Returns the observer it replaces.
     using OpenObserver = std::function<void(SmallDialog& dialog)>;
@@ -116,7 +113,6 @@ public:
     DialogSlot& operator=(const DialogSlot&) = delete;
     ~DialogSlot() { delete dialog_.data(); }
 
-    Dialog* get() const { return dialog_.data(); }
     // Closes the dialog when it is still open.
     void Close() {
         if (dialog_ != nullptr && !dialog_->Finished())

@@ -236,17 +236,7 @@ void LightingPage::ShowProfileColours() {
 void LightingPage::TLRefreshLEDModeFun() {
     const WorkingModel& model = Host().Model();
     const KeyEntryContext ctx = KeyContextOf(Host());
-    const ProfileKeyNameTable names = KeyCodesToKeyNames(model, ctx);
-    const std::string back = Host().LangText("Str213");
-    bool on = false;
-    if (model.ComboKey(2) == KeyEntryBytes{0x0E, 0x00, 0x00, 0x00})
-        for (int p = 1; p <= 3; ++p)
-            for (int k = 1; k <= 12; ++k)
-                if (!back.empty() &&
-                    names[static_cast<std::size_t>(p - 1)][static_cast<std::size_t>(k - 1)] ==
-                        back &&
-                    model.ProfileKey(p, k)[3] == 2)
-                    on = true;
+    const bool on = LedModeFunctionOf(model, KeyCodesToKeyNames(model, ctx), ctx);
     SetIndex(qobject_cast<QComboBox*>(Control("cb_ChangeLEDModeFun")), on ? 1 : 0);
     Host().SetPicture("Img_ComboKey1", on ? "CbS_E" : "CbS_D");
 }

@@ -401,7 +401,8 @@ void KeyPage::Key_AssemblyClick() {
                 ApplyComboKey(p, k, entry, caption);
             });
     connect(dialog, &SmallDialog::finished, this, [this, covered] {
-        if (covered)
+        // A mouse that left meanwhile keeps the no-device covers up.
+        if (covered && !Host().NoDeviceShown())
             Host().HideDisableAll();
     });
     dialog->Open();

@@ -20,12 +20,12 @@
 #include "sensitivity/ui/LightingPage.h"
 #include "sensitivity/ui/SensitivityPage.h"
 #include "shell/MainWindowTables.h"
+#include "shell/PrefetchedPointerSettings.h"
 #include "shell/ShellRules.h"
 #include "shell/TermTable.h"
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/LoadingWindow.h"
 #include "shell/ui/MessageDialog.h"
-#include "shell/ui/PrefetchedPointerSettings.h"
 #include "skin/CaptionKeys.h"
 #include "skin/ui/MainWindowControls.h"
 

@@ -454,13 +454,6 @@ std::vector<std::function<void()>> TForm1::PassSteps(int langIndex,
                            kLayoutOpsPerStep);
 }
 
-QString TForm1::RunLayoutPass(int langIndex) {
-    auto error = std::make_shared<QString>();
-    for (const std::function<void()>& step : PassSteps(langIndex, error))
-        step();
-    return *error;
-}
-
 DevicePollerTexts TForm1::PollerTexts() const {
     return {LangText("Str100"), LangText("Str101"),   LangText("Str102"),
             LangText("Str107"), LangText(kReplugKey), LangText(kOpenRefusedKey)};

@@ -399,7 +399,9 @@ void TForm1::RunCompletion(const std::function<bool()>& timeLeft) {
     }
     completing_ = false;
     pagesComplete_ = true;
-    inputWatch_.reset();
+    // No click need wait for the window any more. The watch itself stays until the window goes:
+    // it may be what is running this, from inside its event filter.
+    qApp->removeEventFilter(inputWatch_.get());
     setUpdatesEnabled(true);
     // The other pages' pictures decode one after another on a worker now, so that showing a
     // page seldom waits for them.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <fcntl.h>
 #include <map>
 #include <optional>
@@ -105,6 +106,16 @@ inline std::optional<std::string> ReadLine(int fd, const std::string& prefix, in
             return std::nullopt;
         buffer.append(chunk, static_cast<std::size_t>(n));
     }
+}
+
+// Prints what a launched program wrote to its error output (the file `errPath`), for a launch
+// that failed.
+inline void PrintProgramErrors(const std::string& errPath) {
+    std::FILE* err = std::fopen(errPath.c_str(), "r");
+    for (char line[512]; err != nullptr && std::fgets(line, sizeof line, err) != nullptr;)
+        std::printf("  program: %s", line);
+    if (err != nullptr)
+        std::fclose(err);
 }
 
 // An Xvfb on a free display; its display name, or "" when none could start.

@@ -9,29 +9,17 @@
 // and where the time of the median run went (the program's TRVX_STARTUP_TRACE line). The plain
 // window of the same size, started the same way and in turns with the program, is the floor
 // that loading Qt and showing any window costs on this machine under its present load.
-#include <QApplication>
-#include <QMetaObject>
-#include <QWidget>
-
+#include "PlainWindow.h"
 #include "ProgramLaunch.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <map>
 #include <optional>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <time.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -39,7 +27,9 @@ namespace {
 using bench::Environment;
 using bench::MonotonicNs;
 using bench::Ms;
+using bench::PrintProgramErrors;
 using bench::ReadLine;
+using bench::RunPlainWindow;
 using bench::Spawn;
 using bench::Stop;
 using bench::Xvfb;
@@ -91,14 +81,8 @@ std::optional<Run> LaunchOnce(const std::string& program,
         }
         close(out[0]);
     }
-    if (!run) {
-        // What the program said about it.
-        std::FILE* err = std::fopen((dir / "stderr").c_str(), "r");
-        for (char line[512]; err != nullptr && std::fgets(line, sizeof line, err) != nullptr;)
-            std::printf("  program: %s", line);
-        if (err != nullptr)
-            std::fclose(err);
-    }
+    if (!run)
+        PrintProgramErrors((dir / "stderr").string());
     std::error_code ignored;
     std::filesystem::remove_all(dir, ignored);
     return run;
@@ -185,41 +169,6 @@ bool Measure(const std::string& program, const std::string& name,
                 "window's set-up %.1f ms, show to painted %.1f ms; CPU time %.1f ms\n",
                 "", toMain, qtStart, rest, showPaint, Ms(t("cpu")));
     return within;
-}
-
-// The plain window: QApplication and one empty window of the program's size, with the
-// program's trace line at its first paint.
-class PlainWindow final : public QWidget {
-protected:
-    void paintEvent(QPaintEvent*) override {
-        if (painted_)
-            return;
-        painted_ = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                std::printf("startup-trace main=%lld painted=%lld\n", static_cast<long long>(main_),
-                            static_cast<long long>(MonotonicNs()));
-                std::fflush(stdout);
-            },
-            Qt::QueuedConnection);
-    }
-
-public:
-    std::int64_t main_ = 0;
-
-private:
-    bool painted_ = false;
-};
-
-int RunPlainWindow(int argc, char** argv, std::int64_t mainNs) {
-    QApplication app(argc, argv);
-    PlainWindow window;
-    window.main_ = mainNs;
-    window.setWindowFlag(Qt::FramelessWindowHint);
-    window.setFixedSize(1030, 660);
-    window.show();
-    return QApplication::exec();
 }
 
 } // namespace

@@ -12,11 +12,8 @@
 //   longest UI-thread hold (median of the rounds) / 16 ms (one frame)     (bound 1.00)
 // with when the longest holds came, and for scale the same for a plain Qt window of the same
 // size, started the same way in turns with the program.
+#include "PlainWindow.h"
 #include "ProgramLaunch.h"
-
-#include <QApplication>
-#include <QMetaObject>
-#include <QWidget>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -37,7 +34,9 @@ namespace {
 using bench::Environment;
 using bench::MonotonicNs;
 using bench::Ms;
+using bench::PrintProgramErrors;
 using bench::ReadLine;
+using bench::RunPlainWindow;
 using bench::Spawn;
 using bench::Stop;
 using bench::Xvfb;
@@ -284,13 +283,8 @@ std::optional<Round> WatchOnce(const std::string& program, const std::string& di
             if (f != nullptr)
                 std::fclose(f);
     }
-    if (!round) {
-        std::FILE* err = std::fopen((dir / "stderr").c_str(), "r");
-        for (char line[512]; err != nullptr && std::fgets(line, sizeof line, err) != nullptr;)
-            std::printf("  program: %s", line);
-        if (err != nullptr)
-            std::fclose(err);
-    }
+    if (!round)
+        PrintProgramErrors((dir / "stderr").string());
     std::error_code ignored;
     std::filesystem::remove_all(dir, ignored);
     return round;
@@ -353,41 +347,11 @@ bool Measure(const std::string& program, const std::string& display, const std::
     return ratio <= 1.0;
 }
 
-// The plain window: an empty window of the program's size that prints the program's trace line
-// at its first paint.
-class PlainWindow final : public QWidget {
-protected:
-    void paintEvent(QPaintEvent*) override {
-        if (painted_)
-            return;
-        painted_ = true;
-        QMetaObject::invokeMethod(
-            this,
-            [] {
-                std::printf("startup-trace painted=%lld\n", static_cast<long long>(MonotonicNs()));
-                std::fflush(stdout);
-            },
-            Qt::QueuedConnection);
-    }
-
-private:
-    bool painted_ = false;
-};
-
-int RunPlainWindow(int argc, char** argv) {
-    QApplication app(argc, argv);
-    PlainWindow window;
-    window.setWindowFlag(Qt::FramelessWindowHint);
-    window.setFixedSize(1030, 660);
-    window.show();
-    return QApplication::exec();
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     if (std::getenv(kPlainMarker) != nullptr)
-        return RunPlainWindow(argc, argv);
+        return RunPlainWindow(argc, argv, MonotonicNs());
     // The plain window runs as this program again, marked by the environment.
     setenv(kPlainMarker, "1", 1);
     const std::string program = argc > 1 ? argv[1] : TRVX_PROGRAM_PATH;

@@ -1,5 +1,7 @@
 #include "platform/IniText.h"
 
+#include "base/NumberText.h"
+
 #include <cstdio>
 #include <vector>
 
@@ -30,16 +32,6 @@ struct Line {
     std::size_t valueBegin = 0;
     std::size_t valueEnd = 0;
 };
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // A group header: its name parts joined as the desktop joins nested groups, whether it locks
 // its group or (alone) the file; nullopt when it is not closed, which the desktop skips
@@ -283,9 +275,8 @@ std::string IniText::Unescape(std::string_view value) {
             out += '\\';
             break;
         case 'x':
-            if (i + 2 < value.size() && HexDigit(value[i + 1]) >= 0 &&
-                HexDigit(value[i + 2]) >= 0) {
-                out += static_cast<char>(HexDigit(value[i + 1]) * 16 + HexDigit(value[i + 2]));
+            if (const auto byte = ParseHexByte(value.substr(i + 1, 2))) {
+                out += static_cast<char>(*byte);
                 i += 2;
             } else {
                 out += 'x';

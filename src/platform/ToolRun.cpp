@@ -1,5 +1,6 @@
 #include "platform/ToolRun.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <chrono>
@@ -9,6 +10,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace trvx {
@@ -87,13 +89,28 @@ ToolRun RunTool(const std::vector<std::string>& argv, int timeoutMs) {
     for (pollfd& p : fds)
         if (p.fd >= 0)
             close(p.fd);
-    if (timedOut)
-        kill(pid, SIGKILL);
+    // Closing its output is not the end of a tool: one that goes on running is held to the
+    // same deadline.
     int status = 0;
-    pid_t waited = -1;
-    do
-        waited = waitpid(pid, &status, 0);
-    while (waited < 0 && errno == EINTR);
+    pid_t waited = 0;
+    for (auto pause = std::chrono::milliseconds(1); !timedOut;
+         pause = std::min(pause * 2, std::chrono::milliseconds(16))) {
+        waited = waitpid(pid, &status, WNOHANG);
+        if (waited < 0 && errno == EINTR)
+            continue;
+        if (waited != 0)
+            break;
+        if (Clock::now() >= deadline)
+            timedOut = true;
+        else
+            std::this_thread::sleep_for(std::min<Clock::duration>(pause, deadline - Clock::now()));
+    }
+    if (timedOut) {
+        kill(pid, SIGKILL);
+        do
+            waited = waitpid(pid, &status, 0);
+        while (waited < 0 && errno == EINTR);
+    }
     if (waited == pid && WIFEXITED(status) && !timedOut)
         run.status = WEXITSTATUS(status);
     if (timedOut)

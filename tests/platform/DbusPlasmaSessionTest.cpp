@@ -316,6 +316,14 @@ TEST(ToolRun, AToolThatHangsIsKilledAtTheDeadline) {
     EXPECT_EQ(r.out, "started\n");
     EXPECT_NE(r.err.find("did not answer"), std::string::npos) << r.err;
 
+    // One that closes its output and goes on running is held to the same deadline.
+    const auto quietStart = std::chrono::steady_clock::now();
+    const ToolRun quiet = RunTool({"sh", "-c", "echo started; exec sleep 30 >&- 2>&-"}, 300);
+    EXPECT_LT(std::chrono::steady_clock::now() - quietStart, std::chrono::seconds(10));
+    EXPECT_EQ(quiet.status, -1);
+    EXPECT_EQ(quiet.out, "started\n");
+    EXPECT_NE(quiet.err.find("did not answer"), std::string::npos) << quiet.err;
+
     const ToolRun missing = RunTool({"/nonexistent/tool"});
     EXPECT_EQ(missing.status, 127);
     const ToolRun ok = RunTool({"sh", "-c", "echo out; echo err >&2; exit 3"});

@@ -12,9 +12,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstring>
 #include <memory>
+#include <vector>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace trvx {
 namespace {
@@ -135,6 +140,42 @@ TEST_F(SingleInstanceTest, AStrangerHoldingTheNameDoesNotStopTheStart) {
     ASSERT_TRUE(QDir().mkpath(SingleInstance::SocketPath(key2)));
     SingleInstance other(key2);
     EXPECT_FALSE(other.AskRunningCopy(300));
+}
+
+TEST_F(SingleInstanceTest, ACopyTooBusyToTakeTheCallKeepsItsNameAndTheStartGoesOn) {
+    // A listener that never accepts, its queue of callers full.
+    const QString key = UniqueKey();
+    const QByteArray path = QFile::encodeName(SingleInstance::SocketPath(key));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(static_cast<std::size_t>(path.size()), sizeof address.sun_path);
+    std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
+    const auto* at = reinterpret_cast<const sockaddr*>(&address);
+    const int busy = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_EQ(::bind(busy, at, sizeof address), 0);
+    ASSERT_EQ(::listen(busy, 0), 0);
+    std::vector<int> callers;
+    for (bool queued = true; queued;) {
+        callers.push_back(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+        queued = ::connect(callers.back(), at, sizeof address) == 0;
+    }
+    struct stat before {};
+    ASSERT_EQ(::lstat(path.constData(), &before), 0);
+
+    SingleInstance start(key);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(start.AskRunningCopy(300));
+    EXPECT_LT(timer.elapsed(), 2000);
+    // The busy copy still has its name.
+    EXPECT_FALSE(start.IsListening());
+    struct stat after {};
+    ASSERT_EQ(::lstat(path.constData(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+
+    for (int fd : callers)
+        ::close(fd);
+    ::close(busy);
 }
 
 TEST_F(SingleInstanceTest, TheNextStartAfterTheFirstEndedListensItself) {

@@ -20,12 +20,12 @@
 #include "sensitivity/ui/LightingPage.h"
 #include "sensitivity/ui/SensitivityPage.h"
 #include "shell/MainWindowTables.h"
+#include "shell/PrefetchedPointerSettings.h"
 #include "shell/ShellRules.h"
 #include "shell/TermTable.h"
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/LoadingWindow.h"
 #include "shell/ui/MessageDialog.h"
-#include "shell/ui/PrefetchedPointerSettings.h"
 #include "skin/CaptionKeys.h"
 #include "skin/ui/MainWindowControls.h"
 
@@ -399,7 +399,9 @@ void TForm1::RunCompletion(const std::function<bool()>& timeLeft) {
     }
     completing_ = false;
     pagesComplete_ = true;
-    inputWatch_.reset();
+    // No click need wait for the window any more. The watch itself stays until the window goes:
+    // it may be what is running this, from inside its event filter.
+    qApp->removeEventFilter(inputWatch_.get());
     setUpdatesEnabled(true);
     // The other pages' pictures decode one after another on a worker now, so that showing a
     // page seldom waits for them.
@@ -452,13 +454,6 @@ std::vector<std::function<void()>> TForm1::PassSteps(int langIndex,
             [this, langIndex, error] { *error = options_.applyLayout(*this, layout_, langIndex); }};
     return LayoutPassSteps(*this, layout_, langIndex, MainWindowTables(), std::move(error),
                            kLayoutOpsPerStep);
-}
-
-QString TForm1::RunLayoutPass(int langIndex) {
-    auto error = std::make_shared<QString>();
-    for (const std::function<void()>& step : PassSteps(langIndex, error))
-        step();
-    return *error;
 }
 
 DevicePollerTexts TForm1::PollerTexts() const {

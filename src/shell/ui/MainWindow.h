@@ -260,7 +260,6 @@ private:
     void FinishClose();
     const CaptionSection& CaptionsOfSet(int n) const;
     DevicePollerTexts PollerTexts() const;
-    QString RunLayoutPass(int langIndex);
     Page* PageOf(int pageNumber) const;
 
     MainWindowOptions options_;

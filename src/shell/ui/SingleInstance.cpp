@@ -6,12 +6,14 @@
 #include <QFile>
 #include <QSocketNotifier>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -137,14 +139,23 @@ bool SingleInstance::AskRunningCopy(int timeoutMs) {
     const int fd = UnixSocket();
     if (fd < 0)
         return false;
+    // A copy too busy to take calls keeps them waiting in its queue; when that is full, the
+    // call itself waits, but no longer than the answer would.
+    const int waitMs = std::max(timeoutMs, 1); // a limit of 0 would be none
+    const timeval limit{waitMs / 1000, (waitMs % 1000) * 1000};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
     if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
         const QByteArray answer = Ask(fd, timeoutMs);
         ::close(fd);
         // Something else holding the name is no running copy: run, without the check.
         return answer == kRaiseAnswer;
     }
+    const int err = errno;
     ::close(fd);
-    Listen(file);
+    // Nobody there, or a socket file a copy that crashed left behind: this copy takes the name.
+    // A listener that is there but did not take the call keeps it; this copy runs unchecked.
+    if (err == ENOENT || err == ECONNREFUSED)
+        Listen(file);
     return false;
 }
 

@@ -170,11 +170,11 @@ struct DeferredControls {
     std::vector<std::size_t> rows;              // indices into the table, in table order
     std::size_t next = 0;                       // the first row of `rows` not created yet
     std::unordered_set<std::string_view> names; // of the rows not created yet
-    std::unordered_set<std::string_view> made;  // of the rows created so far
     std::function<void()> demand;
 };
 
-// Creating one form's controls: its controls by name so far and its two radio groups.
+// Creating one form's controls, until the last of them is made: its controls by name so far and
+// its two radio groups.
 struct FormBuild {
     QHash<QString, QWidget*> byName;
     QButtonGroup* pages = nullptr;
@@ -303,7 +303,9 @@ void CreateMainWindowControls(QWidget& form, const WindowTables& window,
         created.insert(s.name);
     }
     finishControls(form, created);
-    if (!later.rows.empty())
+    if (later.rows.empty())
+        builds().erase(&form);
+    else
         deferredControls()[&form] = std::move(later);
 }
 
@@ -319,14 +321,16 @@ bool CreateDeferredControls(QWidget& form, const std::function<bool()>& timeLeft
         const ControlSpec& s = specs[later.rows[later.next]];
         createRow(form, build, s);
         later.names.erase(s.name);
-        later.made.insert(s.name);
         ++later.next;
         if (later.next < later.rows.size() && timeLeft && !timeLeft())
             return false;
     }
     // Every deferred control exists now: the start states that need their children.
-    const std::unordered_set<std::string_view> created = std::move(later.made);
+    std::unordered_set<std::string_view> created;
+    for (std::size_t row : later.rows)
+        created.insert(specs[row].name);
     deferredControls().erase(it);
+    builds().erase(&form);
     finishControls(form, created);
     return true;
 }

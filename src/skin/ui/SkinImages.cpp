@@ -104,28 +104,35 @@ QImage SkinImage(std::string_view name) {
     return it->second.image;
 }
 
-void PrefetchSkinImage(std::string_view name) {
+namespace {
+
+using DecodeTask = std::shared_ptr<std::packaged_task<QImage()>>;
+
+// Enters the image into the cache as under way and gives the task that decodes it, for a worker
+// to run; nullptr when it is decoded or under way already.
+DecodeTask queueDecode(std::string_view name) {
     auto& cache = imageCache();
     std::string key = keyOf(name);
     if (cache.count(key) != 0)
-        return;
+        return nullptr;
     auto task = std::make_shared<std::packaged_task<QImage()>>(
         [owned = std::string(name)] { return decode(owned); });
     cache.emplace(std::move(key), CachedImage{QImage(), task->get_future().share()});
-    QThreadPool::globalInstance()->start([task] { (*task)(); });
+    return task;
+}
+
+} // namespace
+
+void PrefetchSkinImage(std::string_view name) {
+    if (DecodeTask task = queueDecode(name))
+        QThreadPool::globalInstance()->start([task] { (*task)(); });
 }
 
 void PrefetchSkinImagesInTurn(const std::vector<std::string>& names) {
-    auto& cache = imageCache();
-    std::vector<std::shared_ptr<std::packaged_task<QImage()>>> tasks;
-    for (const std::string& name : names) {
-        std::string key = keyOf(name);
-        if (cache.count(key) != 0)
-            continue;
-        auto task = std::make_shared<std::packaged_task<QImage()>>([name] { return decode(name); });
-        cache.emplace(std::move(key), CachedImage{QImage(), task->get_future().share()});
-        tasks.push_back(std::move(task));
-    }
+    std::vector<DecodeTask> tasks;
+    for (const std::string& name : names)
+        if (DecodeTask task = queueDecode(name))
+            tasks.push_back(std::move(task));
     if (!tasks.empty())
         QThreadPool::globalInstance()->start([tasks = std::move(tasks)] {
             for (const auto& task : tasks)

@@ -21,10 +21,6 @@ bool FontColorIs(const QPalette& p, const QColor& color) {
     return true;
 }
 
-} // namespace
-
-namespace {
-
 QString toQString(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }

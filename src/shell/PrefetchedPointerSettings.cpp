@@ -1,4 +1,4 @@
-#include "shell/ui/PrefetchedPointerSettings.h"
+#include "shell/PrefetchedPointerSettings.h"
 
 #include <utility>
 

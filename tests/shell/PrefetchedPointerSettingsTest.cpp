@@ -1,6 +1,6 @@
 // The desktop's pointer settings are found and first read on a worker, not by the window.
 
-#include "shell/ui/PrefetchedPointerSettings.h"
+#include "shell/PrefetchedPointerSettings.h"
 
 #include <gtest/gtest.h>
 

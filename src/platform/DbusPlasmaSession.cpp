@@ -1,5 +1,6 @@
 #include "platform/DbusPlasmaSession.h"
 
+#include "base/NumberText.h"
 #include "platform/ToolRun.h"
 
 #include <algorithm>
@@ -68,14 +69,9 @@ std::optional<bool> Bool(const std::map<std::string, std::string>& p, const char
 
 std::optional<double> Double(const std::map<std::string, std::string>& p, const char* name) {
     const auto it = p.find(name);
-    double v = 0;
     if (it == p.end())
         return std::nullopt;
-    const std::string& t = it->second;
-    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
-    if (ec != std::errc() || end != t.data() + t.size())
-        return std::nullopt;
-    return v;
+    return ParseFiniteDecimal(it->second);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "platform/DesktopPointerSettings.h"
 
+#include "base/NumberText.h"
 #include "platform/DbusPlasmaSession.h"
 #include "platform/PlasmaPointerSettings.h"
 #include "platform/ToolRun.h"
@@ -26,12 +27,7 @@ std::string Trim(std::string s) {
 // gsettings prints and reads numbers with a decimal point whatever the user's locale, which
 // the window's locale-aware C functions would not.
 std::optional<double> ParseDouble(const std::string& text) {
-    const std::string t = Trim(text);
-    double v = 0;
-    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
-    if (t.empty() || ec != std::errc() || end != t.data() + t.size() || !std::isfinite(v))
-        return std::nullopt;
-    return v;
+    return ParseFiniteDecimal(Trim(text));
 }
 
 std::string FormatDouble(double v) {

@@ -1,9 +1,10 @@
 #include "platform/PlasmaPointerSettings.h"
 
+#include "base/NumberText.h"
 #include "platform/IniText.h"
 #include "platform/SettingsFile.h"
 
-#include <charconv>
+#include <limits>
 #include <strings.h>
 
 namespace trvx {
@@ -17,11 +18,10 @@ constexpr const char* kDoubleClick = "DoubleClickInterval";
 constexpr const char* kWheelLines = "WheelScrollLines";
 
 std::optional<int> ParsePositive(const std::string& text) {
-    int v = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || v < 1)
+    const auto v = ParseDecimalDigits(text, std::numeric_limits<int>::max());
+    if (!v || *v < 1)
         return std::nullopt;
-    return v;
+    return static_cast<int>(*v);
 }
 
 std::vector<std::string> SplitList(const char* text) {

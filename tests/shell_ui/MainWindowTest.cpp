@@ -4,6 +4,7 @@
 #include "controls/wide/ui/UniComboBox.h"
 #include "controls/wide/ui/UniLabel.h"
 #include "controls/wide/ui/UniListBox.h"
+#include "device/ImageLayout.h"
 #include "engineering/ui/EngineerPage.h"
 #include "engineering/ui/UpdatePage.h"
 #include "keys/KeyEntryText.h"
@@ -19,9 +20,12 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -30,6 +34,7 @@
 #include <array>
 #include <atomic>
 #include <memory>
+#include <span>
 #include <string>
 #include <thread>
 
@@ -252,6 +257,98 @@ TEST_F(MainWindowTest, MessageDialogAnswersThroughTheResponder) {
     form.RefreshFormMessagDialog(QStringLiteral("No Device Found\rPlease check"));
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0], "No Device Found\nPlease check");
+}
+
+// A read that lands while the window completes itself after its first paint.
+class CompletionReadTest : public MainWindowTest {
+protected:
+    // The mouse is on profile 2, which its read shows.
+    void PutMouseOnProfile2() {
+        std::vector<std::uint8_t> image = mouse_.Image();
+        const std::span<std::uint8_t> user(image.data() + 164, 28);
+        user[0] = static_cast<std::uint8_t>((user[0] & 0xF0) | 1);
+        SetSectionChecksum(user);
+        ASSERT_TRUE(mouse_.Poke(164, user));
+    }
+    // The mouse's read, from inside whatever runs now: the user's message left up, a step.
+    void ReadNow() {
+        form_->PollDevice();
+        EXPECT_TRUE(form_->Worker().WaitIdle());
+        QCoreApplication::processEvents();
+    }
+    // The read stays: the mouse's profile, no covers, and the side menu switches pages.
+    void ExpectTheReadShown() {
+        TForm1& form = *form_;
+        EXPECT_TRUE(form.Mouse().IsAccepted());
+        EXPECT_FALSE(form.NoDeviceShown());
+        EXPECT_EQ(form.Model().CurrentProfileIndex(), 1);
+        EXPECT_EQ(form.CheckedRadio(), 2);
+        EXPECT_FALSE(Visible("Disable_All_1"));
+        form.PageButtonClick("Adv");
+        EXPECT_EQ(form.VisiblePage(), 2);
+        form.PageButtonClick("Macro");
+        EXPECT_EQ(form.VisiblePage(), 4);
+    }
+};
+
+TEST_F(CompletionReadTest, LibraryMessageLeftUpUntilTheMouseIsReadKeepsTheRead) {
+    // A damaged macro library in a data folder of the test's own: its page reads it while the
+    // window completes itself.
+    QTemporaryDir dataHome;
+    ASSERT_TRUE(dataHome.isValid());
+    const QByteArray previousDataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QFile library(folder + QStringLiteral("/TRVX4410B-Macro.bin"));
+    ASSERT_TRUE(library.open(QIODevice::WriteOnly));
+    library.write(QByteArray(1000, '\0'));
+    library.close();
+    ASSERT_NO_FATAL_FAILURE(PutMouseOnProfile2());
+
+    // The user leaves the message up until the mouse has been found and read, then confirms.
+    bool paintsUnderTheMessage = false;
+    const auto previous = FormMessageDialog::setResponder([&](const QString& text) {
+        messages_.push_back(text.toStdString());
+        if (messages_.size() > 1)
+            return;
+        paintsUnderTheMessage = form_->updatesEnabled();
+        ReadNow();
+    });
+    TForm1& form = Create();
+    form.DevTimer().stop();
+    QElapsedTimer timer;
+    timer.start();
+    while ((!form.PagesComplete() || messages_.empty()) && timer.elapsed() < 20000)
+        QCoreApplication::processEvents();
+    FormMessageDialog::setResponder(previous);
+    qputenv("XDG_DATA_HOME", previousDataHome);
+
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_TRUE(paintsUnderTheMessage);
+    ExpectTheReadShown();
+    EXPECT_EQ(messages_.size(), 1u);
+}
+
+TEST_F(CompletionReadTest, ReadThatLandsBetweenTheStepsOfTheCompletionStays) {
+    // A step that lets events run (here the layout pass) lets the read land between two steps.
+    ASSERT_NO_FATAL_FAILURE(PutMouseOnProfile2());
+    bool read = false;
+    MainWindowOptions options;
+    options.applyLayout = [&](QWidget& window, LayoutState& state, int n) {
+        const QString error = ApplyLayout(window, state, n, MainWindowTables());
+        if (form_ != nullptr && !read) {
+            read = true;
+            ReadNow();
+        }
+        return error;
+    };
+    TForm1& form = Create(options);
+    form.DevTimer().stop();
+    form.CompletePages();
+    ASSERT_TRUE(read);
+    ExpectTheReadShown();
+    EXPECT_TRUE(messages_.empty());
 }
 
 TEST_F(MainWindowTest, LanguageSwitchChangesCaptionsAndRebuildsKeysFromTheirEntries) {

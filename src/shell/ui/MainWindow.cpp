@@ -26,15 +26,14 @@
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/LoadingWindow.h"
 #include "shell/ui/MessageDialog.h"
+#include "shell/ui/WindowCompletion.h"
 #include "skin/CaptionKeys.h"
 #include "skin/ui/MainWindowControls.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QPainter>
 #include <QScreen>
-#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -45,38 +44,8 @@ namespace {
 // The pages whose controls are built after the first paint (or when first needed).
 constexpr const char* kLaterPages[] = {"gbPage2", "gbPage3", "gbPage4",
                                        "gbPage5", "gbPage6", "gbPage7"};
-// What one slice of that work may take before the window answers its events again.
-constexpr qint64 kCompletionSliceNanos = 4'000'000;
 // The layout pass of a whole window in steps of this many changes (about a millisecond).
 constexpr std::size_t kLayoutOpsPerStep = 400;
-
-// Until the window is complete, a user's click or key completes it before it arrives.
-class CompleteOnInput final : public QObject {
-public:
-    CompleteOnInput(std::function<void()> complete) : complete_(std::move(complete)) {
-        qApp->installEventFilter(this);
-    }
-    ~CompleteOnInput() override { qApp->removeEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::KeyPress:
-        case QEvent::Wheel:
-        case QEvent::ContextMenu:
-            complete_();
-            break;
-        default:
-            break;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> complete_;
-};
 
 QIcon ApplicationIcon() {
     if (!QApplication::windowIcon().isNull())
@@ -135,7 +104,7 @@ TForm1::TForm1(MainWindowOptions options, QWidget* parent)
     connect(&labelRun_, &ClockTimer::timeout, this, &TForm1::LabelRunTimer);
 
     FormCreate();
-    inputWatch_ = std::make_unique<CompleteOnInput>([this] { CompletePages(); });
+    completion_ = std::make_unique<WindowCompletion>(CompletionWork(), nullptr);
 }
 
 TForm1::~TForm1() {
@@ -143,7 +112,7 @@ TForm1::~TForm1() {
     // window (a tick, the listener's news, the worker's idle): none may hand the device
     // thread new work or close the window now.
     closing_ = true;
-    inputWatch_.reset();
+    completion_.reset();
     disconnect(worker_.get(), nullptr, this, nullptr);
     devTimer_.stop();
     labelRun_.stop();
@@ -283,11 +252,19 @@ std::vector<std::function<void()>> TForm1::SetUpSteps(bool again) {
     // controls from the window's state, so the first page ends as it was. Connections are made
     // on the second run alone, and errors are told on the first.
     std::vector<std::function<void()>> steps;
+    // A read or a lost mouse shown while the window completed itself is newer than the start
+    // state: on the second run, the steps that put the start state back leave it.
+    const auto startState = [this, again](std::function<void()> step) {
+        return [this, again, step = std::move(step)] {
+            if (!again || deviceStatesShown_ == shownAtCompletion_)
+                step();
+        };
+    };
     // 10. The status label of the hints.
     steps.push_back(
         [this] { hints_->SetHintLabel(qobject_cast<TUniLabel*>(Control("lbl_Content"))); });
     // 12. Covers up until the first good read.
-    steps.push_back([this] { ShowDisableAll(); });
+    steps.push_back(startState([this] { ShowDisableAll(); }));
     // 13. Pictures; the web link's five copies sit where the general settings put them.
     steps.push_back([this, again] {
         if (const QString error = LoadSkinImages(*this, MainWindowTables());
@@ -318,9 +295,9 @@ std::vector<std::function<void()>> TForm1::SetUpSteps(bool again) {
             steps.push_back([page] { page->Wire(); });
     // 20. The no-device appearance.
     for (std::function<void()>& step : RefreshErrorAPSteps())
-        steps.push_back(std::move(step));
+        steps.push_back(startState(std::move(step)));
     // 24. Page 1.
-    steps.push_back([this] { ShowOnlyPage(1); });
+    steps.push_back(startState([this] { ShowOnlyPage(1); }));
     // 25. Numbers in the edits are right-aligned (each page aligns its own, in Wire); the
     // frame's buttons and backgrounds answer the mouse.
     if (again)
@@ -338,80 +315,40 @@ bool TForm1::PageReady(const Page& page) const {
 }
 
 void TForm1::CompletePages() {
-    if (pagesComplete_ || setUpFirstPage_ || completing_)
-        return;
     // Everything that is left, now: something needs the whole window.
-    RunCompletion({});
+    if (completion_ != nullptr)
+        completion_->CompleteNow();
 }
 
-void TForm1::ScheduleCompletion() {
-    if ((pagesComplete_ && idleSteps_.empty()) || completionQueued_)
-        return;
-    completionQueued_ = true;
-    QTimer::singleShot(0, this, &TForm1::ContinueCompletion);
+bool TForm1::PagesComplete() const {
+    return completion_ != nullptr && completion_->Complete();
 }
 
-void TForm1::ContinueCompletion() {
-    completionQueued_ = false;
-    if (completing_)
-        return;
-    // A slice well under a frame, then the events that came meanwhile.
-    QElapsedTimer slice;
-    slice.start();
-    const auto timeLeft = [&slice] { return slice.nsecsElapsed() < kCompletionSliceNanos; };
-    if (!pagesComplete_)
-        RunCompletion(timeLeft);
-    // Then what is only worth doing while the window waits for its user.
-    while (pagesComplete_ && !idleSteps_.empty() && timeLeft()) {
-        const std::function<void()> step = std::move(idleSteps_.front());
-        idleSteps_.pop_front();
-        step();
-    }
-    ScheduleCompletion();
-}
-
-void TForm1::RunCompletion(const std::function<bool()>& timeLeft) {
-    completing_ = true;
-    if (!completionStarted_) {
-        completionStarted_ = true;
+WindowCompletion::Work TForm1::CompletionWork() {
+    WindowCompletion::Work work;
+    work.buildControls = [this](const WindowCompletion::TimeLeft& timeLeft) {
+        return !HasDeferredControls(*this) || CreateDeferredControls(*this, timeLeft);
+    };
+    work.setUpSteps = [this] { return SetUpSteps(true); };
+    work.started = [this] {
+        shownAtCompletion_ = deviceStatesShown_;
         if (trayIcon_ != nullptr)
             trayIcon_->setIcon(ApplicationIcon());
         // The first page is set up again with the others; it shows once all of it is done.
         setUpdatesEnabled(false);
-    }
-    if (HasDeferredControls(*this) && !CreateDeferredControls(*this, timeLeft)) {
-        completing_ = false;
-        return;
-    }
-    if (!setUpQueued_) {
-        setUpQueued_ = true;
-        for (std::function<void()>& step : SetUpSteps(true))
-            completionSteps_.push_back(std::move(step));
-    }
-    while (!completionSteps_.empty()) {
-        if (timeLeft && !timeLeft()) {
-            completing_ = false;
-            return;
-        }
-        const std::function<void()> step = std::move(completionSteps_.front());
-        completionSteps_.pop_front();
-        step();
-    }
-    completing_ = false;
-    pagesComplete_ = true;
-    // No click need wait for the window any more. The watch itself stays until the window goes:
-    // it may be what is running this, from inside its event filter.
-    qApp->removeEventFilter(inputWatch_.get());
-    setUpdatesEnabled(true);
-    // The other pages' pictures decode one after another on a worker now, so that showing a
-    // page seldom waits for them.
-    std::vector<std::string> pictures;
-    for (const SkinPicture* picture : findChildren<SkinPicture*>())
-        if (!picture->pendingSkinPicture().empty())
-            pictures.push_back(picture->pendingSkinPicture());
-    PrefetchSkinImagesInTurn(pictures);
-    for (std::function<void()>& step : FormMessageDialog::PreparationSteps(this))
-        idleSteps_.push_back(std::move(step));
+    };
+    work.finished = [this] {
+        setUpdatesEnabled(true);
+        // The other pages' pictures decode one after another on a worker now, so that showing
+        // a page seldom waits for them.
+        std::vector<std::string> pictures;
+        for (const SkinPicture* picture : findChildren<SkinPicture*>())
+            if (!picture->pendingSkinPicture().empty())
+                pictures.push_back(picture->pendingSkinPicture());
+        PrefetchSkinImagesInTurn(pictures);
+        completion_->AddIdleSteps(FormMessageDialog::PreparationSteps(this));
+    };
+    return work;
 }
 
 void TForm1::CreatePages() {
@@ -479,144 +416,6 @@ QWidget* TForm1::Control(std::string_view name) const {
     return FindControl(*this, name);
 }
 
-// ---- Device ----------------------------------------------------------------------------------
-
-void TForm1::RefreshErrorAP() {
-    CompletePages();
-    for (const std::function<void()>& step : RefreshErrorAPSteps())
-        step();
-}
-
-std::vector<std::function<void()>> TForm1::RefreshErrorAPSteps() {
-    std::vector<std::function<void()>> steps;
-    steps.push_back([this] {
-        // The pages show default image 1 while no mouse is there.
-        if (storageType_ != StorageKind::None) {
-            const auto name = storageType_ == StorageKind::Flash ? kDefaultFlashImageResources[0]
-                                                                 : kDefaultImageResources[0];
-            const std::vector<std::uint8_t> image = LoadDefaultImage(storageType_, resource(name));
-            FillFromDefaultImage(storageType_, image, model_,
-                                 {storageType_, "RGB", 1, static_cast<std::uint16_t>(defaultVid_),
-                                  static_cast<std::uint16_t>(defaultPid_)});
-        }
-        noDeviceShown_ = true;
-        CheckRadio(1);
-        ShowOnlyPage(1);
-        SetSkinSize();
-    });
-    for (Page* page : pages_)
-        steps.push_back([this, page] {
-            if (PageReady(*page))
-                page->FillNoDevice();
-        });
-    steps.push_back([this] {
-        SetPictureCopies("Main", "SetS_03");
-        for (std::string_view family :
-             {"Switch", "Fixed", "Adv", "Breath", "Macro", "Update", "Engineer"})
-            SetPictureCopies(family, "SetS_01");
-    });
-    return steps;
-}
-
-void TForm1::EnterNoDeviceAppearanceOnUi(const std::string& message) {
-    CompletePages();
-    HideAllMenu();
-    noDeviceShown_ = false;
-    // No caption is left half scrolled under the message.
-    StopRunningLabel();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    RefreshErrorAP();
-    ShowDisableAll();
-    // The window answers (and shows the appearance) before the dialog is built.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    RefreshFormMessagDialog(Widen(message));
-}
-
-void TForm1::FillPagesOnUi(StorageKind kind) {
-    CompletePages();
-    for (Page* page : pages_)
-        page->FillFromImage(kind);
-    // The page shown after the read: the key page on the mouse's current profile.
-    static constexpr std::array<std::string_view, 3> kProfileFamilies{"Main", "Switch", "Fixed"};
-    const int profile = model_.CurrentProfileIndex();
-    const int shown = profile >= 0 && profile <= 2 ? profile : 0;
-    ButtonTypeB_1IconInit();
-    CheckRadio(shown + 1);
-    ShowOnlyPage(1);
-    SetSkinSize();
-    SetPictureCopies(kProfileFamilies[static_cast<std::size_t>(shown)], "SetS_03");
-    noDeviceShown_ = false;
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    HideDisableAll();
-}
-
-void TForm1::PollDevice() {
-    // A tick while the last one is still queued or running is dropped, as a busy tick
-    // returns at once.
-    if (poller_ == nullptr || worker_ == nullptr || tickPending_ || closePending_)
-        return;
-    tickPending_ = true;
-    worker_->Post([this] {
-        poller_->Tick();
-        tickPending_ = false;
-    });
-}
-
-bool TForm1::TransferInProgress() const {
-    return !worker_->IsIdle() || uiTransfers_ > 0;
-}
-
-void TForm1::StartListener() {
-    // What the mouse's own buttons changed, shown as the window's own buttons show it, without
-    // their writes: the pages show the test boxes and the CPI level; a profile button switches
-    // the key page to its profile.
-    connect(this, &TForm1::inputButtonTest, this, [this](int button, bool held) {
-        for (Page* page : pages_)
-            page->InputButton(button, held);
-    });
-    connect(this, &TForm1::currentCpiRead, this, [this](int level) {
-        for (Page* page : pages_)
-            page->CurrentCpi(level);
-    });
-    connect(this, &TForm1::currentProfileRead, this, [this](int profileByte) {
-        static constexpr std::array<std::string_view, 3> kProfileFamilies{"Main", "Switch",
-                                                                          "Fixed"};
-        const auto profile = static_cast<std::size_t>(profileByte & 0x0F);
-        if (profile < kProfileFamilies.size()) {
-            for (Page* page : pages_)
-                page->ProfileReported(static_cast<int>(profile) + 1);
-            PageButtonClick(kProfileFamilies[profile]);
-        }
-    });
-
-    InputListenerEvents events;
-    events.buttonTest = [this](InputButton button, bool held) {
-        QMetaObject::invokeMethod(
-            this, [this, button, held] { emit inputButtonTest(static_cast<int>(button), held); },
-            Qt::QueuedConnection);
-    };
-    events.currentCpi = [this](std::uint8_t level) {
-        QMetaObject::invokeMethod(
-            this, [this, level] { emit currentCpiRead(level); }, Qt::QueuedConnection);
-    };
-    events.currentProfile = [this](std::uint8_t profileByte) {
-        QMetaObject::invokeMethod(
-            this, [this, profileByte] { emit currentProfileRead(profileByte); },
-            Qt::QueuedConnection);
-    };
-    events.inputLost = [this] {
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                if (poller_ != nullptr && worker_ != nullptr && !closing_)
-                    worker_->Post([this] { poller_->InputLost(); });
-            },
-            Qt::QueuedConnection);
-    };
-    listener_ = std::make_unique<InputListener>(*link_, *mouse_, *clock_, std::move(events));
-    poller_->SetOpenObserver(listener_.get());
-}
-
 void TForm1::RestoreAndRaise() {
     if (isMinimized())
         showNormal();
@@ -642,7 +441,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::paintEvent(QPaintEvent*) {
     // The first page is on screen: the others are built now, a slice at a time.
-    ScheduleCompletion();
+    if (completion_ != nullptr)
+        completion_->Schedule();
     QPainter painter(this);
     if (mask().isEmpty()) {
         painter.fillRect(rect(), palette().color(QPalette::Window));

@@ -18,6 +18,7 @@
 #include "pages/ui/PageHost.h"
 #include "sensitivity/PointerSettings.h"
 #include "shell/RunningLabel.h"
+#include "shell/ui/WindowCompletion.h"
 #include "skin/CaptionText.h"
 #include "skin/GeneralSettings.h"
 #include "skin/ui/LayoutPass.h"
@@ -27,7 +28,6 @@
 
 #include <array>
 #include <atomic>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -149,7 +149,7 @@ public:
     // slice at a time after the first paint. Whoever asks for a page or a control (Control, a
     // click, a device event) has the whole window built at once first.
     void CompletePages();
-    bool PagesComplete() const { return pagesComplete_; }
+    bool PagesComplete() const;
     KeyPage& keyPage() const { return *Complete(keyPage_); }
     MacroPage& macroPage() const { return *Complete(macroPage_); }
     UpdatePage& updatePage() const { return *Complete(updatePage_); }
@@ -230,11 +230,8 @@ private:
     std::vector<std::function<void()>> SetUpSteps(bool again);
     // Whether a page takes part in the set-up yet (its controls exist).
     bool PageReady(const Page& page) const;
-    void ScheduleCompletion();
-    void ContinueCompletion();
-    // Builds the deferred controls and sets the window up again while `timeLeft` says so (all
-    // of it when empty).
-    void RunCompletion(const std::function<bool()>& timeLeft);
+    // What completing the window after its first paint builds and sets up.
+    WindowCompletion::Work CompletionWork();
     template <class T> T* Complete(T* page) const {
         const_cast<TForm1*>(this)->CompletePages();
         return page;
@@ -312,14 +309,10 @@ private:
     // Building the window after its first paint.
     TUniApplicationHint* hints_ = nullptr;
     bool setUpFirstPage_ = false; // the first run of the set-up, before the other pages exist
-    bool pagesComplete_ = false;
-    bool completing_ = false;
-    bool completionStarted_ = false;
-    bool completionQueued_ = false;
-    bool setUpQueued_ = false;
-    std::deque<std::function<void()>> completionSteps_;
-    std::deque<std::function<void()>> idleSteps_; // after the completion, in idle slices only
-    std::unique_ptr<QObject> inputWatch_;         // completes the window on a user's click or key
+    std::unique_ptr<WindowCompletion> completion_;
+    // Device states shown (a read, a lost mouse), all told and when the completion started.
+    std::uint64_t deviceStatesShown_ = 0;
+    std::uint64_t shownAtCompletion_ = 0;
 };
 
 } // namespace trvx

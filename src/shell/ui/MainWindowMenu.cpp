@@ -1,4 +1,5 @@
 #include "shell/ui/MainWindowParts.h"
+#include "shell/ui/WindowCompletion.h"
 
 #include "engineering/ui/UpdatePage.h"
 #include "keys/KeyMenus.h"
@@ -279,6 +280,12 @@ void TForm1::HideDisableAll() {
 }
 
 void TForm1::RefreshFormMessagDialog(const QString& text) {
+    // A message raised while the window completes itself waits until it is complete: its
+    // dialog's event loop would let the mouse's read land between two steps of the set-up.
+    if (completion_ != nullptr && completion_->Running()) {
+        completion_->AfterCompletion([this, text] { RefreshFormMessagDialog(text); });
+        return;
+    }
     QString shown = text;
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     FormMessageDialog::Show(this, shown, Widen(fontName_), Widen(appTitle_));

@@ -8,11 +8,15 @@
 #include "sim/SimulatedMouse.h"
 
 #include <QCoreApplication>
+#include <QMouseEvent>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -62,6 +66,27 @@ protected:
         ASSERT_TRUE(form_->Mouse().IsAccepted());
     }
 
+    // A left click where the control shows, delivered as the window system delivers it: to the
+    // window, which hands it to whatever lies on top at that point.
+    void ClickWhereShown(std::string_view name) {
+        QWidget* control = form_->Control(name);
+        ASSERT_NE(control, nullptr) << name;
+        ASSERT_TRUE(control->isVisible()) << name;
+        QWindow* window = form_->windowHandle();
+        ASSERT_NE(window, nullptr);
+        const QPointF at = control->mapTo(form_.get(), control->rect().center());
+        for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, window->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              Qt::NoModifier);
+            // Far apart in time, so two clicks never make a double click.
+            clickTime_ += 1000;
+            event.setTimestamp(clickTime_);
+            QCoreApplication::sendEvent(window, &event);
+        }
+        QCoreApplication::processEvents();
+    }
+
     VirtualClock clock_;
     SimulatedMouse mouse_{StorageKind::I2C, clock_};
     std::unique_ptr<TForm1> form_;
@@ -69,6 +94,7 @@ protected:
 
 private:
     FormMessageDialog::Responder previous_;
+    std::uint64_t clickTime_ = 0;
 };
 
 } // namespace trvx

@@ -1,7 +1,7 @@
 #pragma once
 // The fixture of the main-window tests: the window on a simulated I2C mouse and a virtual clock,
-// on a 1920 x 1080 screen and without a tray icon. Every message the window shows is kept in
-// messages_ instead of waiting for a user.
+// on a 1920 x 1080 screen unless a test names its own, and without a tray icon. Every message the
+// window shows is kept in messages_ instead of waiting for a user.
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/MessageDialog.h"
@@ -32,11 +32,13 @@ protected:
     // The window goes first, before anything a derived fixture keeps for it.
     void TearDown() override { form_.reset(); }
 
-    // `extra` on this fixture's mouse, clock and screen, without a tray icon.
+    // `extra` on this fixture's mouse and clock, without a tray icon; on its own screen if it
+    // names one, else on the fixture's.
     MainWindowOptions Options(MainWindowOptions extra = {}) {
         extra.backend = &mouse_;
         extra.clock = &clock_;
-        extra.screenSize = QSize(1920, 1080);
+        if (!extra.screenSize)
+            extra.screenSize = QSize(1920, 1080);
         extra.trayIcon = false;
         return extra;
     }

@@ -1,10 +1,19 @@
 #include "shell/ShellRules.h"
 
+#include <algorithm>
+
 namespace trvx {
 
 namespace {
+
 constexpr int kBusyBelowCentre = 40;
+
+// One axis of GrowOnScreen: the far edge onto the area, the near edge kept on it.
+int KeptOnArea(int start, int length, int areaStart, int areaLength) {
+    return std::max(std::min(start, areaStart + areaLength - length), std::min(start, areaStart));
 }
+
+} // namespace
 
 WindowRect BusyWindowPlacement(const WindowRect& main, int busyWidth, int busyHeight) {
     return {main.left + (main.width - busyWidth) / 2,
@@ -18,6 +27,20 @@ WindowRect BusyWindowCentred(const WindowRect& main, int busyWidth, int busyHeig
 
 WindowRect CentredOnScreen(int screenWidth, int screenHeight, int width, int height) {
     return {(screenWidth - width) / 2, (screenHeight - height) / 2, width, height};
+}
+
+WindowGrowth GrowOnScreen(const WindowRect& window, int width, int height,
+                          const WindowRect& available) {
+    const WindowRect grown{KeptOnArea(window.left, width, available.left, available.width),
+                           KeptOnArea(window.top, height, available.top, available.height), width,
+                           height};
+    return {window, grown};
+}
+
+WindowRect ShrinkBack(const WindowGrowth& growth, const WindowRect& now, int width, int height) {
+    const bool unmoved = now.left == growth.grown.left && now.top == growth.grown.top;
+    const WindowRect& corner = unmoved ? growth.before : now;
+    return {corner.left, corner.top, width, height};
 }
 
 PageSwitch PageSwitchRule(bool commandAndDataHandles, bool noDeviceShown) {

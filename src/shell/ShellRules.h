@@ -23,6 +23,20 @@ WindowRect BusyWindowCentred(const WindowRect& main, int busyWidth, int busyHeig
 // A window of this size centred on a screen of that size.
 WindowRect CentredOnScreen(int screenWidth, int screenHeight, int width, int height);
 
+// The main window grows for the engineering page and shrinks back for the other pages.
+struct WindowGrowth {
+    WindowRect before; // where the window was before it grew
+    WindowRect grown;  // where growing put it
+};
+// Growing to width x height keeps the window on the screen's available area: it moves left and
+// up just enough for its right and bottom edges to fit, never past the area's left and top
+// edges (a window larger than the area shows its top-left part), and never right or down.
+WindowGrowth GrowOnScreen(const WindowRect& window, int width, int height,
+                          const WindowRect& available);
+// Shrinking to width x height: back where it was before it grew while it still lies where
+// growing put it; a window moved since keeps its top-left corner.
+WindowRect ShrinkBack(const WindowGrowth& growth, const WindowRect& now, int width, int height);
+
 enum class PageSwitch {
     RefuseNoDevice, // no mouse: the no-device message, nothing changes
     Ignore,         // the no-device appearance is still up after the mouse came back

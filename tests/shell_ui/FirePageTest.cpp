@@ -14,6 +14,7 @@
 #include "sim/SimulatedMouse.h"
 #include "support/SimulatedWindowTest.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -210,6 +211,24 @@ TEST_F(FireMacroEditorTest, RecordsLeftClicksInTheWindowWithoutDelays) {
     // Capture ended with the recording: later clicks change nothing.
     ClickWindow(Qt::LeftButton);
     EXPECT_EQ(Slot(3), want);
+}
+
+TEST_F(FireMacroEditorTest, DelayCirclesChooseTheirModeAsTheCaptionsDo) {
+    OpenEditor();
+    const char* const circles[] = {"LED_FireNoDelay", "LED_FireDelayTime", "LED_FireRecDelay"};
+    const char* const radios[] = {"rb_FireNoDelay", "rb_FireDelayTime", "rb_FireRecDelay"};
+    auto* delay = qobject_cast<QLineEdit*>(form_->Control("Edt_FireDelay"));
+    ASSERT_NE(delay, nullptr);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(circles[i]);
+        ASSERT_NO_FATAL_FAILURE(ClickWhereShown(circles[i]));
+        for (int j = 0; j < 3; ++j)
+            EXPECT_EQ(qobject_cast<QAbstractButton*>(form_->Control(radios[j]))->isChecked(),
+                      i == j)
+                << radios[j];
+        // Only the fixed delay takes a typed value.
+        EXPECT_EQ(delay->isReadOnly(), i != 1);
+    }
 }
 
 TEST_F(FireMacroEditorTest, RecordingStopsAtTheSlotSize) {

@@ -204,6 +204,31 @@ TEST_F(MainWindowTest, PollFindsAndReadsTheMouseThenPagesSwitch) {
     EXPECT_TRUE(messages_.empty());
 }
 
+TEST_F(MainWindowTest, TheGrownWindowStaysOnItsScreenAndShrinksBackToItsPlace) {
+    MainWindowOptions options;
+    options.screenSize = QSize(1280, 1024);
+    ASSERT_NO_FATAL_FAILURE(CreateAccepted(std::move(options)));
+    TForm1& form = *form_;
+    const QPoint centred((1280 - form.width()) / 2, (1024 - form.height()) / 2);
+    ASSERT_EQ(form.pos(), centred);
+
+    // The engineering page is wider: the window moves left just enough to show all of it.
+    form.PageButtonClick("Engineer");
+    EXPECT_EQ(form.size(), QSize(1256, 680));
+    EXPECT_EQ(form.pos(), QPoint(1280 - 1256, centred.y()));
+    form.PageButtonClick("Engineer"); // no growth, no move
+    EXPECT_EQ(form.pos(), QPoint(1280 - 1256, centred.y()));
+    form.PageButtonClick("Adv");
+    EXPECT_EQ(form.pos(), centred);
+
+    // Moved while on the engineering page, it shrinks where the user put it.
+    form.PageButtonClick("Engineer");
+    form.move(10, 20);
+    form.PageButtonClick("Breath");
+    EXPECT_EQ(form.pos(), QPoint(10, 20));
+    EXPECT_EQ(form.size(), QSize(form.Layout().SkinWidth, form.Layout().SkinHeight));
+}
+
 TEST_F(MainWindowTest, IdPairReadFromTheMouseIsShownInDecimal) {
     TForm1& form = Create();
     form.DevTimer().stop();

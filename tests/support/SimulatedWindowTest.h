@@ -1,18 +1,22 @@
 #pragma once
 // The fixture of the main-window tests: the window on a simulated I2C mouse and a virtual clock,
-// on a 1920 x 1080 screen and without a tray icon. Every message the window shows is kept in
-// messages_ instead of waiting for a user.
+// on a 1920 x 1080 screen unless a test names its own, and without a tray icon. Every message the
+// window shows is kept in messages_ instead of waiting for a user.
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/MessageDialog.h"
 #include "sim/SimulatedMouse.h"
 
 #include <QCoreApplication>
+#include <QMouseEvent>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -28,11 +32,13 @@ protected:
     // The window goes first, before anything a derived fixture keeps for it.
     void TearDown() override { form_.reset(); }
 
-    // `extra` on this fixture's mouse, clock and screen, without a tray icon.
+    // `extra` on this fixture's mouse and clock, without a tray icon; on its own screen if it
+    // names one, else on the fixture's.
     MainWindowOptions Options(MainWindowOptions extra = {}) {
         extra.backend = &mouse_;
         extra.clock = &clock_;
-        extra.screenSize = QSize(1920, 1080);
+        if (!extra.screenSize)
+            extra.screenSize = QSize(1920, 1080);
         extra.trayIcon = false;
         return extra;
     }
@@ -62,6 +68,27 @@ protected:
         ASSERT_TRUE(form_->Mouse().IsAccepted());
     }
 
+    // A left click where the control shows, delivered as the window system delivers it: to the
+    // window, which hands it to whatever lies on top at that point.
+    void ClickWhereShown(std::string_view name) {
+        QWidget* control = form_->Control(name);
+        ASSERT_NE(control, nullptr) << name;
+        ASSERT_TRUE(control->isVisible()) << name;
+        QWindow* window = form_->windowHandle();
+        ASSERT_NE(window, nullptr);
+        const QPointF at = control->mapTo(form_.get(), control->rect().center());
+        for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, window->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              Qt::NoModifier);
+            // Far apart in time, so two clicks never make a double click.
+            clickTime_ += 1000;
+            event.setTimestamp(clickTime_);
+            QCoreApplication::sendEvent(window, &event);
+        }
+        QCoreApplication::processEvents();
+    }
+
     VirtualClock clock_;
     SimulatedMouse mouse_{StorageKind::I2C, clock_};
     std::unique_ptr<TForm1> form_;
@@ -69,6 +96,7 @@ protected:
 
 private:
     FormMessageDialog::Responder previous_;
+    std::uint64_t clickTime_ = 0;
 };
 
 } // namespace trvx

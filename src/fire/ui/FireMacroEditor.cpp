@@ -91,9 +91,13 @@ void FirePage::WireFireMacroEditor() {
     ConnectClick(Control("Btn_FireInsert"), this, [this] { Btn_FireInsertClick(); });
     ConnectClick(Control("Btn_FireOK"), this, [this] { Btn_FireOKClick(); });
     ConnectClick(Control("Btn_FireCancel"), this, [this] { Btn_FireCancelClick(); });
-    ConnectClick(Control("IB_FireRecDelay"), this, [this] { SetDelayMode(0); });
-    ConnectClick(Control("IB_FireDelayTime"), this, [this] { SetDelayMode(1); });
-    ConnectClick(Control("IB_FireNoDelay"), this, [this] { SetDelayMode(2); });
+    // A delay mode is chosen by its caption or by the circle beside it.
+    const char* const delayRows[][2] = {{"IB_FireRecDelay", "LED_FireRecDelay"},
+                                        {"IB_FireDelayTime", "LED_FireDelayTime"},
+                                        {"IB_FireNoDelay", "LED_FireNoDelay"}};
+    for (int mode = 0; mode < 3; ++mode)
+        for (const char* name : delayRows[mode])
+            OnClick(Control(name), this, [this, mode] { SetDelayMode(mode); });
     if (auto* c = qobject_cast<SkinComboBox*>(Control("CB_InsertFire")))
         connect(c, &SkinComboBox::changed, this, [this] { CB_InsertFireChange(); });
     else if (auto* wide = qobject_cast<TUniComboBox*>(Control("CB_InsertFire")))

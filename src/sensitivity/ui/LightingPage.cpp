@@ -19,13 +19,18 @@ constexpr std::uint16_t kPatchBlockAddress = 1008;
 LightingPage::LightingPage(PageHost& host, QObject* parent) : Page(host, 3, parent) {}
 
 void LightingPage::Wire() {
+    // The mode and brightness captions stand beside their circles, not over them: a circle
+    // answers a click as its caption does.
     for (int k = 1; k <= 7; ++k)
-        OnClick(Control(NumberedName("lbl_LED", k)), this, [this, k] { RGBMode_OnClick(k); });
+        for (const char* stem : {"lbl_LED", "Img_LED"})
+            OnClick(Control(NumberedName(stem, k)), this, [this, k] { RGBMode_OnClick(k); });
     for (int n = 1; n <= 8; ++n)
         OnClick(Control(NumberedName("Img_MCULEDStep_", n)), this,
                 [this, n] { MCULEDStep_OnClick(n); });
-    OnClick(Control("lbl_MCULED3Control"), this, [this] { lbl_MCULED3ControlClick(); });
-    OnClick(Control("lbl_MCULED6Control"), this, [this] { lbl_MCULED6ControlClick(); });
+    for (const char* name : {"lbl_MCULED3Control", "Img_MCULED3Control"})
+        OnClick(Control(name), this, [this] { lbl_MCULED3ControlClick(); });
+    for (const char* name : {"lbl_MCULED6Control", "Img_MCULED6Control"})
+        OnClick(Control(name), this, [this] { lbl_MCULED6ControlClick(); });
     for (int n = 1; n <= 10; ++n) {
         OnClick(Control(NumberedName("lbl_Col", n)), this, [this, n] { lbl_ColClick(n); });
         OnClick(Control(NumberedName("Img_Fall", n)), this, [this, n] { FallTime_OnClick(n); });

@@ -18,6 +18,7 @@
 #include "pages/ui/PageHost.h"
 #include "sensitivity/PointerSettings.h"
 #include "shell/RunningLabel.h"
+#include "shell/ShellRules.h"
 #include "shell/ui/WindowCompletion.h"
 #include "skin/CaptionText.h"
 #include "skin/GeneralSettings.h"
@@ -45,7 +46,8 @@ inline constexpr char kMainWindowCaption[] = "TRVX4410B Gaming Mouse v1.0";
 struct MainWindowOptions {
     HidBackend* backend = nullptr; // the mouse's road; not owned, outlives the window
     Clock* clock = nullptr;        // not owned; the real clock when null
-    // The screen the window is centred on; the primary screen's size when empty.
+    // The screen the window is centred on and kept on when it grows; the primary screen's size
+    // to centre on and the window's own screen to keep on when empty.
     std::optional<QSize> screenSize;
     bool trayIcon = true;
     // The default images the program is built around; their first fixes its storage type.
@@ -297,6 +299,8 @@ private:
     StorageKind storageType_ = StorageKind::None; // the program's, from the first default image
 
     int checkedRadio_ = 1;
+    // Where the window was before the engineering page grew it; empty at the skin size.
+    std::optional<WindowGrowth> growth_;
     int uiTransfers_ = 0;
     std::atomic<bool> tickPending_{false};
     bool closePending_ = false;

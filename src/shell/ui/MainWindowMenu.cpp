@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QBitmap>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QWindow>
 
 // The frame and the side menu: clicks and hovers of the menu labels, page switching, sizes.
@@ -23,6 +24,23 @@ namespace {
 // The pick menus of the macro and fire pages that float over the pages like the key menus.
 const char* const kPagePopups[] = {"Pnl_PCMacro",      "Pnl_DevMacro",       "Pnl_DevContent",
                                    "Pnl_DevFireMacro", "Pnl_DevFireContent", "Pnl_AdjustXY"};
+
+WindowRect PlaceOf(const QWidget& window) {
+    return {window.x(), window.y(), window.width(), window.height()};
+}
+
+// The part of the window's screen that windows may take (panels left out); the screen the
+// window was told of stands alone at the origin.
+std::optional<WindowRect> AvailableArea(const QWidget& window,
+                                        const std::optional<QSize>& toldScreen) {
+    if (toldScreen)
+        return WindowRect{0, 0, toldScreen->width(), toldScreen->height()};
+    const QScreen* screen = window.screen();
+    if (screen == nullptr)
+        return std::nullopt;
+    const QRect area = screen->availableGeometry();
+    return WindowRect{area.x(), area.y(), area.width(), area.height()};
+}
 
 } // namespace
 
@@ -154,13 +172,26 @@ void TForm1::SetSkinSize() {
     setFixedSize(layout_.SkinWidth, layout_.SkinHeight);
     SizePages();
     ApplyShapeMask();
+    if (growth_) {
+        const WindowRect place = ShrinkBack(*growth_, PlaceOf(*this), width(), height());
+        growth_.reset();
+        move(place.left, place.top);
+    }
 }
 
 void TForm1::SetEngineerSize() {
+    const WindowRect before = PlaceOf(*this);
     setFixedSize(kEngineerWidth, kEngineerHeight);
     SizePages();
     // The engineering page is a plain rectangle.
     clearMask();
+    // Grown past its screen's edge, the page's right part would be out of reach.
+    if (!growth_) {
+        if (const auto area = AvailableArea(*this, options_.screenSize)) {
+            growth_ = GrowOnScreen(before, width(), height(), *area);
+            move(growth_->grown.left, growth_->grown.top);
+        }
+    }
 }
 
 void TForm1::ApplyShapeMask() {

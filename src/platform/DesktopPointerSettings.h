@@ -1,34 +1,16 @@
 #pragma once
 // The desktop's pointer settings on Linux: Plasma's own settings in a Plasma session
 // (PlasmaPointerSettings.h), the desktop's settings store where it has one (the GNOME mouse
-// schema, through the gsettings tool, which honours GSETTINGS_BACKEND), else the X server's
+// schema, through GSettings in the process: GSettingsPointerSettings.h), else the X server's
 // pointer control. Neither of the last two keeps wheel lines, so that setting stays nullopt.
 
-#include "platform/ToolRun.h"
 #include "sensitivity/PointerSettings.h"
 
 #include <memory>
-#include <string>
-#include <vector>
 
 typedef struct _XDisplay Display;
 
 namespace trvx {
-
-// The mouse schema: "speed" (-1..1), "accel-profile" (flat = no acceleration) and
-// "double-click" (ms).
-class GSettingsPointerSettings : public PointerSettings {
-public:
-    explicit GSettingsPointerSettings(std::string tool = "gsettings");
-    // The tool runs and knows the schema.
-    bool Available();
-    PointerState Read() override;
-    PointerResult Write(PointerSetting setting, const PointerState& state) override;
-
-private:
-    ToolRun Tool(const std::vector<std::string>& args);
-    std::string tool_;
-};
 
 // The X server's pointer control: the speed is the acceleration multiplier, and acceleration on
 // means the multiplier applies only past a threshold (off: always, a plain speed).
@@ -51,8 +33,8 @@ private:
     Display* display_ = nullptr;
 };
 
-// Plasma's settings in a Plasma session; else the desktop's store when it answers, else the X
-// server's, else nullptr.
+// Plasma's settings in a Plasma session; else the desktop's store when the session has one and
+// it holds the mouse schema, else the X server's, else nullptr.
 std::unique_ptr<PointerSettings> MakeDesktopPointerSettings();
 
 } // namespace trvx

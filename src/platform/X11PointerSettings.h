@@ -1,19 +1,15 @@
 #pragma once
-// The desktop's pointer settings on Linux: Plasma's own settings in a Plasma session
-// (PlasmaPointerSettings.h), the desktop's settings store where it has one (the GNOME mouse
-// schema, through GSettings in the process: GSettingsPointerSettings.h), else the X server's
-// pointer control. Neither of the last two keeps wheel lines, so that setting stays nullopt.
+// The X server's pointer control, for a plain X server whose desktop keeps no settings of its
+// own: the speed is the acceleration multiplier, and acceleration on means the multiplier
+// applies only past a threshold (off: always, a plain speed). The X server has no double-click
+// time or wheel lines, so those stay nullopt.
 
 #include "sensitivity/PointerSettings.h"
-
-#include <memory>
 
 typedef struct _XDisplay Display;
 
 namespace trvx {
 
-// The X server's pointer control: the speed is the acceleration multiplier, and acceleration on
-// means the multiplier applies only past a threshold (off: always, a plain speed).
 class X11PointerSettings : public PointerSettings {
 public:
     // Opens its own connection to the display (nullptr: $DISPLAY); Available() tells whether
@@ -32,9 +28,5 @@ public:
 private:
     Display* display_ = nullptr;
 };
-
-// Plasma's settings in a Plasma session; else the desktop's store when the session has one and
-// it holds the mouse schema, else the X server's, else nullptr.
-std::unique_ptr<PointerSettings> MakeDesktopPointerSettings();
 
 } // namespace trvx

@@ -1,4 +1,4 @@
-#include "platform/DesktopPointerSettings.h"
+#include "platform/X11PointerSettings.h"
 
 #include <gtest/gtest.h>
 

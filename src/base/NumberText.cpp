@@ -1,8 +1,5 @@
 #include "base/NumberText.h"
 
-#include <charconv>
-#include <cmath>
-
 namespace trvx {
 namespace {
 
@@ -67,15 +64,6 @@ std::optional<std::uint64_t> ParseHexDigits(std::string_view text, std::uint64_t
 
 std::optional<std::uint64_t> ParseDecimalDigits(std::string_view text, std::uint64_t max) {
     return ParseDigits(text, 10, max, DecimalDigitValue);
-}
-
-std::optional<double> ParseFiniteDecimal(std::string_view text) {
-    double v = 0;
-    const char* last = text.data() + text.size();
-    const auto [end, ec] = std::from_chars(text.data(), last, v);
-    if (text.empty() || ec != std::errc() || end != last || !std::isfinite(v))
-        return std::nullopt;
-    return v;
 }
 
 } // namespace trvx

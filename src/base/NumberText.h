@@ -42,8 +42,4 @@ std::optional<std::vector<std::uint8_t>> ParseHexByteText(std::string_view digit
 std::optional<std::uint64_t> ParseHexDigits(std::string_view text, std::uint64_t max);
 std::optional<std::uint64_t> ParseDecimalDigits(std::string_view text, std::uint64_t max);
 
-// The whole text as a finite decimal number, with a decimal point whatever the user's locale;
-// none for anything else (blanks included).
-std::optional<double> ParseFiniteDecimal(std::string_view text);
-
 } // namespace trvx

@@ -86,7 +86,7 @@ PointerState PlasmaPointerSettings::Read() {
 
 PointerResult PlasmaPointerSettings::WriteNumber(const char* key, int value) {
     if (!session_->CanAnnounce())
-        return {false, std::string(key) + ": the session bus cannot be reached (dbus-send)"};
+        return {false, std::string(key) + ": the session bus cannot be reached"};
     const fs::path path = configHome_ / kGlobals;
     std::string error;
     const auto file = ReadSettingsFile(path, error);

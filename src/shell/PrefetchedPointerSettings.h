@@ -1,9 +1,10 @@
 #pragma once
 // The desktop's pointer settings, found and read once on a worker thread while the window is
-// built: finding them may start the desktop's settings tool or open a connection to the display,
-// which the window should not wait for. The first Read gives that early reading (waiting for it
-// only if it is not there yet); every later Read and every Write goes to the settings as usual.
-// Without desktop settings, Read gives an empty state, as a page without settings shows.
+// built: finding them connects to the session bus, the desktop's settings store or the display,
+// and the first reading may ask the compositor, none of which the window should wait for. The
+// first Read gives that early reading (waiting for it only if it is not there yet); every later
+// Read and every Write goes to the settings as usual. Without desktop settings, Read gives an
+// empty state, as a page without settings shows.
 
 #include "sensitivity/PointerSettings.h"
 

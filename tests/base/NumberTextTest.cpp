@@ -117,21 +117,5 @@ TEST(DigitNumbers, HexAndDecimalWithTheirLimit) {
     }
 }
 
-// Desktop settings tools print numbers with a decimal point in every locale; a value that is
-// not a finite number is no value.
-TEST(DecimalNumber, TheWholeTextFiniteAndLocaleFree) {
-    const struct {
-        const char* text;
-        std::optional<double> value;
-    } cases[] = {
-        {"0.25", 0.25},          {"-1", -1.0},          {"1e-1", 0.1},
-        {"", std::nullopt},      {"0,5", std::nullopt}, {" 1", std::nullopt},
-        {"1 ", std::nullopt},    {"nan", std::nullopt}, {"inf", std::nullopt},
-        {"1e999", std::nullopt},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ParseFiniteDecimal(c.text), c.value) << '"' << c.text << '"';
-}
-
 } // namespace
 } // namespace trvx

@@ -15,7 +15,7 @@
 #include "keys/ui/KeyPage.h"
 #include "macros/ui/MacroPage.h"
 #include "pages/ui/ControlText.h"
-#include "platform/DesktopPointerSettings.h"
+#include "platform/ui/DesktopPointerSettings.h"
 #include "platform/ui/X11InputCapture.h"
 #include "sensitivity/ui/LightingPage.h"
 #include "sensitivity/ui/SensitivityPage.h"

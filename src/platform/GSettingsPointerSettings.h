@@ -1,0 +1,40 @@
+#pragma once
+// The desktop's settings store (the GNOME mouse schema) through GIO's GSettings in the process:
+// "speed" (-1..1), "accel-profile" (flat = no acceleration) and "double-click" (ms), read and
+// written as typed values, so no text is parsed and the user's locale plays no part. The store
+// honours GSETTINGS_BACKEND like every other GSettings program. It keeps no wheel lines.
+
+#include "sensitivity/PointerSettings.h"
+
+#include <memory>
+
+typedef struct _GSettings GSettings;
+typedef struct _GSettingsSchema GSettingsSchema;
+
+namespace trvx {
+
+class GSettingsPointerSettings : public PointerSettings {
+public:
+    static constexpr const char* kMouseSchema = "org.gnome.desktop.peripherals.mouse";
+
+    // The store of the schema; nullptr when the desktop has not installed it, which is a
+    // desktop without the store rather than a failure (GIO would abort on an unknown schema).
+    static std::unique_ptr<GSettingsPointerSettings> Open(const char* schemaId = kMouseSchema);
+    ~GSettingsPointerSettings() override;
+    GSettingsPointerSettings(const GSettingsPointerSettings&) = delete;
+    GSettingsPointerSettings& operator=(const GSettingsPointerSettings&) = delete;
+
+    PointerState Read() override;
+    PointerResult Write(PointerSetting setting, const PointerState& state) override;
+
+    // How long a write waits for the store to take it.
+    static constexpr int kSyncTimeoutMs = 2000;
+
+private:
+    GSettingsPointerSettings(GSettingsSchema* schema, GSettings* settings);
+
+    GSettingsSchema* schema_;
+    GSettings* settings_;
+};
+
+} // namespace trvx

@@ -1,0 +1,49 @@
+#pragma once
+// The Plasma session bus through Qt's D-Bus module, in the process:
+// - the mouse settings change is the signal notifyChange(3 "settings", 0 "mouse") of
+//   org.kde.KGlobalSettings on /KGlobalSettings, which Plasma's programs and its compositor
+//   follow;
+// - the compositor lists its input devices in the property devicesSysNames of
+//   org.kde.KWin.InputDeviceManager on /org/kde/KWin/InputDevice, and offers each as
+//   /org/kde/KWin/InputDevice/<node> with the properties of org.kde.KWin.InputDevice, which it
+//   applies and keeps when they are set.
+// Every call to the compositor waits for its answer at most `timeoutMs`: the window's thread
+// makes the calls after a page click, and a compositor that hangs must not hang the window.
+// Only nodes that move a pointer by relative motion (sysfs says so, without a call) are asked
+// about.
+
+#include "platform/PlasmaPointerSettings.h"
+
+#include <QDBusConnection>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace trvx {
+
+class DbusPlasmaSession : public PlasmaSession {
+public:
+    static constexpr int kCallTimeoutMs = 2000;
+
+    explicit DbusPlasmaSession(QDBusConnection bus,
+                               std::filesystem::path inputClass = "/sys/class/input",
+                               int timeoutMs = kCallTimeoutMs);
+
+    bool CanAnnounce() override;
+    PointerResult AnnounceMouseSettings() override;
+    std::optional<std::vector<PlasmaMouse>> Mice() override;
+    PointerResult SetSpeed(const std::string& sysName, double speed) override;
+    PointerResult SetFlat(const std::string& sysName, bool flat) override;
+
+private:
+    PointerResult SetProperty(const std::string& sysName, const char* property,
+                              const QVariant& value);
+
+    QDBusConnection bus_;
+    std::filesystem::path inputClass_;
+    int timeoutMs_;
+};
+
+} // namespace trvx

@@ -1,0 +1,299 @@
+// Plasma's pointer settings over a session bus of the test's own (dbus-daemon), with a small
+// stand-in for the compositor's input devices and a listener for the settings signal: the
+// reads, the property writes and the signal really travel over D-Bus.
+#include "platform/ui/DbusPlasmaSession.h"
+#include "platform/PlasmaPointerSettings.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSemaphore>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace trvx {
+namespace {
+
+namespace fs = std::filesystem;
+
+// What the stand-in compositor and listener were asked and told, from their own thread.
+class Record {
+public:
+    void Add(const std::string& event) {
+        std::lock_guard lock(mutex_);
+        events_.push_back(event);
+    }
+    std::vector<std::string> Take() {
+        std::lock_guard lock(mutex_);
+        return std::exchange(events_, {});
+    }
+    // Waits (at most 5 s) for an event that arrives on its own, such as a signal.
+    bool WaitFor(const std::string& event) {
+        QDeadlineTimer deadline(5000);
+        for (;;) {
+            {
+                std::lock_guard lock(mutex_);
+                if (std::find(events_.begin(), events_.end(), event) != events_.end())
+                    return true;
+            }
+            if (deadline.hasExpired())
+                return false;
+            QThread::msleep(5);
+        }
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<std::string> events_;
+};
+
+class StandInManager : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.KWin.InputDeviceManager")
+    Q_PROPERTY(QStringList devicesSysNames READ devicesSysNames)
+public:
+    explicit StandInManager(QStringList nodes, QObject* parent)
+        : QObject(parent), nodes_(std::move(nodes)) {}
+    QStringList devicesSysNames() const { return nodes_; }
+
+private:
+    QStringList nodes_;
+};
+
+// One of the compositor's input devices, with the properties the program reads and sets.
+class StandInDevice : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.KWin.InputDevice")
+    Q_PROPERTY(bool pointer READ pointer)
+    Q_PROPERTY(bool touchpad READ touchpad)
+    Q_PROPERTY(QString name READ name)
+    Q_PROPERTY(bool supportsPointerAcceleration READ supports)
+    Q_PROPERTY(double pointerAcceleration READ pointerAcceleration WRITE setPointerAcceleration)
+    Q_PROPERTY(bool supportsPointerAccelerationProfileFlat READ supports)
+    Q_PROPERTY(bool supportsPointerAccelerationProfileAdaptive READ supports)
+    Q_PROPERTY(bool pointerAccelerationProfileFlat READ flat WRITE setFlat)
+public:
+    StandInDevice(std::string node, bool touchpad, double speed, bool flat, Record& record,
+                  QObject* parent)
+        : QObject(parent), node_(std::move(node)), touchpad_(touchpad), speed_(speed), flat_(flat),
+          record_(record) {}
+    bool pointer() const {
+        record_.Add("asked " + node_);
+        return true;
+    }
+    bool touchpad() const { return touchpad_; }
+    QString name() const { return QStringLiteral("Gaming \"Mouse\" 2"); }
+    bool supports() const { return true; }
+    double pointerAcceleration() const { return speed_; }
+    void setPointerAcceleration(double speed) {
+        std::ostringstream event;
+        event << "set " << node_ << " speed " << speed;
+        record_.Add(event.str());
+        speed_ = speed;
+    }
+    bool flat() const { return flat_; }
+    void setFlat(bool flat) {
+        record_.Add("set " + node_ + " flat " + (flat ? "1" : "0"));
+        flat_ = flat;
+    }
+
+private:
+    std::string node_;
+    bool touchpad_;
+    double speed_;
+    bool flat_;
+    Record& record_;
+};
+
+class SettingsListener : public QObject {
+    Q_OBJECT
+public:
+    SettingsListener(Record& record, QObject* parent) : QObject(parent), record_(record) {}
+public slots:
+    void notifyChange(int type, int arg) {
+        record_.Add("notifyChange " + std::to_string(type) + " " + std::to_string(arg));
+    }
+
+private:
+    Record& record_;
+};
+
+const QString kProgram = QStringLiteral("trvx-test-program");
+const QString kCompositor = QStringLiteral("trvx-test-compositor");
+
+class PrivateSessionBus : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("plasma-bus-" + std::to_string(getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        // A keyboard node, which sysfs says moves no pointer; the other nodes it does not know.
+        fs::create_directories(dir_ / "input" / "event0" / "device" / "capabilities");
+        std::ofstream(dir_ / "input" / "event0" / "device" / "capabilities" / "rel") << "0\n";
+
+        daemon_.setProgram("dbus-daemon");
+        daemon_.setArguments({"--session", "--print-address", "--nofork"});
+        daemon_.start();
+        if (!daemon_.waitForStarted(5000))
+            GTEST_SKIP() << "dbus-daemon is not installed";
+        QByteArray address;
+        QDeadlineTimer deadline(10000);
+        while (!address.contains('\n') && !deadline.hasExpired()) {
+            daemon_.waitForReadyRead(100);
+            address += daemon_.readAllStandardOutput();
+        }
+        ASSERT_TRUE(address.contains('\n')) << "dbus-daemon gave no address";
+        const QString bus = QString::fromUtf8(address.trimmed());
+
+        // The stand-ins answer on a thread of their own: the program's calls block the thread
+        // that makes them, as they block the window's.
+        compositor_.emplace(QDBusConnection::connectToBus(bus, kCompositor));
+        ASSERT_TRUE(compositor_->isConnected());
+        root_ = new QObject;
+        auto* manager = new StandInManager({"event0", "event3", "event7", "event9"}, root_);
+        auto* mouse = new StandInDevice("event3", false, -0.4, true, record_, root_);
+        auto* touchpad = new StandInDevice("event7", true, 0.1, false, record_, root_);
+        auto* keyboard = new StandInDevice("event0", false, 0.0, false, record_, root_);
+        auto* listener = new SettingsListener(record_, root_);
+        root_->moveToThread(&thread_);
+        thread_.start();
+        const auto all = QDBusConnection::ExportAllProperties;
+        const QString devices = QStringLiteral("/org/kde/KWin/InputDevice");
+        ASSERT_TRUE(compositor_->registerObject(devices, manager, all));
+        ASSERT_TRUE(compositor_->registerObject(devices + "/event3", mouse, all));
+        ASSERT_TRUE(compositor_->registerObject(devices + "/event7", touchpad, all));
+        ASSERT_TRUE(compositor_->registerObject(devices + "/event0", keyboard, all));
+        ASSERT_TRUE(compositor_->connect(QString(), QStringLiteral("/KGlobalSettings"),
+                                         QStringLiteral("org.kde.KGlobalSettings"),
+                                         QStringLiteral("notifyChange"), listener,
+                                         SLOT(notifyChange(int, int))));
+        ASSERT_TRUE(compositor_->registerService(QStringLiteral("org.kde.KWin")));
+        // A call answered after the signal's match rule was sent: the bus holds the rule.
+        ASSERT_TRUE(compositor_->interface()->isServiceRegistered(QStringLiteral("org.kde.KWin")));
+
+        program_.emplace(QDBusConnection::connectToBus(bus, kProgram));
+        ASSERT_TRUE(program_->isConnected());
+    }
+    void TearDown() override {
+        hang_.release();
+        program_.reset();
+        compositor_.reset();
+        QDBusConnection::disconnectFromBus(kProgram);
+        QDBusConnection::disconnectFromBus(kCompositor);
+        if (root_ != nullptr)
+            root_->deleteLater();
+        thread_.quit();
+        thread_.wait();
+        if (daemon_.state() != QProcess::NotRunning) {
+            daemon_.terminate();
+            daemon_.waitForFinished(5000);
+        }
+        fs::remove_all(dir_);
+    }
+    std::unique_ptr<DbusPlasmaSession> Session(int timeoutMs = DbusPlasmaSession::kCallTimeoutMs) {
+        return std::make_unique<DbusPlasmaSession>(*program_, dir_ / "input", timeoutMs);
+    }
+    // The stand-ins stop answering until the test ends, as a compositor that hangs.
+    void Hang() {
+        QMetaObject::invokeMethod(root_, [this] { hang_.acquire(); });
+    }
+
+    fs::path dir_;
+    QProcess daemon_;
+    QThread thread_;
+    QObject* root_ = nullptr;
+    Record record_;
+    QSemaphore hang_;
+    std::optional<QDBusConnection> compositor_;
+    std::optional<QDBusConnection> program_;
+};
+
+TEST_F(PrivateSessionBus, PlasmaSettingsAreReadAndSetOverTheBus) {
+    PlasmaPointerSettings store(dir_ / "home", {dir_ / "xdg"}, Session());
+    PointerState s = store.Read();
+    EXPECT_EQ(s.speed, -0.4);
+    EXPECT_EQ(s.acceleration, false); // the mouse's flat profile
+    EXPECT_EQ(s.doubleClickMs, PlasmaPointerSettings::kDefaultDoubleClickMs);
+    EXPECT_EQ(s.wheelLines, PlasmaPointerSettings::kDefaultWheelLines);
+    // The keyboard's node is never asked about; the touchpad is, and is left out.
+    std::vector<std::string> asked = record_.Take();
+    std::sort(asked.begin(), asked.end());
+    EXPECT_EQ(asked, (std::vector<std::string>{"asked event3", "asked event7"}));
+
+    PointerState wanted = s;
+    wanted.speed = 0.2;
+    ASSERT_TRUE(store.Write(PointerSetting::Speed, wanted).ok);
+    wanted.acceleration = true;
+    ASSERT_TRUE(store.Write(PointerSetting::Acceleration, wanted).ok);
+    std::vector<std::string> sets;
+    for (const std::string& event : record_.Take())
+        if (event.starts_with("set "))
+            sets.push_back(event);
+    EXPECT_EQ(sets, (std::vector<std::string>{"set event3 speed 0.2", "set event3 flat 0"}));
+    s = store.Read();
+    EXPECT_EQ(s.speed, 0.2);
+    EXPECT_EQ(s.acceleration, true);
+
+    // The double-click time goes to the settings file, and running programs are told.
+    wanted.doubleClickMs = 270;
+    ASSERT_TRUE(store.Write(PointerSetting::DoubleClick, wanted).ok);
+    EXPECT_TRUE(record_.WaitFor("notifyChange 3 0"));
+    EXPECT_EQ(store.Read().doubleClickMs, 270);
+}
+
+TEST_F(PrivateSessionBus, RefusalsAndAHungCompositorAreToldInTime) {
+    auto session = Session(300);
+    const PointerResult refused = session->SetSpeed("event5", 0.1); // no such device
+    EXPECT_FALSE(refused.ok);
+    EXPECT_NE(refused.error.find("pointerAcceleration"), std::string::npos) << refused.error;
+    EXPECT_NE(refused.error.find("org.freedesktop.DBus.Error"), std::string::npos) << refused.error;
+    EXPECT_FALSE(session->SetSpeed("../../x", 0.1).ok);
+
+    Hang();
+    QElapsedTimer took;
+    took.start();
+    EXPECT_EQ(session->Mice(), std::nullopt);
+    EXPECT_FALSE(session->SetFlat("event3", true).ok);
+    EXPECT_LT(took.elapsed(), 2000);
+    // A signal waits for nobody.
+    EXPECT_TRUE(session->AnnounceMouseSettings().ok);
+}
+
+TEST_F(PrivateSessionBus, ACompositorWithoutInputDevicesLeavesSpeedAndAccelerationOut) {
+    // Plasma under X11: the compositor is on the bus but keeps no input devices.
+    compositor_->unregisterObject(QStringLiteral("/org/kde/KWin/InputDevice"),
+                                  QDBusConnection::UnregisterTree);
+    PlasmaPointerSettings store(dir_ / "home", {dir_ / "xdg"}, Session());
+    const PointerState s = store.Read();
+    EXPECT_EQ(s.speed, std::nullopt);
+    EXPECT_EQ(s.acceleration, std::nullopt);
+    EXPECT_EQ(s.doubleClickMs, PlasmaPointerSettings::kDefaultDoubleClickMs);
+    EXPECT_EQ(s.wheelLines, PlasmaPointerSettings::kDefaultWheelLines);
+}
+
+TEST(DbusPlasmaSession, WithoutABusNothingIsAskedOrAnnounced) {
+    DbusPlasmaSession none(QDBusConnection(QStringLiteral("trvx-test-no-such-bus")));
+    EXPECT_FALSE(none.CanAnnounce());
+    EXPECT_EQ(none.Mice(), std::nullopt);
+    EXPECT_FALSE(none.AnnounceMouseSettings().ok);
+    EXPECT_FALSE(none.SetFlat("event3", true).ok);
+}
+
+} // namespace
+} // namespace trvx
+
+#include "DbusPlasmaSessionTest.moc"

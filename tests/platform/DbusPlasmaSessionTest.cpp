@@ -308,8 +308,11 @@ TEST(DbusSendSignal, TheMouseSettingsSignalReachesTheBus) {
 }
 
 TEST(ToolRun, AToolThatHangsIsKilledAtTheDeadline) {
+    // Long enough for the tool to have started and printed on a loaded machine, far below its
+    // 30 s sleep.
+    constexpr int deadlineMs = 2000;
     const auto start = std::chrono::steady_clock::now();
-    const ToolRun r = RunTool({"sh", "-c", "echo started; exec sleep 30"}, 300);
+    const ToolRun r = RunTool({"sh", "-c", "echo started; exec sleep 30"}, deadlineMs);
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_LT(took, std::chrono::seconds(10));
     EXPECT_EQ(r.status, -1);
@@ -318,7 +321,7 @@ TEST(ToolRun, AToolThatHangsIsKilledAtTheDeadline) {
 
     // One that closes its output and goes on running is held to the same deadline.
     const auto quietStart = std::chrono::steady_clock::now();
-    const ToolRun quiet = RunTool({"sh", "-c", "echo started; exec sleep 30 >&- 2>&-"}, 300);
+    const ToolRun quiet = RunTool({"sh", "-c", "echo started; exec sleep 30 >&- 2>&-"}, deadlineMs);
     EXPECT_LT(std::chrono::steady_clock::now() - quietStart, std::chrono::seconds(10));
     EXPECT_EQ(quiet.status, -1);
     EXPECT_EQ(quiet.out, "started\n");

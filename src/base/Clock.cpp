@@ -25,6 +25,7 @@ void VirtualClock::sleepMicros(std::int64_t us) {
     std::lock_guard lock(mutex_);
     now_ += us;
     slept_ += us;
+    sleptByThread_[std::this_thread::get_id()] += us;
     changed_.notify_all();
 }
 
@@ -39,6 +40,12 @@ void VirtualClock::advanceMicros(std::int64_t us) {
 std::int64_t VirtualClock::sleptMicros() {
     std::lock_guard lock(mutex_);
     return slept_;
+}
+
+std::int64_t VirtualClock::sleptMicrosOnThisThread() {
+    std::lock_guard lock(mutex_);
+    const auto it = sleptByThread_.find(std::this_thread::get_id());
+    return it == sleptByThread_.end() ? 0 : it->second;
 }
 
 } // namespace trvx

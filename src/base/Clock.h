@@ -6,6 +6,8 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <thread>
+#include <unordered_map>
 
 namespace trvx {
 
@@ -34,12 +36,16 @@ public:
     void advanceMillis(std::int64_t ms) { advanceMicros(ms * 1000); }
     // Total time slept through sleepMicros (what the waits would have cost on a real clock).
     std::int64_t sleptMicros();
+    // The part of it the calling thread slept: its own waits, told apart from those of other
+    // threads that move the same clock meanwhile.
+    std::int64_t sleptMicrosOnThisThread();
 
 private:
     std::mutex mutex_;
     std::condition_variable changed_;
     std::int64_t now_ = 0;
     std::int64_t slept_ = 0;
+    std::unordered_map<std::thread::id, std::int64_t> sleptByThread_;
 };
 
 } // namespace trvx

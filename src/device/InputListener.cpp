@@ -64,12 +64,17 @@ void InputListener::MouseClosed() {
     ++generation_;
 }
 
+bool InputListener::IsWaiting() const {
+    std::lock_guard lock(mutex_);
+    return parked_ && !open_ && !stop_;
+}
+
 std::int64_t InputListener::WaitForMouse() {
     std::unique_lock lock(mutex_);
     if (!stop_ && !open_) {
-        waiting_ = true;
+        parked_ = true;
         changed_.wait(lock, [this] { return stop_ || open_; });
-        waiting_ = false;
+        parked_ = false;
     }
     return stop_ ? -1 : generation_;
 }

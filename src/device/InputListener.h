@@ -57,8 +57,10 @@ public:
 
     // How many reads the thread has made (a wait without a mouse costs none).
     std::int64_t ReadCount() const { return reads_; }
-    // True while the thread is waiting for a mouse to be opened.
-    bool IsWaiting() const { return waiting_; }
+    // True while the thread is parked for want of an open mouse: it has let go of the last one
+    // and no open has come since. False from the moment MouseOpened is called, also while the
+    // thread has not woken up yet.
+    bool IsWaiting() const;
     // How many input reports 0x42 the thread has handled to the end (the status registers
     // read), so a test can wait for one report's work to be done.
     std::int64_t ReportsHandled() const { return handled_; }
@@ -78,15 +80,15 @@ private:
     InputListenerEvents events_;
     const int readTimeoutMs_;
 
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     std::condition_variable changed_;
     bool stop_ = false;
     bool open_ = false;
+    bool parked_ = false;         // the thread is inside WaitForMouse's wait
     std::int64_t generation_ = 0; // counts opens, so an old handle's error drops nothing new
 
     std::atomic<std::int64_t> reads_{0};
     std::atomic<std::int64_t> handled_{0};
-    std::atomic<bool> waiting_{false};
     // Held buttons, in the order their releases are handled. Only the thread touches them.
     bool heldCpi_ = false, heldCpiUp_ = false, heldCpiDown_ = false, heldProfile_ = false;
 

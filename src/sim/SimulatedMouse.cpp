@@ -55,6 +55,7 @@ struct SimulatedMouse::State {
     int nextOtherId = 1;
 
     std::deque<std::vector<std::uint8_t>> input;
+    int waitingReads = 0; // readInput calls inside their wait
 
     int failSendCountdown = 0;
     int failReplyCountdown = 0;
@@ -164,10 +165,12 @@ public:
         auto ready = [this] {
             return !alive() || (target_ == Target::VendorCollection && !state_->input.empty());
         };
+        ++state_->waitingReads;
         if (timeoutMs < 0)
             state_->inputChanged.wait(lock, ready);
         else
             state_->inputChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
+        --state_->waitingReads;
         if (!alive())
             return InputReadResult::Error;
         if (target_ != Target::VendorCollection || state_->input.empty())
@@ -438,6 +441,11 @@ bool SimulatedMouse::InjectInput(std::span<const std::uint8_t> report) {
     state_->input.emplace_back(report.begin(), report.end());
     state_->inputChanged.notify_all();
     return true;
+}
+
+int SimulatedMouse::WaitingInputReads() {
+    std::lock_guard lock(state_->mutex);
+    return state_->waitingReads;
 }
 
 void SimulatedMouse::FailSend(int n) {

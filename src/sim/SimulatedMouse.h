@@ -145,6 +145,9 @@ public:
 
     // Input reports 0x42; false when the mouse is away and the report was dropped.
     bool InjectInput(std::span<const std::uint8_t> report);
+    // How many readInput calls are blocked now for want of a report: a test meets a reader
+    // thread there, knowing it has done everything it did before that read.
+    int WaitingInputReads();
 
     // Fault switches (see above)
     void FailSend(int n);

@@ -3,6 +3,7 @@
 // own thread, and the non-threaded mode's timer is only recorded.
 
 #include "controls/wide/ThreadedTimer.h"
+#include "support/Waiting.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -33,7 +34,7 @@ public:
     void stopUiTimer() override { uiTimerRunning = false; }
 
     // Waits (real time) until n calls have been posted in all.
-    bool waitPosted(std::size_t n, std::chrono::milliseconds timeout = std::chrono::seconds(5)) {
+    bool waitPosted(std::size_t n, std::chrono::milliseconds timeout = test::kWaitDeadline) {
         std::unique_lock lock(mutex_);
         return changed_.wait_for(lock, timeout, [&] { return posted_ >= n; });
     }

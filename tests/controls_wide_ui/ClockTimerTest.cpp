@@ -66,26 +66,37 @@ TEST_F(VirtualTimers, StoppedTimersStayQuietAndATickThatSleepsDoesNotCatchUp) {
 TEST_F(VirtualTimers, SettleWaitsForWorkATickHandedToAnotherThread) {
     // A poll tick that hands its arrival wait to a worker thread, as the main window does: the
     // settle hook joins it before the next due timer is looked for, so the next poll always
-    // comes after that wait has moved the clock, never racing it.
-    std::vector<std::int64_t> pollTimes;
-    std::thread worker;
-    ClockTimer poll;
-    QObject::connect(&poll, &ClockTimer::timeout, [&] {
-        pollTimes.push_back(clock.nowMicros() / 1000);
-        worker = std::thread([this] { clock.sleepMillis(2100); });
-    });
-    int settles = 0;
-    scheduler.SetSettle([&] {
-        ++settles;
-        if (worker.joinable())
-            worker.join();
-    });
-    poll.start(1500);
-    scheduler.Advance(4500);
-    scheduler.SetSettle(nullptr);
-    EXPECT_EQ(pollTimes, (std::vector<std::int64_t>{1500, 3600}));
-    EXPECT_EQ(settles, 2);
-    EXPECT_EQ(clock.nowMicros(), 5'700'000);
+    // comes after that wait has moved the clock, never racing it. The next poll is due one
+    // interval after the tick itself ended, however far the worker had got by then: here once
+    // when it has surely not begun, once when it has surely ended.
+    for (const bool workerDoneInTick : {false, true}) {
+        SCOPED_TRACE(workerDoneInTick ? "worker done in the tick" : "worker joined at settle");
+        VirtualClock localClock;
+        VirtualTimerScheduler localScheduler(localClock);
+        VirtualTimerScheduler::SetCurrent(&localScheduler);
+        std::vector<std::int64_t> pollTimes;
+        std::thread worker;
+        ClockTimer poll;
+        QObject::connect(&poll, &ClockTimer::timeout, [&] {
+            pollTimes.push_back(localClock.nowMicros() / 1000);
+            worker = std::thread([&localClock] { localClock.sleepMillis(2100); });
+            if (workerDoneInTick)
+                worker.join();
+        });
+        int settles = 0;
+        localScheduler.SetSettle([&] {
+            ++settles;
+            if (worker.joinable())
+                worker.join();
+        });
+        poll.start(1500);
+        localScheduler.Advance(4500);
+        localScheduler.SetSettle(nullptr);
+        VirtualTimerScheduler::SetCurrent(&scheduler);
+        EXPECT_EQ(pollTimes, (std::vector<std::int64_t>{1500, 3600}));
+        EXPECT_EQ(settles, 2);
+        EXPECT_EQ(localClock.nowMicros(), 5'700'000);
+    }
 }
 
 TEST(ClockTimerReal, WithoutASchedulerItIsARealTimer) {

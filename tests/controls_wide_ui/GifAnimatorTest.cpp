@@ -9,9 +9,9 @@
 #include "controls/wide/ui/GifAnimator.h"
 #include "controls/wide/ui/KeyedPainting.h"
 #include "controls_wide/ManualClock.h"
+#include "support/EventWaiting.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QPainter>
 #include <QThread>
 
@@ -98,14 +98,10 @@ TEST_F(GifAnimatorTest, FramesAdvanceOnTheUiThreadWhetherTheWindowIsShownOrNot) 
     EXPECT_EQ(started, 1);
 
     TAnimTimer& timer = anim->Animation().Timer();
-    ASSERT_TRUE(timer.WaitForWorkerWaiting(5s));
+    ASSERT_TRUE(timer.WaitForWorkerWaiting(test::kWaitDeadline));
     clock.advanceMillis(timer.Interval());
     timer.ClockChanged();
-    QElapsedTimer waited;
-    waited.start();
-    while (anim->FrameIndex() != 1 && waited.elapsed() < 5000)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    EXPECT_EQ(anim->FrameIndex(), 1);
+    EXPECT_TRUE(test::ProcessEventsUntil([&] { return anim->FrameIndex() == 1; }));
     EXPECT_EQ(frameThread, QThread::currentThread());
     EXPECT_EQ(shot().pixelColor(0, 0), QColor(0, 0, 255));
 
@@ -144,14 +140,11 @@ TEST_F(GifAnimatorTest, DestroyedWithATickQueuedForTheUi) {
     parent.show();
     anim->SetAnimate(true);
     TAnimTimer& timer = anim->Animation().Timer();
-    ASSERT_TRUE(timer.WaitForWorkerWaiting(5s));
-    const std::uint64_t waits = timer.WaitsStarted();
+    ASSERT_TRUE(timer.WaitForWorkerWaiting(test::kWaitDeadline));
     clock.advanceMillis(timer.Interval());
     timer.ClockChanged();
-    // Give the worker time to queue its tick, then destroy without running the event loop.
-    for (int i = 0; i < 50 && timer.WaitsStarted() == waits; ++i)
-        QThread::msleep(2);
-    QThread::msleep(20);
+    // The worker has queued its tick; destroy without running the event loop.
+    ASSERT_TRUE(timer.WaitForHandOff(test::kWaitDeadline));
     delete anim;
     anim = nullptr;
     QApplication::processEvents(); // a stale tick, if queued, is dropped

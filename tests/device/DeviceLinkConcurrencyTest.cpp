@@ -2,6 +2,7 @@
 // busy window runs outside every exchange.
 
 #include "DeviceLinkFixture.h"
+#include "support/Waiting.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -96,7 +97,7 @@ private:
     void check() {
         ++calls;
         auto done = std::async(std::launch::async, [this] { return link_->WriteXData(0x10, 1); });
-        if (done.wait_for(2s) != std::future_status::ready) {
+        if (done.wait_for(kWaitDeadline) != std::future_status::ready) {
             ++blocked;
             pending_.push_back(std::move(done)); // completes once the exchange lets go
         }
@@ -150,7 +151,7 @@ public:
     }
     bool waitUntilReading() {
         std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, 5s, [this] { return reading_; });
+        return changed_.wait_for(lock, kWaitDeadline, [this] { return reading_; });
     }
     void letReadReturn() {
         std::lock_guard lock(mutex_);
@@ -212,13 +213,13 @@ TEST(DeviceLinkClose, AHandleInARunningReadIsClosedWhenTheReadReturns) {
 
     // Closing does not wait for the read; it closes what nobody uses at once.
     auto close = std::async(std::launch::async, [&link] { link.CloseDevice(); });
-    ASSERT_EQ(close.wait_for(5s), std::future_status::ready);
+    ASSERT_EQ(close.wait_for(kWaitDeadline), std::future_status::ready);
     EXPECT_FALSE(link.IsOpen());
     EXPECT_FALSE(link.HasInputHandle());
     EXPECT_EQ(hid.openHandles(), 1) << "the reading thread still holds the input handle";
 
     hid.letReadReturn();
-    ASSERT_EQ(read.wait_for(5s), std::future_status::ready);
+    ASSERT_EQ(read.wait_for(kWaitDeadline), std::future_status::ready);
     EXPECT_TRUE(read.get());
     EXPECT_EQ(hid.openHandles(), 0) << "closed once the read let go of it";
 }

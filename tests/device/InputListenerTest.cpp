@@ -1,11 +1,11 @@
 // The input-report listener on its own thread, against the simulated mouse.
 #include "device/InputListener.h"
 #include "DevicePollerRig.h"
+#include "support/Waiting.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <mutex>
 #include <thread>
 
@@ -27,29 +27,26 @@ public:
         e.inputLost = [this] { add("lost"); };
         return e;
     }
-    // Waits (real time) until `count` events arrived; returns them.
-    std::vector<std::string> WaitFor(std::size_t count) {
-        std::unique_lock lock(mutex_);
-        changed_.wait_for(lock, 5s, [&] { return events_.size() >= count; });
+    std::vector<std::string> Seen() {
+        std::lock_guard lock(mutex_);
         return events_;
     }
 
 private:
     void add(std::string e) {
-        {
-            std::lock_guard lock(mutex_);
-            events_.push_back(std::move(e));
-        }
-        changed_.notify_all();
+        std::lock_guard lock(mutex_);
+        events_.push_back(std::move(e));
     }
     std::mutex mutex_;
-    std::condition_variable changed_;
     std::vector<std::string> events_;
 };
 
 std::vector<std::uint8_t> Report(std::uint8_t code, std::uint8_t id = ReportIdInput) {
     return {id, 0, 0, code, 0, 0, 0, 0};
 }
+
+// How long a test watches for something that must not happen (reads while no mouse is open).
+constexpr auto kQuietWindow = 200ms;
 
 class ListenerRig {
 public:
@@ -70,15 +67,19 @@ public:
         sim.ClearFrames();
     }
 
-    // Waits (real time) until the mouse has been sent `count` reports; returns them.
-    std::vector<std::string> WaitForSent(std::size_t count) {
-        const auto deadline = std::chrono::steady_clock::now() + 5s;
-        std::vector<std::string> sent;
-        while ((sent = SentFrames(sim.Frames())).size() < count &&
-               std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(1ms);
-        return sent;
+    // Waits (real time) until the listener has handled `count` reports and is blocked in its
+    // next read. Only then is what it does for a report over: its events and frames come before
+    // the count, and the count before that read.
+    bool WaitUntilHandled(std::int64_t count) {
+        return WaitUntil(
+            [&] { return listener->ReportsHandled() >= count && sim.WaitingInputReads() > 0; });
     }
+    // Waits (real time) until the listener has let go of the mouse and is parked.
+    bool WaitUntilParked() {
+        return WaitUntil([&] { return listener->IsWaiting(); });
+    }
+
+    std::vector<std::string> Sent() { return SentFrames(sim.Frames()); }
 
     VirtualClock clock;
     SimulatedMouse sim;
@@ -98,15 +99,16 @@ TEST(InputListenerTest, CpiButtonIsShownWhileHeldAndTheLevelReadAfterRelease) {
     rig.listener->MouseOpened();
 
     ASSERT_TRUE(rig.sim.InjectInput(Report(1)));
-    EXPECT_EQ(rig.log.WaitFor(1), std::vector<std::string>{"held 1"});
-    EXPECT_EQ(rig.WaitForSent(2), (std::vector<std::string>{kStatusA, kStatusB}));
+    ASSERT_TRUE(rig.WaitUntilHandled(1));
+    EXPECT_EQ(rig.log.Seen(), std::vector<std::string>{"held 1"});
+    EXPECT_EQ(rig.Sent(), (std::vector<std::string>{kStatusA, kStatusB}));
 
     const std::int64_t slept = rig.clock.sleptMicros();
     ASSERT_TRUE(rig.sim.InjectInput(Report(0)));
-    EXPECT_EQ(rig.log.WaitFor(3), (std::vector<std::string>{"held 1", "cpi 3", "released 1"}));
-    EXPECT_EQ(rig.WaitForSent(5),
-              (std::vector<std::string>{kStatusA, kStatusB, "40 09 00 A6 00 01 00 00", kStatusA,
-                                        kStatusB}));
+    ASSERT_TRUE(rig.WaitUntilHandled(2));
+    EXPECT_EQ(rig.log.Seen(), (std::vector<std::string>{"held 1", "cpi 3", "released 1"}));
+    EXPECT_EQ(rig.Sent(), (std::vector<std::string>{kStatusA, kStatusB, "40 09 00 A6 00 01 00 00",
+                                                    kStatusA, kStatusB}));
     // The mouse was given 200 ms to apply the change before it was asked.
     EXPECT_GE(rig.clock.sleptMicros() - slept, 200'000);
 }
@@ -119,8 +121,10 @@ TEST(InputListenerTest, ProfileButtonOnAFlashMouseReadsTheUserSectionByte) {
 
     ASSERT_TRUE(rig.sim.InjectInput(Report(8)));
     ASSERT_TRUE(rig.sim.InjectInput(Report(0)));
-    EXPECT_EQ(rig.log.WaitFor(3), (std::vector<std::string>{"held 8", "profile 21", "released 8"}));
-    const auto sent = rig.WaitForSent(5);
+    ASSERT_TRUE(rig.WaitUntilHandled(2));
+    EXPECT_EQ(rig.log.Seen(), (std::vector<std::string>{"held 8", "profile 21", "released 8"}));
+    const auto sent = rig.Sent();
+    ASSERT_EQ(sent.size(), 5u);
     EXPECT_EQ(sent[2], "40 09 20 00 00 01 00 00");
 }
 
@@ -132,10 +136,11 @@ TEST(InputListenerTest, ButtonsHeldInTurnAreHandledAtOneReleaseCpiFirst) {
 
     for (std::uint8_t code : {1, 8, 0})
         ASSERT_TRUE(rig.sim.InjectInput(Report(code)));
-    EXPECT_EQ(rig.log.WaitFor(6),
-              (std::vector<std::string>{"held 1", "held 8", "cpi 5", "released 1", "profile 02",
-                                        "released 8"}));
-    const auto sent = rig.WaitForSent(8);
+    ASSERT_TRUE(rig.WaitUntilHandled(3));
+    EXPECT_EQ(rig.log.Seen(), (std::vector<std::string>{"held 1", "held 8", "cpi 5", "released 1",
+                                                        "profile 02", "released 8"}));
+    const auto sent = rig.Sent();
+    ASSERT_EQ(sent.size(), 8u);
     EXPECT_EQ(sent[4], "40 09 00 A6 00 01 00 00");
     EXPECT_EQ(sent[5], "40 09 00 A4 00 01 00 00");
 }
@@ -146,29 +151,33 @@ TEST(InputListenerTest, OtherCodesShowNothingButStillReadTheStatusAndOtherReport
     ASSERT_TRUE(rig.sim.InjectInput(Report(3)));       // two buttons at once
     ASSERT_TRUE(rig.sim.InjectInput(Report(1, 0x43))); // not an input report of ours
     ASSERT_TRUE(rig.sim.InjectInput(Report(4)));       // marks the end
-    EXPECT_EQ(rig.log.WaitFor(1), std::vector<std::string>{"held 4"});
-    EXPECT_EQ(rig.WaitForSent(4),
-              (std::vector<std::string>{kStatusA, kStatusB, kStatusA, kStatusB}));
+    ASSERT_TRUE(rig.WaitUntilHandled(2));
+    EXPECT_EQ(rig.listener->ReportsHandled(), 2);
+    EXPECT_EQ(rig.log.Seen(), std::vector<std::string>{"held 4"});
+    EXPECT_EQ(rig.Sent(), (std::vector<std::string>{kStatusA, kStatusB, kStatusA, kStatusB}));
 }
 
 TEST(InputListenerTest, WaitsWithoutReadingWhileNoMouseIsOpen) {
     ListenerRig rig(StorageKind::I2C, 20);
-    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(rig.WaitUntilParked());
+    std::this_thread::sleep_for(kQuietWindow);
     EXPECT_EQ(rig.listener->ReadCount(), 0);
     EXPECT_TRUE(rig.listener->IsWaiting());
 
     // Open: reads, each at most one per timeout while the mouse is silent.
+    const auto opened = std::chrono::steady_clock::now();
     rig.listener->MouseOpened();
-    std::this_thread::sleep_for(300ms);
+    EXPECT_FALSE(rig.listener->IsWaiting());
+    ASSERT_TRUE(WaitUntil([&] { return rig.listener->ReadCount() >= 5; }));
     const std::int64_t reads = rig.listener->ReadCount();
-    EXPECT_GE(reads, 1);
-    EXPECT_LE(reads, 300 / 20 + 2);
+    const auto elapsed = std::chrono::steady_clock::now() - opened;
+    EXPECT_LE(reads, elapsed / 20ms + 1) << "reads came faster than their timeout";
 
     // Closed again: the reads stop.
     rig.listener->MouseClosed();
-    std::this_thread::sleep_for(100ms);
+    ASSERT_TRUE(rig.WaitUntilParked());
     const std::int64_t afterClose = rig.listener->ReadCount();
-    std::this_thread::sleep_for(200ms);
+    std::this_thread::sleep_for(kQuietWindow);
     EXPECT_EQ(rig.listener->ReadCount(), afterClose);
     EXPECT_TRUE(rig.listener->IsWaiting());
 }
@@ -177,10 +186,10 @@ TEST(InputListenerTest, ReadErrorDropsTheHandleUntilTheMouseIsOpenedAgain) {
     ListenerRig rig(StorageKind::I2C, 20);
     rig.listener->MouseOpened();
     rig.sim.Unplug(); // the handle dies
-    EXPECT_EQ(rig.log.WaitFor(1), std::vector<std::string>{"lost"});
-    std::this_thread::sleep_for(50ms);
+    ASSERT_TRUE(rig.WaitUntilParked());
+    EXPECT_EQ(rig.log.Seen(), std::vector<std::string>{"lost"});
     const std::int64_t reads = rig.listener->ReadCount();
-    std::this_thread::sleep_for(200ms);
+    std::this_thread::sleep_for(kQuietWindow);
     EXPECT_EQ(rig.listener->ReadCount(), reads); // no loop of failing reads
     EXPECT_TRUE(rig.listener->IsWaiting());
 
@@ -188,7 +197,8 @@ TEST(InputListenerTest, ReadErrorDropsTheHandleUntilTheMouseIsOpenedAgain) {
     rig.Open();
     rig.listener->MouseOpened();
     ASSERT_TRUE(rig.sim.InjectInput(Report(2)));
-    EXPECT_EQ(rig.log.WaitFor(2), (std::vector<std::string>{"lost", "held 2"}));
+    ASSERT_TRUE(rig.WaitUntilHandled(1));
+    EXPECT_EQ(rig.log.Seen(), (std::vector<std::string>{"lost", "held 2"}));
 }
 
 TEST(InputListenerTest, WithoutAReadableInputHandleItWaitsInsteadOfSpinning) {
@@ -199,8 +209,9 @@ TEST(InputListenerTest, WithoutAReadableInputHandleItWaitsInsteadOfSpinning) {
     rig.Open(); // commands work, the input handle was refused
     ASSERT_FALSE(rig.link.HasInputHandle());
     rig.listener->MouseOpened();
-    EXPECT_EQ(rig.log.WaitFor(1), std::vector<std::string>{"lost"});
-    std::this_thread::sleep_for(100ms);
+    ASSERT_TRUE(rig.WaitUntilParked());
+    EXPECT_EQ(rig.log.Seen(), std::vector<std::string>{"lost"});
+    std::this_thread::sleep_for(kQuietWindow);
     EXPECT_EQ(rig.listener->ReadCount(), 1);
 }
 
@@ -219,20 +230,21 @@ TEST(InputListenerTest, ListensThroughALinuxNodeWithLongInputReports) {
     ASSERT_TRUE(rig.sim.InjectInput(std::vector<std::uint8_t>{0x01, 1, 0, 5, 0, 0xFB, 0xFF}));
     ASSERT_TRUE(rig.sim.InjectInput(Report(1)));
     ASSERT_TRUE(rig.sim.InjectInput(Report(0)));
-    EXPECT_EQ(rig.log.WaitFor(3), (std::vector<std::string>{"held 1", "cpi 5", "released 1"}));
-    EXPECT_EQ(rig.WaitForSent(5),
-              (std::vector<std::string>{kStatusA, kStatusB, "40 09 00 A6 00 01 00 00", kStatusA,
-                                        kStatusB}));
+    ASSERT_TRUE(rig.WaitUntilHandled(2));
     EXPECT_EQ(rig.listener->ReportsHandled(), 2);
+    EXPECT_EQ(rig.log.Seen(), (std::vector<std::string>{"held 1", "cpi 5", "released 1"}));
+    EXPECT_EQ(rig.Sent(), (std::vector<std::string>{kStatusA, kStatusB, "40 09 00 A6 00 01 00 00",
+                                                    kStatusA, kStatusB}));
 }
 
 TEST(InputListenerTest, StopsAndJoinsPromptlyWhileBlockedInARead) {
     auto rig = std::make_unique<ListenerRig>(StorageKind::I2C);
     rig->listener->MouseOpened();
-    std::this_thread::sleep_for(50ms);
+    ASSERT_TRUE(WaitUntil([&] { return rig->sim.WaitingInputReads() > 0; }));
     const auto start = std::chrono::steady_clock::now();
     rig->listener.reset();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    // One read timeout (200 ms) at most, with room for a loaded machine.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
 }
 
 } // namespace

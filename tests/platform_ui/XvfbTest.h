@@ -2,6 +2,8 @@
 // A test's own X server: an Xvfb started on a free display and driven by XTest. DISPLAY points
 // at it for the test and is put back afterwards; the test is skipped where Xvfb is missing.
 
+#include "support/EventWaiting.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QProcess>
@@ -25,10 +27,11 @@ protected:
         xvfb_.setProgram("Xvfb");
         xvfb_.setArguments({"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "640x480x24"});
         xvfb_.start();
-        if (!xvfb_.waitForStarted(5000))
+        // A missing program fails at once; a slow start on a loaded machine is waited for.
+        if (!xvfb_.waitForStarted(kXvfbDeadlineMs))
             GTEST_SKIP() << "Xvfb is not installed";
         QByteArray number;
-        QDeadlineTimer deadline(10000);
+        QDeadlineTimer deadline(test::kWaitDeadline);
         while (!number.contains('\n') && !deadline.hasExpired()) {
             xvfb_.waitForReadyRead(100);
             number += xvfb_.readAllStandardOutput();
@@ -45,7 +48,8 @@ protected:
             XCloseDisplay(driver_);
         if (xvfb_.state() != QProcess::NotRunning) {
             xvfb_.terminate();
-            xvfb_.waitForFinished(5000);
+            if (!xvfb_.waitForFinished(kXvfbDeadlineMs))
+                xvfb_.kill();
         }
         if (savedDisplay_.empty())
             unsetenv("DISPLAY");
@@ -58,13 +62,13 @@ protected:
         XTestFakeButtonEvent(driver_, button, True, 0);
         XTestFakeButtonEvent(driver_, button, False, 0);
     }
-    // Lets the capture's socket notifier run until `done` holds or 5 s passed.
+    // Lets the capture's socket notifier run until `done` holds (or a fault made it never).
     template <class Done> void PumpUntil(Done done) {
         XSync(driver_, False);
-        QDeadlineTimer deadline(5000);
-        while (!done() && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        test::ProcessEventsUntil(done);
     }
+
+    static constexpr int kXvfbDeadlineMs = static_cast<int>(test::kWaitDeadline.count());
 
     QProcess xvfb_;
     Display* driver_ = nullptr;

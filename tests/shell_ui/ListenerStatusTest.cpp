@@ -7,9 +7,9 @@
 #include "shell/ui/MessageDialog.h"
 #include "sim/SimulatedMouse.h"
 #include "support/SimulatedWindowTest.h"
+#include "support/Waiting.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
@@ -29,11 +29,8 @@ protected:
         const std::int64_t before = listener->ReportsHandled();
         const std::array<std::uint8_t, 8> report{0x42, 0, 0, code, 0, 0, 0, 0};
         ASSERT_TRUE(mouse_.InjectInput(report));
-        QElapsedTimer waited;
-        waited.start();
-        while (listener->ReportsHandled() == before && waited.elapsed() < 10000)
-            QThread::msleep(1);
-        ASSERT_GT(listener->ReportsHandled(), before);
+        // What the listener hands to the window is queued before the report counts as handled.
+        ASSERT_TRUE(test::WaitUntil([&] { return listener->ReportsHandled() > before; }));
         QCoreApplication::processEvents();
     }
 };

@@ -5,6 +5,7 @@
 #include "SimTestSupport.h"
 
 #include "base/Resources.h"
+#include "support/Waiting.h"
 
 #include <gtest/gtest.h>
 
@@ -234,17 +235,20 @@ TEST(SimBus, BlockedReaderWakesOnInputAndOnUnplug) {
         return std::pair{result, buffer[3]};
     };
 
+    // Each report or unplug comes while the reader is blocked, so it is what wakes it.
     auto first = std::async(std::launch::async, read);
+    ASSERT_TRUE(test::WaitUntil([&] { return bench.mouse->WaitingInputReads() == 1; }));
     EXPECT_EQ(first.wait_for(50ms), std::future_status::timeout) << "nothing to read yet";
     bench.mouse->InjectInput(Bytes{0x42, 0, 0, 4});
-    ASSERT_EQ(first.wait_for(10s), std::future_status::ready);
+    ASSERT_EQ(first.wait_for(test::kWaitDeadline), std::future_status::ready);
     EXPECT_EQ(first.get(), (std::pair{InputReadResult::Ok, std::uint8_t{4}}));
     EXPECT_EQ(bench.clock.nowMicros(), 0) << "waiting for input does not move the clock";
+    EXPECT_EQ(bench.mouse->WaitingInputReads(), 0);
 
     auto second = std::async(std::launch::async, read);
-    std::this_thread::sleep_for(20ms);
+    ASSERT_TRUE(test::WaitUntil([&] { return bench.mouse->WaitingInputReads() == 1; }));
     bench.mouse->Unplug();
-    ASSERT_EQ(second.wait_for(10s), std::future_status::ready);
+    ASSERT_EQ(second.wait_for(test::kWaitDeadline), std::future_status::ready);
     EXPECT_EQ(second.get().first, InputReadResult::Error);
 }
 

@@ -182,6 +182,7 @@ bool TAnimTimer::handToUiAndWait(std::unique_lock<std::mutex>& lock,
                                  const std::function<void()>& fn, std::string* error) {
     auto handoff = std::make_shared<Handoff>();
     pending_ = handoff;
+    changed_.notify_all();
     lock.unlock();
     host_.post([this, handoff, fn] {
         if (handoff->cancelled)
@@ -326,6 +327,11 @@ bool TAnimTimer::WaitForWorkerWaiting(std::chrono::milliseconds timeout) const {
     return changed_.wait_for(lock, timeout, [&] {
         return inWait_ && waitRelease_ == releaseCount_ && !paused_ && !terminating_;
     });
+}
+
+bool TAnimTimer::WaitForHandOff(std::chrono::milliseconds timeout) const {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, timeout, [&] { return pending_ != nullptr; });
 }
 
 } // namespace trvx

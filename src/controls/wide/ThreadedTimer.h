@@ -92,6 +92,9 @@ public:
     // Waits (real time) until the worker is in an interval wait begun under the settings now in
     // force; false on timeout.
     bool WaitForWorkerWaiting(std::chrono::milliseconds timeout) const;
+    // Waits (real time) until the worker has queued a call for the UI thread and waits for it
+    // to run; false on timeout.
+    bool WaitForHandOff(std::chrono::milliseconds timeout) const;
 
 private:
     struct Handoff; // a call queued for the UI thread that the worker waits for

@@ -32,9 +32,19 @@ void DeviceWorker::Post(std::function<void()> job) {
         runner_,
         [this, job = std::move(job)] {
             job();
+            // The notice counts before the job stops counting: until the notice has arrived,
+            // WaitIdle sees one of the two.
+            ++idleNotices_;
             if (--pending_ == 0)
                 QMetaObject::invokeMethod(
-                    this, [this] { emit idle(); }, Qt::QueuedConnection);
+                    this,
+                    [this] {
+                        --idleNotices_;
+                        emit idle();
+                    },
+                    Qt::QueuedConnection);
+            else
+                --idleNotices_;
         },
         Qt::QueuedConnection);
 }
@@ -42,7 +52,9 @@ void DeviceWorker::Post(std::function<void()> job) {
 bool DeviceWorker::WaitIdle(int timeoutMs) {
     QElapsedTimer timer;
     timer.start();
-    while (pending_ > 0) {
+    // The idle notice too: what it sets off (a close that waited for the job) is part of the
+    // job's end for whoever waits here.
+    while (pending_ > 0 || idleNotices_ > 0) {
         if (timer.elapsed() > timeoutMs)
             return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);

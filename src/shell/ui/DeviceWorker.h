@@ -27,7 +27,8 @@ public:
     bool IsIdle() const { return pending_ == 0; }
     // Whether the calling thread is the worker's.
     bool OnWorkerThread() const;
-    // Processes UI events until every queued job has run; false on timeout. UI thread only.
+    // Processes UI events until every queued job has run and the idle notice of the last has
+    // been delivered; false on timeout. UI thread only.
     bool WaitIdle(int timeoutMs = 30000);
 
 signals:
@@ -38,6 +39,7 @@ private:
     QThread thread_;
     QObject* runner_; // lives on thread_
     std::atomic<int> pending_{0};
+    std::atomic<int> idleNotices_{0}; // idle notices that may be or are on their way to the UI
 };
 
 // Runs fn on the thread of `context` (the UI thread) and waits for it to return; runs it at

@@ -69,14 +69,22 @@ void ClockTimer::FireFromScheduler() {
         return;
     }
     // The next interval counts from the end of the tick, so a tick that waited (the arrival
-    // wait, a reset) is not followed by a burst of missed ticks. A tick that stopped or
+    // wait, a reset) is not followed by a burst of missed ticks. The end is the firing time
+    // plus this thread's own waits in the tick: work it handed to another thread moves the
+    // same clock at a moment of that thread's choosing, and reading the clock here would make
+    // the next due time depend on how far that thread had got. A tick that stopped or
     // restarted its own timer keeps what it set.
     const std::uint64_t order = startOrder_;
     dueMicros_ = INT64_MAX;
+    VirtualClock& clock = scheduler_->clock();
+    const std::int64_t firedAt = clock.nowMicros();
+    const std::int64_t sleptBefore = clock.sleptMicrosOnThisThread();
     const QPointer<ClockTimer> self(this);
     emit timeout();
-    if (self && scheduler_ && active_ && startOrder_ == order)
-        dueMicros_ = scheduler_->clock().nowMicros() + std::int64_t(std::max(interval_, 1)) * 1000;
+    if (self && scheduler_ && active_ && startOrder_ == order) {
+        const std::int64_t ownWaits = clock.sleptMicrosOnThisThread() - sleptBefore;
+        dueMicros_ = firedAt + ownWaits + std::int64_t(std::max(interval_, 1)) * 1000;
+    }
 }
 
 VirtualTimerScheduler::VirtualTimerScheduler(VirtualClock& clock) : clock_(clock) {}

@@ -2,11 +2,7 @@
 
 namespace trvx {
 
-PointerResult FakePointerSettings::Write(PointerSetting setting, const PointerState& wanted) {
-    ++writes;
-    lastWritten = setting;
-    if (fail)
-        return {false, "write refused"};
+void ApplyPointerSetting(PointerState& state, PointerSetting setting, const PointerState& wanted) {
     switch (setting) {
     case PointerSetting::Speed:
         state.speed = wanted.speed;
@@ -21,6 +17,14 @@ PointerResult FakePointerSettings::Write(PointerSetting setting, const PointerSt
         state.wheelLines = wanted.wheelLines;
         break;
     }
+}
+
+PointerResult FakePointerSettings::Write(PointerSetting setting, const PointerState& wanted) {
+    ++writes;
+    lastWritten = setting;
+    if (fail)
+        return {false, "write refused"};
+    ApplyPointerSetting(state, setting, wanted);
     return {};
 }
 

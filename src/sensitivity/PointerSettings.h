@@ -4,6 +4,8 @@
 // X server's pointer control); a setting the desktop has not is nullopt and its control is
 // disabled. A write changes only the one setting asked for and says when it failed.
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -25,6 +27,16 @@ struct PointerResult {
     std::string error; // what failed, for the user
 };
 
+// Copies the one setting from `wanted` into `state`.
+void ApplyPointerSetting(PointerState& state, PointerSetting setting, const PointerState& wanted);
+
+// What settings that answer later came to, once they have nothing left to do.
+struct PointerOutcome {
+    PointerState state;       // what the desktop holds
+    PointerResult write;      // a failed write's error since the last outcome
+    std::uint64_t writes = 0; // the writes asked for so far: every one of them is answered
+};
+
 class PointerSettings {
 public:
     virtual ~PointerSettings() = default;
@@ -32,6 +44,11 @@ public:
     virtual PointerState Read() = 0;
     // Writes the one setting from `state`; the others are left as the desktop has them.
     virtual PointerResult Write(PointerSetting setting, const PointerState& state) = 0;
+
+    using OutcomeReport = std::function<void(const PointerOutcome&)>;
+    // Settings that answer Read and Write at once and do the work on a thread of their own
+    // report there what it came to. Settings that answer in the call report nothing.
+    virtual void ReportOutcomes(OutcomeReport /*report*/) {}
 };
 
 // A stand-in for tests: holds the state, counts the writes, fails when told.

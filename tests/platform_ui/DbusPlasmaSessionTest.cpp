@@ -3,6 +3,7 @@
 // reads, the property writes and the signal really travel over D-Bus.
 #include "platform/ui/DbusPlasmaSession.h"
 #include "platform/PlasmaPointerSettings.h"
+#include "sensitivity/AsyncPointerSettings.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -283,6 +285,51 @@ TEST_F(PrivateSessionBus, ACompositorWithoutInputDevicesLeavesSpeedAndAccelerati
     EXPECT_EQ(s.acceleration, std::nullopt);
     EXPECT_EQ(s.doubleClickMs, PlasmaPointerSettings::kDefaultDoubleClickMs);
     EXPECT_EQ(s.wheelLines, PlasmaPointerSettings::kDefaultWheelLines);
+}
+
+// The program makes every call from the pointer settings' own thread, which runs no event loop
+// of Qt's: the blocking calls and the devices asked all at once work from there, and a hung
+// compositor holds none of the window's calls.
+TEST_F(PrivateSessionBus, TheSettingsThreadAsksTheBusWhileTheWindowsCallsAnswerAtOnce) {
+    std::mutex mutex;
+    std::condition_variable reported;
+    std::vector<PointerOutcome> outcomes;
+    auto waitFor = [&](std::size_t count) {
+        std::unique_lock lock(mutex);
+        reported.wait_for(lock, std::chrono::seconds(5), [&] { return outcomes.size() >= count; });
+        return outcomes;
+    };
+    AsyncPointerSettings settings([this] {
+        return std::make_unique<PlasmaPointerSettings>(
+            dir_ / "home", std::vector<fs::path>{dir_ / "xdg"}, Session(300));
+    });
+    settings.ReportOutcomes([&](const PointerOutcome& outcome) {
+        std::lock_guard lock(mutex);
+        outcomes.push_back(outcome);
+        reported.notify_all();
+    });
+    PointerState wanted = settings.Read();
+    EXPECT_EQ(wanted.speed, -0.4);
+    wanted.speed = 0.2;
+    ASSERT_TRUE(settings.Write(PointerSetting::Speed, wanted).ok);
+    std::vector<PointerOutcome> got = waitFor(1);
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_TRUE(got[0].write.ok) << got[0].write.error;
+    EXPECT_EQ(got[0].state.speed, 0.2);
+    const std::vector<std::string> events = record_.Take();
+    EXPECT_NE(std::find(events.begin(), events.end(), "set event3 speed 0.2"), events.end());
+
+    Hang();
+    QElapsedTimer took;
+    took.start();
+    wanted.acceleration = true;
+    EXPECT_TRUE(settings.Write(PointerSetting::Acceleration, wanted).ok);
+    EXPECT_EQ(settings.Read().acceleration, true);
+    EXPECT_LT(took.elapsed(), 300);
+    got = waitFor(2);
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_FALSE(got[1].write.ok);
+    EXPECT_EQ(got[1].state.acceleration, std::nullopt);
 }
 
 TEST(DbusPlasmaSession, WithoutABusNothingIsAskedOrAnnounced) {

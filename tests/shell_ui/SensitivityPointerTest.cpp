@@ -1,8 +1,11 @@
 // The sensitivity page's pointer settings on the window: a bar click writes that one setting, a
 // failed write is told to the user and the page shows what the desktop holds, and a setting the
-// desktop has not is disabled with a hint.
+// desktop has not is disabled with a hint. On settings of their own thread, a click answers at
+// once while the desktop hangs, and the page shows what the desktop holds once it answers.
 #include "controls/wide/ui/UniLabel.h"
+#include "sensitivity/AsyncPointerSettings.h"
 #include "sensitivity/PointerSettings.h"
+#include "sensitivity/SensitivityRules.h"
 #include "shell/ui/DeviceWorker.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/MessageDialog.h"
@@ -10,10 +13,14 @@
 #include "skin/ui/SkinPicture.h"
 
 #include <QApplication>
+#include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -177,6 +184,197 @@ TEST_F(SensitivityPointerTest, WheelLinesTheDesktopHasNotAreDisabledWithAHint) {
     Click("lbl_IsScreen");
     Click("Img_ScrSpd4");
     EXPECT_EQ(fake_->writes, 0);
+}
+
+// A desktop that answers only while the test lets it, as a compositor that hangs; a call held
+// longer than a D-Bus call's timeout gives up, so a page that waited still ends its test.
+class HeldDesktop {
+public:
+    explicit HeldDesktop(PointerState state) : state_(state) {}
+    void Hold() {
+        std::lock_guard lock(mutex_);
+        held_ = true;
+    }
+    void Answer() {
+        std::lock_guard lock(mutex_);
+        held_ = false;
+        changed_.notify_all();
+    }
+    void RefuseWrites() {
+        std::lock_guard lock(mutex_);
+        refuse_ = true;
+    }
+    PointerState State() {
+        std::lock_guard lock(mutex_);
+        return state_;
+    }
+    bool GaveUp() {
+        std::lock_guard lock(mutex_);
+        return gaveUp_;
+    }
+    void Reported() {
+        std::lock_guard lock(mutex_);
+        ++reports_;
+        changed_.notify_all();
+    }
+    bool WaitReports(int count) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::seconds(5), [&] { return reports_ >= count; });
+    }
+
+    PointerState Read() {
+        std::unique_lock lock = Pass();
+        return state_;
+    }
+    PointerResult Write(PointerSetting setting, const PointerState& wanted) {
+        std::unique_lock lock = Pass();
+        if (refuse_)
+            return {false, "locked by the desktop"};
+        ApplyPointerSetting(state_, setting, wanted);
+        return {};
+    }
+
+private:
+    std::unique_lock<std::mutex> Pass() {
+        std::unique_lock lock(mutex_);
+        if (!changed_.wait_for(lock, std::chrono::seconds(2), [this] { return !held_; }))
+            gaveUp_ = true;
+        return lock;
+    }
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    PointerState state_;
+    bool held_ = false;
+    bool refuse_ = false;
+    bool gaveUp_ = false;
+    int reports_ = 0;
+};
+
+class HeldSettings : public PointerSettings {
+public:
+    explicit HeldSettings(HeldDesktop& desktop) : desktop_(desktop) {}
+    PointerState Read() override { return desktop_.Read(); }
+    PointerResult Write(PointerSetting setting, const PointerState& wanted) override {
+        return desktop_.Write(setting, wanted);
+    }
+
+private:
+    HeldDesktop& desktop_;
+};
+
+// The page's settings on their own thread, counting the outcomes handed to the page.
+class CountedOutcomes : public PointerSettings {
+public:
+    explicit CountedOutcomes(HeldDesktop& desktop)
+        : desktop_(desktop),
+          async_([&desktop] { return std::make_unique<HeldSettings>(desktop); }) {}
+    PointerState Read() override { return async_.Read(); }
+    PointerResult Write(PointerSetting setting, const PointerState& wanted) override {
+        return async_.Write(setting, wanted);
+    }
+    void ReportOutcomes(OutcomeReport report) override {
+        async_.ReportOutcomes([this, report = std::move(report)](const PointerOutcome& outcome) {
+            report(outcome);
+            desktop_.Reported();
+        });
+    }
+
+private:
+    HeldDesktop& desktop_;
+    AsyncPointerSettings async_;
+};
+
+class SensitivityPointerWorkerTest : public SensitivityPointerTest {
+protected:
+    void SetUp() override {
+        previous_ = FormMessageDialog::setResponder(
+            [this](const QString& text) { messages_.push_back(text); });
+        MainWindowOptions options;
+        options.backend = &mouse_;
+        options.clock = &clock_;
+        options.screenSize = QSize(1920, 1080);
+        options.trayIcon = false;
+        options.pointerSettings = [this] { return std::make_unique<CountedOutcomes>(desktop_); };
+        form_ = std::make_unique<TForm1>(options);
+        form_->show();
+    }
+    // The level a bar shows, below the last: the last lit picture, whether the skin lights one or
+    // all up to it.
+    int Shown(const std::string& stem) {
+        auto pixel = [&](int n) {
+            auto* picture = qobject_cast<SkinPicture*>(form_->Control(stem + std::to_string(n)));
+            EXPECT_NE(picture, nullptr) << stem << n;
+            return picture != nullptr ? picture->picture().pixel(5, 5) : 0u;
+        };
+        int level = 10;
+        while (level > 1 && pixel(level) == pixel(11))
+            --level;
+        return level;
+    }
+    // Waits, running the window, until the desktop's outcomes reached the page.
+    bool WaitShown(int reports) {
+        if (!desktop_.WaitReports(reports))
+            return false;
+        QCoreApplication::processEvents();
+        return true;
+    }
+
+    HeldDesktop desktop_{[] {
+        PointerState s;
+        s.speed = 0.0;
+        s.acceleration = true;
+        s.doubleClickMs = 500;
+        return s;
+    }()};
+};
+
+TEST_F(SensitivityPointerWorkerTest, AClickShowsAtOnceWhileTheDesktopHangsAndItsAnswerFollows) {
+    EXPECT_EQ(Shown("Img_Spd"), 6);
+    desktop_.Hold();
+    Click("Img_Spd3");
+    EXPECT_FALSE(desktop_.GaveUp()) << "the click waited for the desktop";
+    EXPECT_EQ(Shown("Img_Spd"), 3);
+
+    desktop_.Answer();
+    ASSERT_TRUE(WaitShown(1));
+    EXPECT_EQ(desktop_.State().speed, -0.6);
+    EXPECT_EQ(Shown("Img_Spd"), 3);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(SensitivityPointerWorkerTest, AFailedWriteIsToldOnceTheDesktopAnswersAndTheBarGoesBack) {
+    desktop_.RefuseWrites();
+    desktop_.Hold();
+    Click("Img_DbSpd10");
+    EXPECT_FALSE(desktop_.GaveUp());
+    EXPECT_EQ(Shown("Img_DbSpd"), 10);
+    EXPECT_TRUE(messages_.empty());
+
+    desktop_.Answer();
+    ASSERT_TRUE(WaitShown(1));
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_TRUE(messages_[0].contains(QStringLiteral("locked by the desktop")))
+        << messages_[0].toStdString();
+    EXPECT_EQ(Shown("Img_DbSpd"), DoubleClickLevelOfTime(500));
+}
+
+TEST_F(SensitivityPointerWorkerTest, AnAnswerThatALaterClickOvertookIsNotShown) {
+    desktop_.Hold();
+    Click("Img_Spd3");
+    desktop_.Answer();
+    // The answer to the first click is on its way to the page when the second click comes.
+    ASSERT_TRUE(desktop_.WaitReports(1));
+    desktop_.Hold();
+    Click("Img_Spd9");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Shown("Img_Spd"), 9);
+
+    desktop_.Answer();
+    ASSERT_TRUE(WaitShown(2));
+    EXPECT_EQ(Shown("Img_Spd"), 9);
+    EXPECT_EQ(desktop_.State().speed, 0.6);
+    EXPECT_FALSE(desktop_.GaveUp());
 }
 
 } // namespace

@@ -38,9 +38,19 @@ bool IsChecked(QWidget* w) {
 
 SensitivityPage::SensitivityPage(PageHost& host, QObject* parent,
                                  std::unique_ptr<PointerSettings> pointer)
-    : Page(host, 2, parent), pointer_(std::move(pointer)) {}
+    : Page(host, 2, parent), pointer_(std::move(pointer)) {
+    // Settings that answer on a thread of their own report there; the page shows it on its own.
+    if (pointer_ != nullptr)
+        pointer_->ReportOutcomes([this](const PointerOutcome& outcome) {
+            QMetaObject::invokeMethod(
+                this, [this, outcome] { ShowPointerOutcome(outcome); }, Qt::QueuedConnection);
+        });
+}
 
-SensitivityPage::~SensitivityPage() = default;
+SensitivityPage::~SensitivityPage() {
+    // Their thread reports to this page: it ends before the page does.
+    pointer_.reset();
+}
 
 void SensitivityPage::Wire() {
     for (int n = 1; n <= 8; ++n) {
@@ -388,11 +398,26 @@ void SensitivityPage::ShowPointerSettings() {
            s.wheelLines && s.wheelScreenOffered ? std::optional<bool>(screen) : std::nullopt);
 }
 
-void SensitivityPage::ReportPointerResult(const PointerResult& result) {
+void SensitivityPage::ShowPointerError(const PointerResult& result) {
     if (!result.ok)
         Host().ShowMessage(QString::fromStdString(Host().LangText("Str881")) + "\n" +
                            QString::fromStdString(result.error));
+}
+
+void SensitivityPage::WritePointerSetting(PointerSetting setting, const PointerState& wanted) {
+    ++pointerWrites_;
+    ShowPointerError(pointer_->Write(setting, wanted));
     RefreshPointerSettings();
+}
+
+void SensitivityPage::ShowPointerOutcome(const PointerOutcome& outcome) {
+    ShowPointerError(outcome.write);
+    // A click made after the outcome was settled is still on its way, and its own outcome
+    // follows: the bars keep showing that click until then.
+    if (outcome.writes != pointerWrites_)
+        return;
+    pointerState_ = outcome.state;
+    ShowPointerSettings();
 }
 
 void SensitivityPage::MseSpd_OnClick(int level) {
@@ -400,7 +425,7 @@ void SensitivityPage::MseSpd_OnClick(int level) {
         return;
     PointerState wanted = pointerState_;
     wanted.speed = PointerSpeedOfLevel(level);
-    ReportPointerResult(pointer_->Write(PointerSetting::Speed, wanted));
+    WritePointerSetting(PointerSetting::Speed, wanted);
 }
 
 void SensitivityPage::MseDbSpd_OnClick(int level) {
@@ -408,7 +433,7 @@ void SensitivityPage::MseDbSpd_OnClick(int level) {
         return;
     PointerState wanted = pointerState_;
     wanted.doubleClickMs = DoubleClickTimeOfLevel(level);
-    ReportPointerResult(pointer_->Write(PointerSetting::DoubleClick, wanted));
+    WritePointerSetting(PointerSetting::DoubleClick, wanted);
 }
 
 void SensitivityPage::MseScrSpd_OnClick(int level) {
@@ -417,7 +442,7 @@ void SensitivityPage::MseScrSpd_OnClick(int level) {
     PointerState wanted = pointerState_;
     wanted.wheelLines = level;
     wheelLevelSaved_ = level;
-    ReportPointerResult(pointer_->Write(PointerSetting::WheelLines, wanted));
+    WritePointerSetting(PointerSetting::WheelLines, wanted);
 }
 
 void SensitivityPage::lbl_IsControlClick() {
@@ -425,7 +450,7 @@ void SensitivityPage::lbl_IsControlClick() {
         return;
     PointerState wanted = pointerState_;
     wanted.acceleration = !IsChecked(Control("cb_IsControl"));
-    ReportPointerResult(pointer_->Write(PointerSetting::Acceleration, wanted));
+    WritePointerSetting(PointerSetting::Acceleration, wanted);
 }
 
 void SensitivityPage::lbl_IsScreenClick() {
@@ -433,7 +458,7 @@ void SensitivityPage::lbl_IsScreenClick() {
         return;
     PointerState wanted = pointerState_;
     wanted.wheelLines = IsChecked(Control("cb_IsScreen")) ? wheelLevelSaved_ : -1;
-    ReportPointerResult(pointer_->Write(PointerSetting::WheelLines, wanted));
+    WritePointerSetting(PointerSetting::WheelLines, wanted);
 }
 
 } // namespace trvx

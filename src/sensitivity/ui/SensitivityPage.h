@@ -5,6 +5,7 @@
 #include "pages/ui/Page.h"
 #include "sensitivity/PointerSettings.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -77,13 +78,17 @@ private:
     void ShowReportRate(int bits);
     void ShowAim();
     void ShowPointerSettings();
-    void ReportPointerResult(const PointerResult& result);
+    void ShowPointerError(const PointerResult& result);
+    void WritePointerSetting(PointerSetting setting, const PointerState& wanted);
+    void ShowPointerOutcome(const PointerOutcome& outcome);
 
     int levelCount_ = 8;
     // The AIM step the engineering sheet returns to when there is no AIM key.
     int aimStepIndex_ = 0;
     std::unique_ptr<PointerSettings> pointer_;
     PointerState pointerState_;
+    // Writes asked of the pointer settings, to tell an outcome that a later click overtook.
+    std::uint64_t pointerWrites_ = 0;
     int wheelLevelSaved_ = 1;
 };
 

@@ -17,10 +17,10 @@
 #include "pages/ui/ControlText.h"
 #include "platform/ui/DesktopPointerSettings.h"
 #include "platform/ui/X11InputCapture.h"
+#include "sensitivity/AsyncPointerSettings.h"
 #include "sensitivity/ui/LightingPage.h"
 #include "sensitivity/ui/SensitivityPage.h"
 #include "shell/MainWindowTables.h"
-#include "shell/PrefetchedPointerSettings.h"
 #include "shell/ShellRules.h"
 #include "shell/TermTable.h"
 #include "shell/ui/DeviceWorker.h"
@@ -357,11 +357,10 @@ void TForm1::CreatePages() {
     auto update = new UpdatePage(*this, this);
     auto engineer = new EngineerPage(*this, this);
     pages_ = {keys,
-              new SensitivityPage(
-                  *this, this,
-                  options_.pointerSettings
-                      ? options_.pointerSettings()
-                      : std::make_unique<PrefetchedPointerSettings>(&MakeDesktopPointerSettings)),
+              new SensitivityPage(*this, this,
+                                  options_.pointerSettings ? options_.pointerSettings()
+                                                           : std::make_unique<AsyncPointerSettings>(
+                                                                 &MakeDesktopPointerSettings)),
               new LightingPage(*this, this),
               macros,
               update,

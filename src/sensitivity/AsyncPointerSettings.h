@@ -1,0 +1,69 @@
+#pragma once
+// The desktop's pointer settings, every call on a worker thread of their own: finding them
+// connects to the session bus, the desktop's settings store or the display, and a read or a
+// write may wait for the compositor or a settings sync for seconds, none of which the window
+// should wait for.
+//
+// The worker finds the settings and reads them once as soon as it starts. Read gives at once
+// the latest state known (the first Read waits for that early reading if it is not there yet)
+// and asks the worker to read again; Write puts the wanted setting into the known state at once,
+// asks the worker to write it and read back, and says ok. When the worker has nothing left to
+// do, it reports what the desktop holds and any write that failed; while more is asked, it
+// reports nothing, so an older state never follows a newer click. Without desktop settings,
+// Read gives an empty state and Write fails at once.
+
+#include "sensitivity/PointerSettings.h"
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace trvx {
+
+class AsyncPointerSettings final : public PointerSettings {
+public:
+    using Factory = std::function<std::unique_ptr<PointerSettings>()>;
+    // `factory` runs on the worker, which keeps and ends what it makes.
+    explicit AsyncPointerSettings(Factory factory);
+    // Drops what is still asked and waits for the call under way, which its own timeout ends.
+    ~AsyncPointerSettings() override;
+    AsyncPointerSettings(const AsyncPointerSettings&) = delete;
+    AsyncPointerSettings& operator=(const AsyncPointerSettings&) = delete;
+
+    PointerState Read() override;
+    PointerResult Write(PointerSetting setting, const PointerState& state) override;
+    // `report` runs on the worker.
+    void ReportOutcomes(OutcomeReport report) override;
+
+private:
+    struct Asked {
+        PointerSetting setting;
+        PointerState wanted;
+    };
+    void Run(const Factory& factory);
+    void Serve(PointerSettings& settings);
+    std::unique_lock<std::mutex> Found();
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool found_ = false;   // the settings were looked for and read once
+    bool present_ = false; // the desktop has settings
+    bool firstGiven_ = false;
+    bool stopping_ = false;
+    PointerState known_;
+    std::deque<Asked> writes_; // not yet begun
+    bool readWanted_ = false;
+    std::uint64_t writesAsked_ = 0;
+    std::vector<std::string> failures_; // since the last outcome
+    OutcomeReport report_;
+    // Last: it starts once everything it uses is there, and ends before any of it goes.
+    std::thread worker_;
+};
+
+} // namespace trvx

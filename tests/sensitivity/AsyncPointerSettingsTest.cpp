@@ -1,0 +1,333 @@
+// The desktop's pointer settings on a worker of their own: the window's calls answer at once
+// while the desktop hangs, and what the desktop holds is reported once nothing is left to do.
+
+#include "sensitivity/AsyncPointerSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <future>
+#include <mutex>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace trvx {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto kDeadline = 5s;
+
+// A desktop behind a gate: while it is shut, every call waits until the test lets it through,
+// as the calls to a hung compositor do. It outlives the settings the worker makes of it.
+class Desktop {
+public:
+    PointerState state;
+    // Writes of double-click times fail with this, when it is set.
+    std::string refuseDoubleClick;
+
+    void Shut() {
+        std::lock_guard lock(mutex_);
+        passes_ = 0;
+    }
+    void Open() {
+        std::lock_guard lock(mutex_);
+        passes_ = kOpen;
+        changed_.notify_all();
+    }
+    // Lets the next `calls` through a shut gate.
+    void Let(int calls) {
+        std::lock_guard lock(mutex_);
+        passes_ += calls;
+        changed_.notify_all();
+    }
+    // Waits until `count` calls have begun, the last of them perhaps still at the gate.
+    bool WaitBegun(std::size_t count) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, kDeadline, [&] { return calls_.size() >= count; });
+    }
+    std::vector<std::string> Calls() {
+        std::lock_guard lock(mutex_);
+        return calls_;
+    }
+    std::thread::id CalledOn() {
+        std::lock_guard lock(mutex_);
+        return calledOn_;
+    }
+    std::thread::id EndedOn() {
+        std::lock_guard lock(mutex_);
+        return endedOn_;
+    }
+
+    PointerState Read() {
+        std::unique_lock lock = Pass("read");
+        return state;
+    }
+    PointerResult Write(PointerSetting setting, const PointerState& wanted) {
+        std::ostringstream call;
+        call << "write ";
+        switch (setting) {
+        case PointerSetting::Speed:
+            call << "speed " << wanted.speed.value_or(9);
+            break;
+        case PointerSetting::DoubleClick:
+            call << "double-click " << wanted.doubleClickMs.value_or(0);
+            break;
+        default:
+            call << "other";
+        }
+        std::unique_lock lock = Pass(call.str());
+        if (setting == PointerSetting::DoubleClick && !refuseDoubleClick.empty())
+            return {false, refuseDoubleClick};
+        ApplyPointerSetting(state, setting, wanted);
+        return {};
+    }
+    void Ended() {
+        std::lock_guard lock(mutex_);
+        endedOn_ = std::this_thread::get_id();
+    }
+
+private:
+    static constexpr int kOpen = 1 << 30;
+
+    std::unique_lock<std::mutex> Pass(const std::string& call) {
+        std::unique_lock lock(mutex_);
+        calls_.push_back(call);
+        calledOn_ = std::this_thread::get_id();
+        changed_.notify_all();
+        changed_.wait(lock, [this] { return passes_ > 0; });
+        --passes_;
+        return lock;
+    }
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    int passes_ = kOpen;
+    std::vector<std::string> calls_;
+    std::thread::id calledOn_;
+    std::thread::id endedOn_;
+};
+
+class GatedSettings : public PointerSettings {
+public:
+    explicit GatedSettings(Desktop& desktop) : desktop_(desktop) {}
+    ~GatedSettings() override { desktop_.Ended(); }
+    PointerState Read() override { return desktop_.Read(); }
+    PointerResult Write(PointerSetting setting, const PointerState& wanted) override {
+        return desktop_.Write(setting, wanted);
+    }
+
+private:
+    Desktop& desktop_;
+};
+
+// The outcomes as the worker reports them.
+class Outcomes {
+public:
+    PointerSettings::OutcomeReport Report() {
+        return [this](const PointerOutcome& outcome) {
+            std::lock_guard lock(mutex_);
+            got_.push_back(outcome);
+            changed_.notify_all();
+        };
+    }
+    std::vector<PointerOutcome> WaitFor(std::size_t count) {
+        std::unique_lock lock(mutex_);
+        changed_.wait_for(lock, kDeadline, [&] { return got_.size() >= count; });
+        return got_;
+    }
+    std::vector<PointerOutcome> Got() {
+        std::lock_guard lock(mutex_);
+        return got_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<PointerOutcome> got_;
+};
+
+// Makes a call as the window would, and fails unless it returns while the desktop's gate is
+// shut; the gate opens when it does not, so the test still ends.
+template <class Call> auto AtOnce(Desktop& desktop, Call call) {
+    auto answer = std::async(std::launch::async, call);
+    const bool prompt = answer.wait_for(1s) == std::future_status::ready;
+    if (!prompt)
+        desktop.Open();
+    EXPECT_TRUE(prompt) << "the call waited for the desktop";
+    return answer.get();
+}
+
+PointerState WithSpeed(double speed) {
+    PointerState s;
+    s.speed = speed;
+    return s;
+}
+
+PointerState WithDoubleClick(int ms) {
+    PointerState s;
+    s.doubleClickMs = ms;
+    return s;
+}
+
+class AsyncPointerSettingsTest : public ::testing::Test {
+protected:
+    AsyncPointerSettingsTest() {
+        desktop_.state.speed = 0.0;
+        desktop_.state.acceleration = true;
+        desktop_.state.doubleClickMs = 500;
+    }
+    // Settings of the desktop whose early reading is taken; the gate is shut afterwards.
+    void SetUp() override {
+        settings_ = std::make_unique<AsyncPointerSettings>(
+            [this] { return std::make_unique<GatedSettings>(desktop_); });
+        settings_->ReportOutcomes(outcomes_.Report());
+        EXPECT_EQ(settings_->Read(), desktop_.state);
+        desktop_.Shut();
+    }
+    // A test that failed half-way leaves no call hanging, so the settings can end.
+    void TearDown() override { desktop_.Open(); }
+
+    Desktop desktop_;
+    Outcomes outcomes_;
+    std::unique_ptr<AsyncPointerSettings> settings_;
+};
+
+TEST_F(AsyncPointerSettingsTest, TheWindowsCallsAnswerAtOnceWhileTheDesktopHangs) {
+    // The early reading is given as it is, without a second read; the later reads ask for one.
+    EXPECT_EQ(desktop_.Calls(), std::vector<std::string>{"read"});
+    EXPECT_NE(desktop_.CalledOn(), std::this_thread::get_id());
+
+    EXPECT_EQ(AtOnce(desktop_, [&] { return settings_->Read(); }).speed, 0.0);
+    ASSERT_TRUE(desktop_.WaitBegun(2)); // the refresh hangs
+    EXPECT_TRUE(AtOnce(desktop_, [&] {
+                    return settings_->Write(PointerSetting::Speed, WithSpeed(0.5));
+                }).ok);
+    // The click shows at once.
+    const PointerState shown = AtOnce(desktop_, [&] { return settings_->Read(); });
+    EXPECT_EQ(shown.speed, 0.5);
+    EXPECT_EQ(shown.doubleClickMs, 500);
+    EXPECT_TRUE(outcomes_.Got().empty());
+
+    desktop_.Open();
+    const std::vector<PointerOutcome> outcomes = outcomes_.WaitFor(1);
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_TRUE(outcomes[0].write.ok);
+    EXPECT_EQ(outcomes[0].state.speed, 0.5);
+    EXPECT_EQ(outcomes[0].writes, 1u);
+    // The refresh asked for while the write waited is the write's read-back.
+    EXPECT_EQ(desktop_.Calls(),
+              (std::vector<std::string>{"read", "read", "write speed 0.5", "read"}));
+}
+
+TEST_F(AsyncPointerSettingsTest, QueuedWritesReportOnceWithTheNewestValueOfEach) {
+    ASSERT_TRUE(settings_->Write(PointerSetting::Speed, WithSpeed(0.25)).ok);
+    ASSERT_TRUE(desktop_.WaitBegun(2)); // that write hangs; the next ones wait behind it
+    ASSERT_TRUE(settings_->Write(PointerSetting::Speed, WithSpeed(0.5)).ok);
+    ASSERT_TRUE(settings_->Write(PointerSetting::DoubleClick, WithDoubleClick(300)).ok);
+    ASSERT_TRUE(settings_->Write(PointerSetting::Speed, WithSpeed(0.75)).ok);
+    const PointerState shown = settings_->Read();
+    EXPECT_EQ(shown.speed, 0.75);
+    EXPECT_EQ(shown.doubleClickMs, 300);
+    EXPECT_EQ(shown.acceleration, true);
+
+    desktop_.Open();
+    const std::vector<PointerOutcome> outcomes = outcomes_.WaitFor(1);
+    // Nothing is reported between the writes, so the page never goes back to an older value;
+    // the worker is idle after the one report.
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(outcomes[0].state, desktop_.state);
+    EXPECT_EQ(outcomes[0].state.speed, 0.75);
+    EXPECT_EQ(outcomes[0].state.doubleClickMs, 300);
+    EXPECT_EQ(outcomes[0].writes, 4u);
+    EXPECT_EQ(desktop_.Calls(),
+              (std::vector<std::string>{"read", "write speed 0.25", "write speed 0.75",
+                                        "write double-click 300", "read"}));
+}
+
+TEST_F(AsyncPointerSettingsTest, AReadUnderWayNeverHidesAWriteAskedMeanwhile) {
+    settings_->Read();
+    ASSERT_TRUE(desktop_.WaitBegun(2)); // the refresh hangs
+    ASSERT_TRUE(settings_->Write(PointerSetting::Speed, WithSpeed(0.75)).ok);
+    desktop_.Let(1);                    // the refresh reads the old speed ...
+    ASSERT_TRUE(desktop_.WaitBegun(3)); // ... and the write hangs
+    EXPECT_EQ(settings_->Read().speed, 0.75);
+    EXPECT_TRUE(outcomes_.Got().empty());
+
+    desktop_.Open();
+    const std::vector<PointerOutcome> outcomes = outcomes_.WaitFor(1);
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(outcomes[0].state.speed, 0.75);
+}
+
+TEST_F(AsyncPointerSettingsTest, AFailedWriteReportsItsErrorAndWhatTheDesktopKept) {
+    desktop_.refuseDoubleClick = "double-click: locked by the desktop's settings";
+    ASSERT_TRUE(settings_->Write(PointerSetting::DoubleClick, WithDoubleClick(300)).ok);
+    ASSERT_TRUE(desktop_.WaitBegun(2));
+    ASSERT_TRUE(settings_->Write(PointerSetting::DoubleClick, WithDoubleClick(270)).ok);
+    ASSERT_TRUE(settings_->Write(PointerSetting::Speed, WithSpeed(0.5)).ok);
+    EXPECT_EQ(settings_->Read().doubleClickMs, 270);
+
+    desktop_.Open();
+    const std::vector<PointerOutcome> outcomes = outcomes_.WaitFor(1);
+    ASSERT_EQ(outcomes.size(), 1u);
+    // Both double-click writes failed alike: the user is told once.
+    EXPECT_FALSE(outcomes[0].write.ok);
+    EXPECT_EQ(outcomes[0].write.error, desktop_.refuseDoubleClick);
+    EXPECT_EQ(outcomes[0].state.doubleClickMs, 500);
+    EXPECT_EQ(outcomes[0].state.speed, 0.5);
+    // The window is given what the desktop kept; the error was told, the next outcome has none.
+    EXPECT_EQ(settings_->Read().doubleClickMs, 500);
+    const std::vector<PointerOutcome> next = outcomes_.WaitFor(2);
+    ASSERT_EQ(next.size(), 2u);
+    EXPECT_TRUE(next[1].write.ok);
+    EXPECT_EQ(next[1].state.doubleClickMs, 500);
+}
+
+TEST_F(AsyncPointerSettingsTest, ClosingWaitsForTheCallUnderWayOnlyAndEndsTheSettingsOnTheWorker) {
+    ASSERT_TRUE(settings_->Write(PointerSetting::Speed, WithSpeed(0.5)).ok);
+    ASSERT_TRUE(desktop_.WaitBegun(2));
+    ASSERT_TRUE(settings_->Write(PointerSetting::DoubleClick, WithDoubleClick(300)).ok);
+    settings_->Read();
+    const std::thread::id worker = desktop_.CalledOn();
+    // Closing lets the report go before anything else; its going tells that the close began.
+    struct Farewell {
+        std::promise<void> gone;
+        ~Farewell() { gone.set_value(); }
+    };
+    auto farewell = std::make_shared<Farewell>();
+    std::future<void> closing = farewell->gone.get_future();
+    settings_->ReportOutcomes([farewell = std::move(farewell)](const PointerOutcome&) {
+        ADD_FAILURE() << "an outcome was reported while closing";
+    });
+
+    // The close waits for the hung write, which its own timeout ends, and for nothing after it.
+    auto closed = std::async(std::launch::async, [this] { settings_.reset(); });
+    struct OpenInTheEnd {
+        Desktop& desktop;
+        ~OpenInTheEnd() { desktop.Open(); }
+    } openInTheEnd{desktop_};
+    ASSERT_EQ(closing.wait_for(kDeadline), std::future_status::ready);
+    desktop_.Let(1);
+    ASSERT_EQ(closed.wait_for(kDeadline), std::future_status::ready);
+    EXPECT_EQ(desktop_.Calls(), (std::vector<std::string>{"read", "write speed 0.5"}));
+    EXPECT_EQ(desktop_.EndedOn(), worker);
+}
+
+TEST(AsyncPointerSettings, WithoutDesktopSettingsReadsNothingAndWritesNothing) {
+    Outcomes outcomes;
+    AsyncPointerSettings settings([] { return std::unique_ptr<PointerSettings>(); });
+    settings.ReportOutcomes(outcomes.Report());
+    EXPECT_EQ(settings.Read(), PointerState{});
+    EXPECT_EQ(settings.Read(), PointerState{});
+    const PointerResult result = settings.Write(PointerSetting::Speed, WithSpeed(0.0));
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.error.empty());
+    EXPECT_TRUE(outcomes.Got().empty());
+}
+
+} // namespace
+} // namespace trvx

@@ -340,10 +340,8 @@ TEST_F(CompletionReadTest, LibraryMessageLeftUpUntilTheMouseIsReadKeepsTheRead) 
     });
     TForm1& form = Create();
     form.DevTimer().stop();
-    QElapsedTimer timer;
-    timer.start();
-    while ((!form.PagesComplete() || messages_.empty()) && timer.elapsed() < 20000)
-        QCoreApplication::processEvents();
+    EXPECT_TRUE(
+        test::ProcessEventsUntil([&] { return form.PagesComplete() && !messages_.empty(); }));
     FormMessageDialog::setResponder(previous);
     qputenv("XDG_DATA_HOME", previousDataHome);
 

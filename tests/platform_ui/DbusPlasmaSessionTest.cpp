@@ -193,13 +193,17 @@ protected:
     void TearDown() override {
         hang_.release();
         program_.reset();
-        compositor_.reset();
         QDBusConnection::disconnectFromBus(kProgram);
-        QDBusConnection::disconnectFromBus(kCompositor);
+        // The stand-ins go on their own thread while their connection still holds them, so it
+        // forgets them as they go; a connection closed first would let go of them on its own
+        // thread while they are being deleted on theirs.
         if (root_ != nullptr)
-            root_->deleteLater();
+            QMetaObject::invokeMethod(
+                root_, [this] { delete root_; }, Qt::BlockingQueuedConnection);
         thread_.quit();
         thread_.wait();
+        compositor_.reset();
+        QDBusConnection::disconnectFromBus(kCompositor);
         if (daemon_.state() != QProcess::NotRunning) {
             daemon_.terminate();
             daemon_.waitForFinished(5000);

@@ -403,13 +403,6 @@ void TForm1::RunCompletion(const std::function<bool()>& timeLeft) {
     // it may be what is running this, from inside its event filter.
     qApp->removeEventFilter(inputWatch_.get());
     setUpdatesEnabled(true);
-    // The other pages' pictures decode one after another on a worker now, so that showing a
-    // page seldom waits for them.
-    std::vector<std::string> pictures;
-    for (const SkinPicture* picture : findChildren<SkinPicture*>())
-        if (!picture->pendingSkinPicture().empty())
-            pictures.push_back(picture->pendingSkinPicture());
-    PrefetchSkinImagesInTurn(pictures);
     for (std::function<void()>& step : FormMessageDialog::PreparationSteps(this))
         idleSteps_.push_back(std::move(step));
 }

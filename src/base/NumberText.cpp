@@ -1,5 +1,6 @@
 #include "base/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -76,6 +77,14 @@ std::optional<double> ParseFiniteDecimal(std::string_view text) {
     if (text.empty() || ec != std::errc() || end != last || !std::isfinite(v))
         return std::nullopt;
     return v;
+}
+
+bool IsDigitEntry(std::u16string_view text, bool negative, std::size_t maxDigits) {
+    if (negative && !text.empty() && text.front() == u'-')
+        text.remove_prefix(1);
+    if (maxDigits != 0 && text.size() > maxDigits)
+        return false;
+    return std::all_of(text.begin(), text.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
 }
 
 } // namespace trvx

@@ -16,6 +16,7 @@
 #include "macros/ui/MacroPage.h"
 #include "pages/ui/ControlText.h"
 #include "platform/DesktopPointerSettings.h"
+#include "platform/HeapMemory.h"
 #include "platform/ui/X11InputCapture.h"
 #include "sensitivity/ui/LightingPage.h"
 #include "sensitivity/ui/SensitivityPage.h"
@@ -34,6 +35,7 @@
 #include <QElapsedTimer>
 #include <QPainter>
 #include <QScreen>
+#include <QThreadPool>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -77,6 +79,15 @@ protected:
 private:
     std::function<void()> complete_;
 };
+
+// Last of the steps while the window waits: what only its start-up needed goes. The language
+// sets read for its passes (a language switch reads its set again), then the heap pages that
+// the start-up work freed, which would otherwise stay resident: on a worker, as giving them back
+// takes the system some milliseconds.
+void ReleaseStartUpMemory() {
+    ForgetLayoutSets();
+    QThreadPool::globalInstance()->start(&ReturnFreedHeapPages);
+}
 
 QIcon ApplicationIcon() {
     if (!QApplication::windowIcon().isNull())
@@ -405,6 +416,7 @@ void TForm1::RunCompletion(const std::function<bool()>& timeLeft) {
     setUpdatesEnabled(true);
     for (std::function<void()>& step : FormMessageDialog::PreparationSteps(this))
         idleSteps_.push_back(std::move(step));
+    idleSteps_.push_back(&ReleaseStartUpMemory);
 }
 
 void TForm1::CreatePages() {

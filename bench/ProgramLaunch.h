@@ -221,4 +221,13 @@ private:
     std::string display_;
 };
 
+// The display to measure on: DISPLAY when it is set, else that of an Xvfb started into `xvfb`;
+// "" when there is neither.
+inline std::string DisplayOrPrivateXvfb(std::optional<Xvfb>& xvfb) {
+    if (const char* set = std::getenv("DISPLAY"); set != nullptr && *set != '\0')
+        return set;
+    xvfb.emplace();
+    return xvfb->Display();
+}
+
 } // namespace bench

@@ -9,9 +9,9 @@
 // thread stacks, decoded pictures), pages of files (the program, its libraries, fonts) and
 // shared memory (the window's picture handed to the X server).
 // The plain window of the same size, started the same way and in turns with the program, shows
-// one line of text: what loading Qt, its fonts and showing any window with a caption costs. (In
-// a desktop session the desktop's theme loads the fonts for any window; on a bare X server only
-// text does.) The same window without the text is printed for scale.
+// one line of text: what loading Qt, its fonts and showing any window with a caption costs. (A
+// window without any text loads no fonts at all on a bare X server, which no window of the
+// program can do without.) The same window without the text is printed for scale.
 #include "PlainWindow.h"
 #include "ProgramLaunch.h"
 
@@ -138,13 +138,7 @@ int main(int argc, char** argv) {
     // Another build of the program may be named, to compare two builds on one machine.
     const std::string program = argc > 1 ? argv[1] : TRVX_PROGRAM_PATH;
     std::optional<Xvfb> xvfb;
-    std::string display;
-    if (const char* set = std::getenv("DISPLAY"); set != nullptr && *set != '\0') {
-        display = set;
-    } else {
-        xvfb.emplace();
-        display = xvfb->Display();
-    }
+    const std::string display = bench::DisplayOrPrivateXvfb(xvfb);
     if (display.empty()) {
         std::printf("no display and no Xvfb: not measured\n");
         return 1;

@@ -140,13 +140,7 @@ int main(int argc, char** argv) {
     bool within = Measure(program, "offscreen", {{"QT_QPA_PLATFORM", "offscreen"}});
 
     std::optional<Xvfb> xvfb;
-    std::string display;
-    if (const char* set = std::getenv("DISPLAY"); set != nullptr && *set != '\0') {
-        display = set;
-    } else {
-        xvfb.emplace();
-        display = xvfb->Display();
-    }
+    const std::string display = bench::DisplayOrPrivateXvfb(xvfb);
     if (display.empty())
         std::printf("xcb       no display and no Xvfb: not measured\n");
     else

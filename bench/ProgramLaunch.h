@@ -1,18 +1,21 @@
 #pragma once
 // What the benchmarks that launch the real program share: the steady clock, an environment with
-// overrides, spawning and stopping a process, reading its output line by line, and a private
-// Xvfb.
+// overrides, spawning and stopping a process, reading its output line by line, a launch in
+// folders of its own up to its start-up trace, and a private Xvfb.
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <time.h>
@@ -118,6 +121,69 @@ inline void PrintProgramErrors(const std::string& errPath) {
         std::fclose(err);
 }
 
+// One launch of a program on the simulated mouse (TRVX_SIMULATE=i2c) with its start-up trace on,
+// in folders of its own (no single-instance socket, data or settings of an earlier run), up to
+// the trace line it prints at its first paint. The process runs until the launch is destroyed,
+// so that it can be looked at meanwhile; a launch that printed no trace tells what the program
+// said on its error output.
+class TracedLaunch {
+public:
+    static constexpr int kTraceTimeoutMs = 30'000;
+
+    TracedLaunch(const std::string& program,
+                 const std::map<std::string, std::string>& platformEnv) {
+        char dirTemplate[] = "/tmp/trvx-bench-launch-XXXXXX";
+        if (mkdtemp(dirTemplate) == nullptr)
+            return;
+        dir_ = dirTemplate;
+        std::map<std::string, std::string> overrides = platformEnv;
+        overrides["TRVX_SIMULATE"] = "i2c";
+        overrides["TRVX_STARTUP_TRACE"] = "1";
+        overrides["TMPDIR"] = dir_.string();
+        overrides["XDG_DATA_HOME"] = (dir_ / "data").string();
+        overrides["XDG_CONFIG_HOME"] = (dir_ / "config").string();
+        Environment env(overrides);
+        int out[2];
+        if (pipe2(out, O_CLOEXEC) != 0)
+            return;
+        launch_ = MonotonicNs();
+        pid_ = Spawn({program}, env.get(), out[1], -1, (dir_ / "stderr").string());
+        close(out[1]);
+        if (pid_ > 0)
+            if (const auto line = ReadLine(out[0], "startup-trace ", kTraceTimeoutMs)) {
+                std::istringstream fields(line->substr(14));
+                for (std::string field; fields >> field;)
+                    if (const auto eq = field.find('='); eq != std::string::npos)
+                        trace_[field.substr(0, eq)] = std::stoll(field.substr(eq + 1));
+            }
+        close(out[0]);
+        if (!Traced())
+            PrintProgramErrors((dir_ / "stderr").string());
+    }
+    ~TracedLaunch() {
+        if (pid_ > 0)
+            Stop(pid_);
+        std::error_code ignored;
+        if (!dir_.empty())
+            std::filesystem::remove_all(dir_, ignored);
+    }
+    TracedLaunch(const TracedLaunch&) = delete;
+    TracedLaunch& operator=(const TracedLaunch&) = delete;
+
+    // True when the program printed its trace line with the time of its first paint.
+    bool Traced() const { return trace_.count("painted") != 0; }
+    pid_t Pid() const { return pid_; }
+    std::int64_t LaunchNs() const { return launch_; }
+    // The trace's fields: instants (steady clock) and durations in ns.
+    const std::map<std::string, std::int64_t>& Trace() const { return trace_; }
+
+private:
+    std::filesystem::path dir_;
+    pid_t pid_ = -1;
+    std::int64_t launch_ = 0;
+    std::map<std::string, std::int64_t> trace_;
+};
+
 // An Xvfb on a free display; its display name, or "" when none could start.
 class Xvfb {
 public:
@@ -154,5 +220,14 @@ private:
     pid_t pid_ = -1;
     std::string display_;
 };
+
+// The display to measure on: DISPLAY when it is set, else that of an Xvfb started into `xvfb`;
+// "" when there is neither.
+inline std::string DisplayOrPrivateXvfb(std::optional<Xvfb>& xvfb) {
+    if (const char* set = std::getenv("DISPLAY"); set != nullptr && *set != '\0')
+        return set;
+    xvfb.emplace();
+    return xvfb->Display();
+}
 
 } // namespace bench

@@ -4,41 +4,34 @@
 // display when there is one: DISPLAY when it is set, else an Xvfb this benchmark starts.
 // Usage: bench_startup [program]   (the program of this build when none is named)
 // Prints per platform
-//   median launch to first paint / 84 ms (half the fastest comparable tool's 168 ms)  (bound 1.00)
 //   median launch to first paint / a plain Qt window's / 2                            (bound 1.00)
-// and where the time of the median run went (the program's TRVX_STARTUP_TRACE line). The plain
-// window of the same size, started the same way and in turns with the program, is the floor
-// that loading Qt and showing any window costs on this machine under its present load.
+// and, for information, the medians in milliseconds and where the time of the median run went
+// (the program's TRVX_STARTUP_TRACE line). The plain window of the same size, started the same
+// way and in turns with the program, is the floor that loading Qt and showing any window costs
+// on this machine under its present load: a time of its own would measure the machine's load as
+// much as the program, so only the ratio is bounded.
 #include "PlainWindow.h"
 #include "ProgramLaunch.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-using bench::Environment;
 using bench::MonotonicNs;
 using bench::Ms;
-using bench::PrintProgramErrors;
-using bench::ReadLine;
 using bench::RunPlainWindow;
-using bench::Spawn;
-using bench::Stop;
+using bench::TracedLaunch;
 using bench::Xvfb;
 
 constexpr int kRuns = 7;
-constexpr double kBoundMs = 84.0;
 // The program against a plain Qt window of its size, started the same way.
 constexpr double kPlainBound = 2.0;
-constexpr int kTraceTimeoutMs = 30'000;
 
 struct Run {
     std::int64_t launch = 0;
@@ -48,44 +41,10 @@ struct Run {
 
 std::optional<Run> LaunchOnce(const std::string& program,
                               const std::map<std::string, std::string>& platformEnv) {
-    // Every run gets folders of its own: no single-instance socket or data of an earlier run.
-    char dirTemplate[] = "/tmp/trvx-bench-startup-XXXXXX";
-    if (mkdtemp(dirTemplate) == nullptr)
+    const TracedLaunch launch(program, platformEnv);
+    if (!launch.Traced())
         return std::nullopt;
-    const std::filesystem::path dir(dirTemplate);
-    std::map<std::string, std::string> overrides = platformEnv;
-    overrides["TRVX_SIMULATE"] = "i2c";
-    overrides["TRVX_STARTUP_TRACE"] = "1";
-    overrides["TMPDIR"] = dir.string();
-    overrides["XDG_DATA_HOME"] = (dir / "data").string();
-    overrides["XDG_CONFIG_HOME"] = (dir / "config").string();
-    Environment env(overrides);
-
-    std::optional<Run> run;
-    int out[2];
-    if (pipe2(out, O_CLOEXEC) == 0) {
-        Run r;
-        r.launch = MonotonicNs();
-        const pid_t pid = Spawn({program}, env.get(), out[1], -1, (dir / "stderr").string());
-        close(out[1]);
-        if (pid > 0) {
-            if (const auto line = ReadLine(out[0], "startup-trace ", kTraceTimeoutMs)) {
-                std::istringstream fields(line->substr(14));
-                for (std::string field; fields >> field;)
-                    if (const auto eq = field.find('='); eq != std::string::npos)
-                        r.trace[field.substr(0, eq)] = std::stoll(field.substr(eq + 1));
-                if (r.trace.count("painted") != 0)
-                    run = r;
-            }
-            Stop(pid);
-        }
-        close(out[0]);
-    }
-    if (!run)
-        PrintProgramErrors((dir / "stderr").string());
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
-    return run;
+    return Run{launch.LaunchNs(), launch.Trace()};
 }
 
 // kRuns launches of `program` and of the plain window, taken in turns so that both see the same
@@ -131,12 +90,9 @@ bool Measure(const std::string& program, const std::string& name,
         return it != median.trace.end() ? it->second : 0;
     };
     const double total = Ms(median.total());
-    const double ratio = total / kBoundMs;
-    std::printf("%-9s launch to first paint: median %.1f ms of %d (%.1f .. %.1f) / bound %.0f ms "
-                "= %.2f (bound 1.00)\n",
-                name.c_str(), total, kRuns, Ms(runs.front().total()), Ms(runs.back().total()),
-                kBoundMs, ratio);
-    bool within = ratio <= 1.0;
+    std::printf("%-9s launch to first paint: median %.1f ms of %d (%.1f .. %.1f)\n", name.c_str(),
+                total, kRuns, Ms(runs.front().total()), Ms(runs.back().total()));
+    bool within = false;
     if (all.plain.size() == runs.size()) {
         const Run& p = all.plain[kRuns / 2];
         const double plainRatio = total / Ms(p.total());
@@ -149,7 +105,9 @@ bool Measure(const std::string& program, const std::string& name,
                     "%.1f ms\n",
                     "", Ms(p.trace.at("main") - p.launch),
                     Ms(p.trace.at("painted") - p.trace.at("main")));
-        within = within && plainRatio <= kPlainBound;
+        within = plainRatio <= kPlainBound;
+    } else {
+        std::printf("%-9s the plain window printed no start-up trace: no ratio\n", name.c_str());
     }
     const double creation = Ms(t("creation"));
     const double layout = Ms(t("layout"));
@@ -182,13 +140,7 @@ int main(int argc, char** argv) {
     bool within = Measure(program, "offscreen", {{"QT_QPA_PLATFORM", "offscreen"}});
 
     std::optional<Xvfb> xvfb;
-    std::string display;
-    if (const char* set = std::getenv("DISPLAY"); set != nullptr && *set != '\0') {
-        display = set;
-    } else {
-        xvfb.emplace();
-        display = xvfb->Display();
-    }
+    const std::string display = bench::DisplayOrPrivateXvfb(xvfb);
     if (display.empty())
         std::printf("xcb       no display and no Xvfb: not measured\n");
     else

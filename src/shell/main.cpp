@@ -3,6 +3,7 @@
 // starts the device polling.
 #include "base/Clock.h"
 #include "device/DefaultImageSet.h"
+#include "platform/HeapMemory.h"
 #include "platform/HidapiBackend.h"
 #include "shell/ui/LoadingWindow.h"
 #include "shell/ui/MainWindow.h"
@@ -18,6 +19,7 @@
 
 int main(int argc, char** argv) {
     trvx::MarkStartup(trvx::StartupMark::Main);
+    trvx::ShareHeapArenas();
     trvx::TForm1::PrefetchFirstPaint();
     // Window shapes, placement and global capture need X11; under Wayland that is XWayland.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && qEnvironmentVariableIsSet("DISPLAY"))

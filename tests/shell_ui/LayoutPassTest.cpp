@@ -6,6 +6,7 @@
 #include "fire/FirePageTables.h"
 #include "keys/KeyMenus.h"
 #include "macros/MacroPageTables.h"
+#include "pages/ui/ControlText.h"
 #include "sensitivity/LightingPageTables.h"
 #include "sensitivity/SensitivityPageTables.h"
 #include "shell/MainWindowTables.h"
@@ -21,9 +22,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 namespace trvx {
 namespace {
@@ -211,6 +216,35 @@ TEST_F(LayoutPassTest, EverySetAppliesOnEveryPageAndASecondRunChangesNothing) {
     ASSERT_EQ(ApplyLayout(form, state, 1, MainWindowTables()), QString());
     EXPECT_EQ(w("Btn_Switch_3")->geometry(), before);
     EXPECT_EQ(caption(form, "Btn_Main_2"), title);
+}
+
+// The sets read for the start-up's passes are forgotten once it is over; a pass still under way
+// keeps its own, and the next pass reads its set again.
+TEST_F(LayoutPassTest, APassUnderWayOutlivesTheForgottenSetsAndTheNextReadsItsSetAgain) {
+    auto error = std::make_shared<QString>();
+    std::vector<std::function<void()>> steps =
+        LayoutPassSteps(form, state, 2, MainWindowTables(), error, 50);
+    ASSERT_GT(steps.size(), 4u);
+    steps[0]();
+    steps[1]();
+    ForgetLayoutSets();
+    for (std::size_t i = 2; i < steps.size(); ++i)
+        steps[i]();
+    steps.clear();
+    ASSERT_EQ(*error, QString());
+    EXPECT_EQ(state.LangIndex, 2);
+    // What the stepped pass left is what a whole pass of the set, read again, leaves.
+    auto controls = [this] {
+        std::map<QString, std::pair<QRect, QString>> named;
+        for (const QWidget* c : form.findChildren<QWidget*>())
+            if (!c->objectName().isEmpty())
+                named[c->objectName()] = {c->geometry(), ControlCaption(c)};
+        return named;
+    };
+    const auto after = controls();
+    ForgetLayoutSets();
+    ASSERT_EQ(ApplyLayout(form, state, 2, MainWindowTables()), QString());
+    EXPECT_EQ(controls(), after);
 }
 
 TEST_F(LayoutPassTest, SetThreeShowsItsOwnArtAtTheWindowSize) {

@@ -6,11 +6,11 @@
 #include "controls/skinned/ui/SkinEdit.h"
 #include "controls/wide/ui/UniComboBox.h"
 #include "controls/wide/ui/UniLabel.h"
+#include "pages/ui/DigitsValidator.h"
 #include "pages/ui/Page.h"
 #include "skin/ControlTable.h"
 
 #include <QAbstractButton>
-#include <QRegularExpressionValidator>
 
 #include <string>
 
@@ -22,9 +22,7 @@ inline SkinEdit* EditAt(const Page& page, const std::string& name) {
 
 // The key filter of the number edits: digits (and a minus sign where negative values go).
 inline void DigitsOnly(QLineEdit* edit, bool negative) {
-    const QRegularExpression digits(negative ? QStringLiteral("-?[0-9]*")
-                                             : QStringLiteral("[0-9]*"));
-    edit->setValidator(new QRegularExpressionValidator(digits, edit));
+    edit->setValidator(new DigitsValidator(negative, 0, edit));
 }
 
 // Sets an edit's text; the same text does nothing (and runs no change handler).

@@ -12,7 +12,6 @@
 
 #include <QEvent>
 #include <QListWidget>
-#include <QRegularExpressionValidator>
 #include <QStandardPaths>
 
 namespace trvx {

@@ -12,6 +12,7 @@
 #include "macros/MacroEditing.h"
 #include "macros/MacroTransfer.h"
 #include "pages/ui/ControlText.h"
+#include "pages/ui/DigitsValidator.h"
 #include "pages/ui/ScriptLineIcons.h"
 
 #include <QAbstractButton>
@@ -21,8 +22,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QRegularExpression>
-#include <QRegularExpressionValidator>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -161,10 +160,7 @@ void MacroPage::Wire() {
          {"Edt_Delay", "Edt_InsertDelay", "edt_Repeat", "edt_XAxisValue", "edt_YAxisValue"})
         if (auto* edit = qobject_cast<QLineEdit*>(Control(name))) {
             const bool signedValue = std::string_view(name).find("Axis") != std::string_view::npos;
-            edit->setValidator(new QRegularExpressionValidator(
-                QRegularExpression(signedValue ? QStringLiteral("-?[0-9]{0,3}")
-                                               : QStringLiteral("[0-9]{0,5}")),
-                edit));
+            edit->setValidator(new DigitsValidator(signedValue, signedValue ? 3 : 5, edit));
             if (std::string_view(name).find("Delay") != std::string_view::npos)
                 edit->setText(QStringLiteral("50"));
         }

@@ -15,6 +15,7 @@
 #include "keys/ui/KeyPage.h"
 #include "macros/ui/MacroPage.h"
 #include "pages/ui/ControlText.h"
+#include "platform/HeapMemory.h"
 #include "platform/ui/DesktopPointerSettings.h"
 #include "platform/ui/X11InputCapture.h"
 #include "sensitivity/AsyncPointerSettings.h"
@@ -34,6 +35,7 @@
 #include <QCloseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QThreadPool>
 #include <cstdio>
 #include <cstdlib>
 
@@ -46,6 +48,15 @@ constexpr const char* kLaterPages[] = {"gbPage2", "gbPage3", "gbPage4",
                                        "gbPage5", "gbPage6", "gbPage7"};
 // The layout pass of a whole window in steps of this many changes (about a millisecond).
 constexpr std::size_t kLayoutOpsPerStep = 400;
+
+// Last of the steps while the window waits: what only its start-up needed goes. The language
+// sets read for its passes (a language switch reads its set again), then the heap pages that
+// the start-up work freed, which would otherwise stay resident: on a worker, as giving them back
+// takes the system some milliseconds.
+void ReleaseStartUpMemory() {
+    ForgetLayoutSets();
+    QThreadPool::globalInstance()->start(&ReturnFreedHeapPages);
+}
 
 QIcon ApplicationIcon() {
     if (!QApplication::windowIcon().isNull())
@@ -339,14 +350,9 @@ WindowCompletion::Work TForm1::CompletionWork() {
     };
     work.finished = [this] {
         setUpdatesEnabled(true);
-        // The other pages' pictures decode one after another on a worker now, so that showing
-        // a page seldom waits for them.
-        std::vector<std::string> pictures;
-        for (const SkinPicture* picture : findChildren<SkinPicture*>())
-            if (!picture->pendingSkinPicture().empty())
-                pictures.push_back(picture->pendingSkinPicture());
-        PrefetchSkinImagesInTurn(pictures);
-        completion_->AddIdleSteps(FormMessageDialog::PreparationSteps(this));
+        std::vector<WindowCompletion::Step> idle = FormMessageDialog::PreparationSteps(this);
+        idle.push_back(&ReleaseStartUpMemory);
+        completion_->AddIdleSteps(std::move(idle));
     };
     return work;
 }

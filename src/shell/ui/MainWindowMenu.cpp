@@ -8,6 +8,7 @@
 #include "shell/ui/Choosers.h"
 #include "skin/ControlTable.h"
 #include "skin/ui/LayoutPass.h"
+#include "skin/ui/SkinPicture.h"
 
 #include <QAbstractButton>
 #include <QBitmap>
@@ -391,6 +392,11 @@ void TForm1::HoverEnter(QWidget* label) {
             SetPictureCopies(split->family, "BtnS_02");
         } else {
             SetPicture(copyImage, "SetS_02");
+            // The pointer is on its way to a page's button: that page's pictures decode now,
+            // while it is still hidden, so that showing it seldom waits for them.
+            if (const auto radio = RadioOfFamily(split->family))
+                if (QWidget* page = Control(Name("gbPage", radio->page)))
+                    PrefetchSkinPicturesOf(*page);
         }
     } else {
         return;

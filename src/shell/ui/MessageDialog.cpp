@@ -41,6 +41,10 @@ bool FormMessageDialog::Ask(QWidget* parent, const QString& text, const QString&
 
 std::vector<std::function<void()>> FormMessageDialog::PreparationSteps(QWidget* parent) {
     std::vector<std::function<void()>> steps;
+    // Where the desktop's style shows no icons on dialog buttons, a dialog never looks one up:
+    // looking them up ahead would only load the icon theme for nothing.
+    if (!parent->style()->styleHint(QStyle::SH_DialogButtonBox_ButtonsHaveIcons, nullptr, parent))
+        return steps;
     for (QStyle::StandardPixmap icon :
          {QStyle::SP_DialogOkButton, QStyle::SP_DialogYesButton, QStyle::SP_DialogNoButton})
         steps.push_back([widget = QPointer<QWidget>(parent), icon] {

@@ -32,6 +32,7 @@ public:
 
     // Looking up the dialogs' button icons in the desktop's icon theme takes a while the first
     // time: these steps look them up ahead, one icon a step, so that a dialog opens at once.
+    // None where the style shows no icons on dialog buttons.
     static std::vector<std::function<void()>> PreparationSteps(QWidget* parent);
 };
 

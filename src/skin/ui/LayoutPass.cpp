@@ -302,6 +302,7 @@ struct PassRun {
     std::optional<ControlIndex> index;
     std::vector<CaptionSection> sets;
     bool rebuildKeys = false;
+    std::shared_ptr<const void> heldSet; // the embedded set `plan` and `newSet` point into
 };
 
 // Reads and checks the set: nothing has changed when it sets an error.
@@ -378,15 +379,20 @@ struct EmbeddedSet {
     }
 };
 
-EmbeddedSet& embeddedSet(int langIndex) {
-    static std::array<std::unique_ptr<EmbeddedSet>, 3> sets;
-    auto& set = sets[static_cast<std::size_t>(langIndex - 1)];
+// Shared with the passes under way, so that forgetting them never pulls a set from under one.
+std::array<std::shared_ptr<EmbeddedSet>, 3>& embeddedSets() {
+    static std::array<std::shared_ptr<EmbeddedSet>, 3> sets;
+    return sets;
+}
+
+const std::shared_ptr<EmbeddedSet>& embeddedSet(int langIndex) {
+    auto& set = embeddedSets()[static_cast<std::size_t>(langIndex - 1)];
     if (!set) {
         const std::string n = std::to_string(langIndex);
-        set = std::make_unique<EmbeddedSet>(
+        set = std::make_shared<EmbeddedSet>(
             EmbeddedSet{ReadLayoutSection("org" + n), ReadCaptionSection("lang" + n), {}});
     }
-    return *set;
+    return set;
 }
 
 } // namespace
@@ -399,7 +405,8 @@ std::vector<std::function<void()>> LayoutPassSteps(QWidget& form, LayoutState& s
         *error = QStringLiteral("There is no language set %1.").arg(langIndex);
         return {};
     }
-    EmbeddedSet& set = embeddedSet(langIndex);
+    const std::shared_ptr<EmbeddedSet> held = embeddedSet(langIndex);
+    EmbeddedSet& set = *held;
     if (!set.layout) {
         *error = errorText(set.layout.error);
         return {};
@@ -408,8 +415,17 @@ std::vector<std::function<void()>> LayoutPassSteps(QWidget& form, LayoutState& s
         *error = errorText(set.captions.error);
         return {};
     }
-    auto run = std::make_shared<PassRun>(PassRun{
-        form, state, langIndex, {}, nullptr, &*set.captions, std::move(error), {}, {}, false});
+    auto run = std::make_shared<PassRun>(PassRun{form,
+                                                 state,
+                                                 langIndex,
+                                                 {},
+                                                 nullptr,
+                                                 &*set.captions,
+                                                 std::move(error),
+                                                 {},
+                                                 {},
+                                                 false,
+                                                 held});
     {
         const StartupPhaseScope timed(StartupPhase::Layout);
         run->plan = &set.planFor(inputsOf(form, state, langIndex), window);
@@ -429,6 +445,11 @@ QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex, const Wind
     return runSteps(LayoutPassSteps(form, state, langIndex, window, error, 0), error);
 }
 
+void ForgetLayoutSets() {
+    for (std::shared_ptr<EmbeddedSet>& set : embeddedSets())
+        set.reset();
+}
+
 QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex, const LayoutSection& layout,
                     const CaptionSection& captions, const WindowTables& window) {
     const StartupPhaseScope timed(StartupPhase::Layout);
@@ -445,7 +466,8 @@ QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex, const Layo
                 error,
                 {},
                 {},
-                false});
+                false,
+                nullptr});
     run->plan = &run->ownPlan;
     return runSteps(passSteps(run, 0), error);
 }

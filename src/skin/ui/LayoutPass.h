@@ -67,6 +67,11 @@ std::vector<std::function<void()>> LayoutPassSteps(QWidget& form, LayoutState& s
                                                    std::shared_ptr<QString> error,
                                                    std::size_t opsPerStep);
 
+// The embedded sets, once read and planned, are kept for the next pass of the same set (the
+// window's start-up passes its set more than once). This lets them go once no more passes are
+// near (a pass under way keeps its own): the next pass reads its set again.
+void ForgetLayoutSets();
+
 // The same pass from given sections instead of the embedded ones (tests, tools).
 QString ApplyLayout(QWidget& form, LayoutState& state, int langIndex, const LayoutSection& layout,
                     const CaptionSection& captions, const WindowTables& window);

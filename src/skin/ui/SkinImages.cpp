@@ -128,18 +128,6 @@ void PrefetchSkinImage(std::string_view name) {
         QThreadPool::globalInstance()->start([task] { (*task)(); });
 }
 
-void PrefetchSkinImagesInTurn(const std::vector<std::string>& names) {
-    std::vector<DecodeTask> tasks;
-    for (const std::string& name : names)
-        if (DecodeTask task = queueDecode(name))
-            tasks.push_back(std::move(task));
-    if (!tasks.empty())
-        QThreadPool::globalInstance()->start([tasks = std::move(tasks)] {
-            for (const auto& task : tasks)
-                (*task)();
-        });
-}
-
 QSize SkinImageSize(std::string_view name) {
     static std::unordered_map<std::string, QSize> sizes;
     const std::string key = keyOf(name);

@@ -6,9 +6,7 @@
 #include <QRegion>
 #include <QSize>
 
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace trvx {
 
@@ -19,10 +17,6 @@ QImage SkinImage(std::string_view name);
 // Starts decoding that skin image on a worker thread, so that it is ready when it is first
 // shown; SkinImage then waits for it if it must. Nothing when it is decoded or under way.
 void PrefetchSkinImage(std::string_view name);
-
-// The same for pictures that may be needed later: decoded one after another on one worker, so
-// they never take more than one processor from the window.
-void PrefetchSkinImagesInTurn(const std::vector<std::string>& names);
 
 // The size of that skin image from its PNG header, without decoding it; invalid when there is no
 // such image or its header is not a PNG header.

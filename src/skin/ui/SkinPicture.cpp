@@ -101,4 +101,10 @@ void SkinPicture::mouseReleaseEvent(QMouseEvent* event) {
         emit clicked();
 }
 
+void PrefetchSkinPicturesOf(const QWidget& area) {
+    for (const SkinPicture* picture : area.findChildren<SkinPicture*>())
+        if (!picture->pendingSkinPicture().empty() && picture->isVisibleTo(&area))
+            PrefetchSkinImage(picture->pendingSkinPicture());
+}
+
 } // namespace trvx

@@ -57,4 +57,8 @@ private:
     bool pressed_ = false;
 };
 
+// Starts decoding, on workers, the skin images of the pictures that show when `area` does (a
+// page that is likely to be shown next), so that showing it seldom waits for them.
+void PrefetchSkinPicturesOf(const QWidget& area);
+
 } // namespace trvx

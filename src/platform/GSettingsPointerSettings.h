@@ -13,12 +13,15 @@ typedef struct _GSettingsSchema GSettingsSchema;
 
 namespace trvx {
 
+struct GioFunctions;
+
 class GSettingsPointerSettings : public PointerSettings {
 public:
     static constexpr const char* kMouseSchema = "org.gnome.desktop.peripherals.mouse";
 
-    // The store of the schema; nullptr when the desktop has not installed it, which is a
-    // desktop without the store rather than a failure (GIO would abort on an unknown schema).
+    // The store of the schema; nullptr when the desktop has not installed it (or GIO itself),
+    // which is a desktop without the store rather than a failure (GIO would abort on an unknown
+    // schema).
     static std::unique_ptr<GSettingsPointerSettings> Open(const char* schemaId = kMouseSchema);
     ~GSettingsPointerSettings() override;
     GSettingsPointerSettings(const GSettingsPointerSettings&) = delete;
@@ -31,8 +34,9 @@ public:
     static constexpr int kSyncTimeoutMs = 2000;
 
 private:
-    GSettingsPointerSettings(GSettingsSchema* schema, GSettings* settings);
+    GSettingsPointerSettings(const GioFunctions& gio, GSettingsSchema* schema, GSettings* settings);
 
+    const GioFunctions& gio_; // loaded with the first store opened, for good
     GSettingsSchema* schema_;
     GSettings* settings_;
 };

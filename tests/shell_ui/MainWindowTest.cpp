@@ -319,8 +319,13 @@ TEST_F(CompletionReadTest, LibraryMessageLeftUpUntilTheMouseIsReadKeepsTheRead) 
     // window completes itself.
     QTemporaryDir dataHome;
     ASSERT_TRUE(dataHome.isValid());
-    const QByteArray previousDataHome = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
+    const struct DataHome {
+        QByteArray previous = qgetenv("XDG_DATA_HOME");
+        explicit DataHome(const QString& path) {
+            qputenv("XDG_DATA_HOME", QFile::encodeName(path));
+        }
+        ~DataHome() { qputenv("XDG_DATA_HOME", previous); }
+    } home(dataHome.path());
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     ASSERT_TRUE(QDir().mkpath(folder));
     QFile library(folder + QStringLiteral("/TRVX4410B-Macro.bin"));
@@ -343,7 +348,6 @@ TEST_F(CompletionReadTest, LibraryMessageLeftUpUntilTheMouseIsReadKeepsTheRead) 
     EXPECT_TRUE(
         test::ProcessEventsUntil([&] { return form.PagesComplete() && !messages_.empty(); }));
     FormMessageDialog::setResponder(previous);
-    qputenv("XDG_DATA_HOME", previousDataHome);
 
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_TRUE(paintsUnderTheMessage);

@@ -12,8 +12,9 @@
 // - Once complete, the idle steps (AddIdleSteps) run in slices while the window waits.
 //
 // No step may wait for a user: what a step would tell the user waits for the end of the
-// completion (AfterCompletion), so no event loop runs inside a step and no device event lands
-// between two steps.
+// completion (AfterCompletion), so no dialog's event loop runs inside a step and lets a device
+// event land between two steps. (Should any other loop run inside one, the window's set-up
+// steps still never put back a state older than one shown meanwhile.)
 
 #include <QObject>
 

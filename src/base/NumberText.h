@@ -1,6 +1,7 @@
 #pragma once
-// Numbers written as text: hex digits, hex bytes and decimal digits. Only the digits are read
-// here; blanks, signs, prefixes and what an empty text means stay each caller's own rules.
+// Numbers written as text: hex digits, hex bytes and decimal digits. The readers take only the
+// digits: blanks, signs, prefixes and what an empty text means stay each caller's own rules.
+// IsDigitEntry, which checks a number edit's text while it is typed, allows its leading minus.
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,5 @@
 #include "platform/GSettingsPointerSettings.h"
+#include "platform/SingleFlightCall.h"
 
 #include <dlfcn.h>
 #include <gio/gio.h>
@@ -6,10 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <future>
-#include <mutex>
 #include <string>
-#include <thread>
 
 namespace trvx {
 
@@ -96,16 +94,12 @@ bool InRange(const GioFunctions& gio, GSettingsSchema* schema, const char* key, 
     return ok;
 }
 
-// A store that does not answer (its service hung) is not waited for longer than the limit;
-// the sync goes on by itself on a thread of its own.
+// A store that does not answer (its service hung) is not waited for longer than the limit; the
+// sync goes on by itself. A sync waits for every write the store has taken, so while one is
+// under way the next write waits for it too rather than leaving a thread of its own behind.
 bool SyncWithin(const GioFunctions& gio, std::chrono::milliseconds limit) {
-    auto synced = std::make_shared<std::promise<void>>();
-    std::future<void> done = synced->get_future();
-    std::thread([&gio, synced] {
-        gio.sync();
-        synced->set_value();
-    }).detach();
-    return done.wait_for(limit) == std::future_status::ready;
+    static SingleFlightCall sync([&gio] { gio.sync(); });
+    return sync.RunWithin(limit);
 }
 
 } // namespace

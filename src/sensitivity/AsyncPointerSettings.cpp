@@ -1,16 +1,49 @@
 #include "sensitivity/AsyncPointerSettings.h"
 
 #include <algorithm>
+#include <exception>
+#include <optional>
 #include <utility>
 
 namespace trvx {
 namespace {
+
+constexpr const char* kNoSettings = "The desktop keeps no pointer settings.";
 
 std::string Joined(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines)
         text += (text.empty() ? "" : "\n") + line;
     return text;
+}
+
+// The settings' calls may throw (out of memory, a thread that cannot start); on the worker that
+// would end the program, so a call that throws is a call that failed.
+std::unique_ptr<PointerSettings> Made(const AsyncPointerSettings::Factory& factory) {
+    try {
+        return factory();
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+std::optional<PointerState> ReadOf(PointerSettings& settings) {
+    try {
+        return settings.Read();
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+PointerResult WriteOf(PointerSettings& settings, PointerSetting setting,
+                      const PointerState& wanted) {
+    try {
+        return settings.Write(setting, wanted);
+    } catch (const std::exception& e) {
+        return {false, std::string("the desktop's settings failed: ") + e.what()};
+    } catch (...) {
+        return {false, "the desktop's settings failed"};
+    }
 }
 
 } // namespace
@@ -30,15 +63,26 @@ AsyncPointerSettings::~AsyncPointerSettings() {
 }
 
 void AsyncPointerSettings::Run(const Factory& factory) {
-    std::unique_ptr<PointerSettings> settings = factory();
-    const PointerState first = settings != nullptr ? settings->Read() : PointerState{};
+    std::unique_ptr<PointerSettings> settings = Made(factory);
+    const std::optional<PointerState> first =
+        settings != nullptr ? ReadOf(*settings) : std::nullopt;
     {
-        std::lock_guard lock(mutex_);
-        known_ = first;
-        present_ = settings != nullptr;
+        std::unique_lock lock(mutex_);
         found_ = true;
+        present_ = settings != nullptr;
+        known_ = first.value_or(PointerState{});
+        // Writes asked for before the settings were found fail now that there are none ...
+        if (!present_ && !writes_.empty()) {
+            writes_.clear();
+            failures_.push_back(kNoSettings);
+        }
+        // ... or stay in what the window is given until they are written and read back.
+        for (const Asked& asked : writes_)
+            ApplyPointerSetting(known_, asked.setting, asked.wanted);
+        // A window given the empty state before this reading learns what the desktop holds.
+        if ((askedEarly_ || !failures_.empty()) && writes_.empty() && !readWanted_)
+            Report(lock);
     }
-    wake_.notify_all();
     if (settings != nullptr)
         Serve(*settings);
     // The settings end here, on the thread that made them and made every call on them.
@@ -57,7 +101,7 @@ void AsyncPointerSettings::Serve(PointerSettings& settings) {
             // and a failed write leaves the old one.
             readWanted_ = true;
             lock.unlock();
-            const PointerResult result = settings.Write(asked.setting, asked.wanted);
+            const PointerResult result = WriteOf(settings, asked.setting, asked.wanted);
             lock.lock();
             if (!result.ok &&
                 std::find(failures_.begin(), failures_.end(), result.error) == failures_.end())
@@ -66,34 +110,39 @@ void AsyncPointerSettings::Serve(PointerSettings& settings) {
         }
         readWanted_ = false;
         lock.unlock();
-        const PointerState read = settings.Read();
+        // A read that failed leaves what was known.
+        const std::optional<PointerState> read = ReadOf(settings);
         lock.lock();
         // Writes asked for meanwhile stay in what the window is given until they are read back.
-        known_ = read;
+        if (read)
+            known_ = *read;
         for (const Asked& asked : writes_)
             ApplyPointerSetting(known_, asked.setting, asked.wanted);
-        if (stopping_ || !writes_.empty() || readWanted_ || !report_)
-            continue;
-        PointerOutcome outcome{read, {}, writesAsked_};
-        if (!failures_.empty())
-            outcome.write = {false, Joined(std::exchange(failures_, {}))};
-        const OutcomeReport report = report_;
-        lock.unlock();
-        report(outcome);
-        lock.lock();
+        if (!stopping_ && writes_.empty() && !readWanted_)
+            Report(lock);
     }
 }
 
-std::unique_lock<std::mutex> AsyncPointerSettings::Found() {
-    std::unique_lock lock(mutex_);
-    wake_.wait(lock, [this] { return found_; });
-    return lock;
+void AsyncPointerSettings::Report(std::unique_lock<std::mutex>& lock) {
+    // Without anyone to tell, a failure waits for the next report.
+    if (!report_)
+        return;
+    PointerOutcome outcome{known_, {}, writesAsked_};
+    if (!failures_.empty())
+        outcome.write = {false, Joined(std::exchange(failures_, {}))};
+    const OutcomeReport report = report_;
+    lock.unlock();
+    report(outcome);
+    lock.lock();
 }
 
 PointerState AsyncPointerSettings::Read() {
-    const std::unique_lock lock = Found();
-    // The early reading is fresh: the first Read takes it as it is.
-    if (!firstGiven_) {
+    std::lock_guard lock(mutex_);
+    // Before the early reading the window is given the empty state, and the reading follows as an
+    // outcome; the early reading is fresh: the first Read after it takes it as it is.
+    if (!found_)
+        askedEarly_ = true;
+    if (!found_ || !firstGiven_) {
         firstGiven_ = true;
         return known_;
     }
@@ -105,11 +154,11 @@ PointerState AsyncPointerSettings::Read() {
 }
 
 PointerResult AsyncPointerSettings::Write(PointerSetting setting, const PointerState& state) {
-    const std::unique_lock lock = Found();
+    std::lock_guard lock(mutex_);
     firstGiven_ = true;
     ++writesAsked_;
-    if (!present_)
-        return {false, "The desktop keeps no pointer settings."};
+    if (found_ && !present_)
+        return {false, kNoSettings};
     ApplyPointerSetting(known_, setting, state);
     // A setting asked for again before its write began is written once, with the newest value.
     const auto same = std::find_if(writes_.begin(), writes_.end(), [setting](const Asked& asked) {

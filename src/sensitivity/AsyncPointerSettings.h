@@ -5,12 +5,14 @@
 // should wait for.
 //
 // The worker finds the settings and reads them once as soon as it starts. Read gives at once
-// the latest state known (the first Read waits for that early reading if it is not there yet)
-// and asks the worker to read again; Write puts the wanted setting into the known state at once,
-// asks the worker to write it and read back, and says ok. When the worker has nothing left to
-// do, it reports what the desktop holds and any write that failed; while more is asked, it
-// reports nothing, so an older state never follows a newer click. Without desktop settings,
-// Read gives an empty state and Write fails at once.
+// the latest state known and asks the worker to read again; Write puts the wanted setting into
+// the known state at once, asks the worker to write it and read back, and says ok. When the
+// worker has nothing left to do, it reports what the desktop holds and any write that failed;
+// while more is asked, it reports nothing, so an older state never follows a newer click.
+// Nothing waits for that early reading: before it is there, Read gives an empty state and the
+// reading is reported when it comes, and writes wait for it on the worker. Without desktop
+// settings, Read gives an empty state and Write fails (once they are known to be missing, at
+// once). A call into the settings that throws counts as a failed call.
 
 #include "sensitivity/PointerSettings.h"
 
@@ -48,13 +50,16 @@ private:
     };
     void Run(const Factory& factory);
     void Serve(PointerSettings& settings);
-    std::unique_lock<std::mutex> Found();
+    // Reports the known state and the failures since the last report, when someone takes the
+    // reports; `lock` is let go while the report runs.
+    void Report(std::unique_lock<std::mutex>& lock);
 
     std::mutex mutex_;
     std::condition_variable wake_;
     bool found_ = false;   // the settings were looked for and read once
     bool present_ = false; // the desktop has settings
     bool firstGiven_ = false;
+    bool askedEarly_ = false; // a Read came before the early reading: report it
     bool stopping_ = false;
     PointerState known_;
     std::deque<Asked> writes_; // not yet begun

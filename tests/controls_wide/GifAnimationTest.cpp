@@ -6,6 +6,7 @@
 #include "controls_wide/FakeUiHost.h"
 #include "controls_wide/GifTestEncoder.h"
 #include "controls_wide/ManualClock.h"
+#include "support/Waiting.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,6 @@
 namespace trvx {
 namespace {
 
-using namespace std::chrono_literals;
 using gif_test::Bytes;
 using gif_test::GifBuilder;
 using gif_test::Rgb;
@@ -75,7 +75,7 @@ class GifAnimationTest : public ::testing::Test {
 protected:
     // Lets one interval pass on the virtual clock and runs the tick as the UI thread would.
     void tick() {
-        ASSERT_TRUE(anim.Timer().WaitForWorkerWaiting(5s));
+        ASSERT_TRUE(anim.Timer().WaitForWorkerWaiting(test::kWaitDeadline));
         const std::size_t before = host.posted();
         clock.advanceMillis(anim.Timer().Interval());
         anim.Timer().ClockChanged();

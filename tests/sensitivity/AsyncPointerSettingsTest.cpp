@@ -3,6 +3,8 @@
 
 #include "sensitivity/AsyncPointerSettings.h"
 
+#include "support/Waiting.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -10,6 +12,7 @@
 #include <future>
 #include <mutex>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,9 +20,7 @@
 namespace trvx {
 namespace {
 
-using namespace std::chrono_literals;
-
-constexpr auto kDeadline = 5s;
+using test::kWaitDeadline;
 
 // A desktop behind a gate: while it is shut, every call waits until the test lets it through,
 // as the calls to a hung compositor do. It outlives the settings the worker makes of it.
@@ -28,6 +29,8 @@ public:
     PointerState state;
     // Writes of double-click times fail with this, when it is set.
     std::string refuseDoubleClick;
+    // Writes of wheel lines throw this, when it is set.
+    std::string throwOnWheelLines;
 
     void Shut() {
         std::lock_guard lock(mutex_);
@@ -47,7 +50,7 @@ public:
     // Waits until `count` calls have begun, the last of them perhaps still at the gate.
     bool WaitBegun(std::size_t count) {
         std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, kDeadline, [&] { return calls_.size() >= count; });
+        return changed_.wait_for(lock, kWaitDeadline, [&] { return calls_.size() >= count; });
     }
     std::vector<std::string> Calls() {
         std::lock_guard lock(mutex_);
@@ -80,6 +83,8 @@ public:
             call << "other";
         }
         std::unique_lock lock = Pass(call.str());
+        if (setting == PointerSetting::WheelLines && !throwOnWheelLines.empty())
+            throw std::runtime_error(throwOnWheelLines);
         if (setting == PointerSetting::DoubleClick && !refuseDoubleClick.empty())
             return {false, refuseDoubleClick};
         ApplyPointerSetting(state, setting, wanted);
@@ -136,12 +141,16 @@ public:
     }
     std::vector<PointerOutcome> WaitFor(std::size_t count) {
         std::unique_lock lock(mutex_);
-        changed_.wait_for(lock, kDeadline, [&] { return got_.size() >= count; });
+        changed_.wait_for(lock, kWaitDeadline, [&] { return got_.size() >= count; });
         return got_;
     }
     std::vector<PointerOutcome> Got() {
         std::lock_guard lock(mutex_);
         return got_;
+    }
+    void Forget() {
+        std::lock_guard lock(mutex_);
+        got_.clear();
     }
 
 private:
@@ -151,10 +160,11 @@ private:
 };
 
 // Makes a call as the window would, and fails unless it returns while the desktop's gate is
-// shut; the gate opens when it does not, so the test still ends.
+// shut (a call that waits for the desktop waits for good then); the gate opens when it does
+// not, so the test still ends.
 template <class Call> auto AtOnce(Desktop& desktop, Call call) {
     auto answer = std::async(std::launch::async, call);
-    const bool prompt = answer.wait_for(1s) == std::future_status::ready;
+    const bool prompt = answer.wait_for(kWaitDeadline) == std::future_status::ready;
     if (!prompt)
         desktop.Open();
     EXPECT_TRUE(prompt) << "the call waited for the desktop";
@@ -180,13 +190,22 @@ protected:
         desktop_.state.acceleration = true;
         desktop_.state.doubleClickMs = 500;
     }
-    // Settings of the desktop whose early reading is taken; the gate is shut afterwards.
+    // Settings of the desktop whose early reading is taken; the gate is shut afterwards. The
+    // window's first Read does not wait for that reading: it is empty, and the reading follows
+    // as the first outcome.
     void SetUp() override {
+        desktop_.Shut();
         settings_ = std::make_unique<AsyncPointerSettings>(
             [this] { return std::make_unique<GatedSettings>(desktop_); });
         settings_->ReportOutcomes(outcomes_.Report());
-        EXPECT_EQ(settings_->Read(), desktop_.state);
-        desktop_.Shut();
+        EXPECT_EQ(AtOnce(desktop_, [this] { return settings_->Read(); }), PointerState{});
+        desktop_.Let(1);
+        const std::vector<PointerOutcome> early = outcomes_.WaitFor(1);
+        ASSERT_EQ(early.size(), 1u);
+        EXPECT_EQ(early[0].state, desktop_.state);
+        EXPECT_TRUE(early[0].write.ok);
+        EXPECT_EQ(early[0].writes, 0u);
+        outcomes_.Forget();
     }
     // A test that failed half-way leaves no call hanging, so the settings can end.
     void TearDown() override { desktop_.Open(); }
@@ -197,7 +216,7 @@ protected:
 };
 
 TEST_F(AsyncPointerSettingsTest, TheWindowsCallsAnswerAtOnceWhileTheDesktopHangs) {
-    // The early reading is given as it is, without a second read; the later reads ask for one.
+    // The early reading is reported as it is, without a second read; the later reads ask for one.
     EXPECT_EQ(desktop_.Calls(), std::vector<std::string>{"read"});
     EXPECT_NE(desktop_.CalledOn(), std::this_thread::get_id());
 
@@ -310,23 +329,76 @@ TEST_F(AsyncPointerSettingsTest, ClosingWaitsForTheCallUnderWayOnlyAndEndsTheSet
         Desktop& desktop;
         ~OpenInTheEnd() { desktop.Open(); }
     } openInTheEnd{desktop_};
-    ASSERT_EQ(closing.wait_for(kDeadline), std::future_status::ready);
+    ASSERT_EQ(closing.wait_for(kWaitDeadline), std::future_status::ready);
     desktop_.Let(1);
-    ASSERT_EQ(closed.wait_for(kDeadline), std::future_status::ready);
+    ASSERT_EQ(closed.wait_for(kWaitDeadline), std::future_status::ready);
     EXPECT_EQ(desktop_.Calls(), (std::vector<std::string>{"read", "write speed 0.5"}));
     EXPECT_EQ(desktop_.EndedOn(), worker);
 }
 
-TEST(AsyncPointerSettings, WithoutDesktopSettingsReadsNothingAndWritesNothing) {
-    Outcomes outcomes;
-    AsyncPointerSettings settings([] { return std::unique_ptr<PointerSettings>(); });
-    settings.ReportOutcomes(outcomes.Report());
-    EXPECT_EQ(settings.Read(), PointerState{});
-    EXPECT_EQ(settings.Read(), PointerState{});
-    const PointerResult result = settings.Write(PointerSetting::Speed, WithSpeed(0.0));
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.error.empty());
-    EXPECT_TRUE(outcomes.Got().empty());
+TEST_F(AsyncPointerSettingsTest, AWriteThatThrowsIsAFailedWrite) {
+    desktop_.throwOnWheelLines = "no wheel here";
+    PointerState lines;
+    lines.wheelLines = 3;
+    ASSERT_TRUE(settings_->Write(PointerSetting::WheelLines, lines).ok);
+    ASSERT_TRUE(settings_->Write(PointerSetting::Speed, WithSpeed(0.5)).ok);
+    desktop_.Open();
+    const std::vector<PointerOutcome> outcomes = outcomes_.WaitFor(1);
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_FALSE(outcomes[0].write.ok);
+    EXPECT_NE(outcomes[0].write.error.find("no wheel here"), std::string::npos);
+    EXPECT_EQ(outcomes[0].state, desktop_.state);
+    EXPECT_EQ(outcomes[0].state.speed, 0.5);
+}
+
+// Settings that are still being looked for when the window asks: reads are empty at once, and
+// writes wait on the worker for the settings, written if they are found, failed if not.
+TEST(AsyncPointerSettings, WritesAskedBeforeTheSettingsAreFoundWaitForThem) {
+    struct Case {
+        const char* name;
+        bool present;
+        bool factoryThrows;
+    } const cases[] = {
+        {"found", true, false}, {"not there", false, false}, {"looking threw", false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Desktop desktop;
+        desktop.state.speed = 0.0;
+        std::promise<void> look;
+        std::shared_future<void> looking = look.get_future().share();
+        Outcomes outcomes;
+        AsyncPointerSettings settings([&]() -> std::unique_ptr<PointerSettings> {
+            looking.wait();
+            if (c.factoryThrows)
+                throw std::runtime_error("no bus");
+            if (!c.present)
+                return nullptr;
+            return std::make_unique<GatedSettings>(desktop);
+        });
+        settings.ReportOutcomes(outcomes.Report());
+        EXPECT_EQ(settings.Read(), PointerState{});
+        EXPECT_TRUE(settings.Write(PointerSetting::Speed, WithSpeed(0.5)).ok);
+        EXPECT_EQ(settings.Read().speed, 0.5);
+        look.set_value();
+
+        std::vector<PointerOutcome> got = outcomes.WaitFor(1);
+        ASSERT_EQ(got.size(), 1u);
+        EXPECT_EQ(got[0].writes, 1u);
+        EXPECT_EQ(got[0].write.ok, c.present) << got[0].write.error;
+        if (c.present) {
+            EXPECT_EQ(got[0].state.speed, 0.5);
+            EXPECT_EQ(desktop.Calls(),
+                      (std::vector<std::string>{"read", "write speed 0.5", "read"}));
+            continue;
+        }
+        EXPECT_EQ(got[0].state, PointerState{});
+        EXPECT_FALSE(got[0].write.error.empty());
+        // Known to be missing now: writes fail at once and nothing more is reported.
+        EXPECT_EQ(settings.Read(), PointerState{});
+        EXPECT_FALSE(settings.Write(PointerSetting::Speed, WithSpeed(0.0)).ok);
+        EXPECT_EQ(outcomes.Got().size(), 1u);
+        EXPECT_TRUE(desktop.Calls().empty());
+    }
 }
 
 } // namespace

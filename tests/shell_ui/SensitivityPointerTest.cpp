@@ -11,6 +11,7 @@
 #include "shell/ui/MessageDialog.h"
 #include "sim/SimulatedMouse.h"
 #include "skin/ui/SkinPicture.h"
+#include "support/Waiting.h"
 
 #include <QApplication>
 #include <QtTest/QTest>
@@ -187,7 +188,7 @@ TEST_F(SensitivityPointerTest, WheelLinesTheDesktopHasNotAreDisabledWithAHint) {
 }
 
 // A desktop that answers only while the test lets it, as a compositor that hangs; a call held
-// longer than a D-Bus call's timeout gives up, so a page that waited still ends its test.
+// for the whole of a test's wait gives up, so a page that waited fails its test and still ends.
 class HeldDesktop {
 public:
     explicit HeldDesktop(PointerState state) : state_(state) {}
@@ -219,7 +220,7 @@ public:
     }
     bool WaitReports(int count) {
         std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, std::chrono::seconds(5), [&] { return reports_ >= count; });
+        return changed_.wait_for(lock, test::kWaitDeadline, [&] { return reports_ >= count; });
     }
 
     PointerState Read() {
@@ -237,7 +238,7 @@ public:
 private:
     std::unique_lock<std::mutex> Pass() {
         std::unique_lock lock(mutex_);
-        if (!changed_.wait_for(lock, std::chrono::seconds(2), [this] { return !held_; }))
+        if (!changed_.wait_for(lock, test::kWaitDeadline, [this] { return !held_; }))
             gaveUp_ = true;
         return lock;
     }
@@ -296,8 +297,15 @@ protected:
         options.screenSize = QSize(1920, 1080);
         options.trayIcon = false;
         options.pointerSettings = [this] { return std::make_unique<CountedOutcomes>(desktop_); };
+        // The page does not wait for the desktop's first answer: it offers nothing until then.
+        desktop_.Hold();
         form_ = std::make_unique<TForm1>(options);
         form_->show();
+        EXPECT_FALSE(form_->Control("Img_Spd1")->isEnabled());
+        desktop_.Answer();
+        ASSERT_TRUE(WaitShown(0));
+        EXPECT_TRUE(form_->Control("Img_Spd1")->isEnabled());
+        EXPECT_FALSE(desktop_.GaveUp()) << "the window waited for the desktop";
     }
     // The level a bar shows, below the last: the last lit picture, whether the skin lights one or
     // all up to it.
@@ -312,9 +320,10 @@ protected:
             --level;
         return level;
     }
-    // Waits, running the window, until the desktop's outcomes reached the page.
+    // Waits, running the window, until the desktop's outcomes after its first answer reached
+    // the page.
     bool WaitShown(int reports) {
-        if (!desktop_.WaitReports(reports))
+        if (!desktop_.WaitReports(reports + 1))
             return false;
         QCoreApplication::processEvents();
         return true;
@@ -364,7 +373,7 @@ TEST_F(SensitivityPointerWorkerTest, AnAnswerThatALaterClickOvertookIsNotShown) 
     Click("Img_Spd3");
     desktop_.Answer();
     // The answer to the first click is on its way to the page when the second click comes.
-    ASSERT_TRUE(desktop_.WaitReports(1));
+    ASSERT_TRUE(desktop_.WaitReports(2));
     desktop_.Hold();
     Click("Img_Spd9");
     QCoreApplication::processEvents();

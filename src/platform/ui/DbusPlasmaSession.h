@@ -7,8 +7,9 @@
 //   org.kde.KWin.InputDeviceManager on /org/kde/KWin/InputDevice, and offers each as
 //   /org/kde/KWin/InputDevice/<node> with the properties of org.kde.KWin.InputDevice, which it
 //   applies and keeps when they are set.
-// Every call to the compositor waits for its answer at most `timeoutMs`: the window's thread
-// makes the calls after a page click, and a compositor that hangs must not hang the window.
+// Every call to the compositor waits for its answer at most `timeoutMs`: the calls come from
+// the pointer settings' own thread, and a compositor that hangs must not keep the next click's
+// write or the window's closing waiting for long.
 // Only nodes that move a pointer by relative motion (sysfs says so, without a call) are asked
 // about.
 

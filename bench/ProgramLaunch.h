@@ -37,13 +37,29 @@ inline double Ms(std::int64_t ns) {
     return static_cast<double>(ns) / 1e6;
 }
 
-// What tells a launched program which desktop it runs on and where that desktop keeps its
-// settings. The benchmarks launch on a private X server of their own and leave these out, with a
-// session bus that refuses at once: a developer's desktop would otherwise have the program read
-// its settings over the bus (the plain window reads none) and measure more than a bare machine.
-inline constexpr const char* kDesktopVariables[] = {
-    "XDG_CURRENT_DESKTOP", "XDG_SESSION_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
-    "KDE_SESSION_VERSION", "GSETTINGS_BACKEND",   "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS"};
+// What tells a launched program which desktop it runs on, where that desktop keeps its settings
+// and which of its services (session manager, theme, input method) to load and talk to. The
+// benchmarks launch on a private X server of their own and leave these out, with a session bus
+// that refuses at once: on a developer's desktop the program would otherwise read its settings
+// over the bus (the plain window reads none), and both would load the desktop's plugins, and
+// measure more than on a bare machine.
+inline constexpr const char* kDesktopVariables[] = {"XDG_CURRENT_DESKTOP",
+                                                    "XDG_SESSION_DESKTOP",
+                                                    "XDG_SESSION_TYPE",
+                                                    "DESKTOP_SESSION",
+                                                    "KDE_FULL_SESSION",
+                                                    "KDE_SESSION_VERSION",
+                                                    "GNOME_DESKTOP_SESSION_ID",
+                                                    "GSETTINGS_BACKEND",
+                                                    "WAYLAND_DISPLAY",
+                                                    "DBUS_SESSION_BUS_ADDRESS",
+                                                    "SESSION_MANAGER",
+                                                    "QT_QPA_PLATFORMTHEME",
+                                                    "QT_IM_MODULE",
+                                                    "GTK_IM_MODULE",
+                                                    "XMODIFIERS",
+                                                    "DESKTOP_STARTUP_ID",
+                                                    "XDG_ACTIVATION_TOKEN"};
 inline constexpr const char* kNoSessionBus = "unix:path=/nonexistent/trvx-bench-no-session-bus";
 
 // The environment of this process without the desktop's, with `overrides` put in place of what

@@ -95,16 +95,18 @@ bool InRange(const GioFunctions& gio, GSettingsSchema* schema, const char* key, 
 }
 
 // A store that does not answer (its service hung) is not waited for longer than the limit; the
-// sync goes on by itself. A sync waits for every write the store has taken, so while one is
-// under way the next write waits for it too rather than leaving a thread of its own behind.
-bool SyncWithin(const GioFunctions& gio, std::chrono::milliseconds limit) {
-    static SingleFlightCall sync([&gio] { gio.sync(); });
+// sync goes on by itself, and the next write's sync waits for it before it starts, so a hung
+// store keeps one thread waiting rather than one for each write. GSettings syncs the whole
+// process's store at once: so does this, one for the process, kept to its end.
+bool SyncWithin(std::chrono::milliseconds limit) {
+    static SingleFlightCall sync([] { LoadGio()->sync(); });
     return sync.RunWithin(limit);
 }
 
 } // namespace
 
-std::unique_ptr<GSettingsPointerSettings> GSettingsPointerSettings::Open(const char* schemaId) {
+std::unique_ptr<GSettingsPointerSettings>
+GSettingsPointerSettings::Open(const char* schemaId, std::chrono::milliseconds syncTimeout) {
     const GioFunctions* gio = LoadGio();
     if (gio == nullptr)
         return nullptr;
@@ -116,12 +118,13 @@ std::unique_ptr<GSettingsPointerSettings> GSettingsPointerSettings::Open(const c
         return nullptr;
     GSettings* settings = gio->new_full(schema, nullptr, nullptr);
     return std::unique_ptr<GSettingsPointerSettings>(
-        new GSettingsPointerSettings(*gio, schema, settings));
+        new GSettingsPointerSettings(*gio, schema, settings, syncTimeout));
 }
 
 GSettingsPointerSettings::GSettingsPointerSettings(const GioFunctions& gio, GSettingsSchema* schema,
-                                                   GSettings* settings)
-    : gio_(gio), schema_(schema), settings_(settings) {}
+                                                   GSettings* settings,
+                                                   std::chrono::milliseconds syncTimeout)
+    : gio_(gio), schema_(schema), settings_(settings), syncTimeout_(syncTimeout) {}
 
 GSettingsPointerSettings::~GSettingsPointerSettings() {
     gio_.object_unref(settings_);
@@ -179,7 +182,7 @@ PointerResult GSettingsPointerSettings::Write(PointerSetting setting, const Poin
         result = {false, name + ": out of the range the desktop accepts"};
     else if (!gio_.set_value(settings_, key, value))
         result = {false, name + ": the desktop's settings refused it"};
-    else if (!SyncWithin(gio_, std::chrono::milliseconds(kSyncTimeoutMs)))
+    else if (!SyncWithin(syncTimeout_))
         result = {false, name + ": the desktop's settings did not answer in time"};
     g_variant_unref(value);
     return result;

@@ -6,6 +6,7 @@
 
 #include "sensitivity/PointerSettings.h"
 
+#include <chrono>
 #include <memory>
 
 typedef struct _GSettings GSettings;
@@ -19,10 +20,14 @@ class GSettingsPointerSettings : public PointerSettings {
 public:
     static constexpr const char* kMouseSchema = "org.gnome.desktop.peripherals.mouse";
 
+    // How long a write waits by default for the store to take it.
+    static constexpr std::chrono::milliseconds kSyncTimeout{2000};
+
     // The store of the schema; nullptr when the desktop has not installed it (or GIO itself),
     // which is a desktop without the store rather than a failure (GIO would abort on an unknown
-    // schema).
-    static std::unique_ptr<GSettingsPointerSettings> Open(const char* schemaId = kMouseSchema);
+    // schema). A write that the store has not taken within `syncTimeout` fails.
+    static std::unique_ptr<GSettingsPointerSettings>
+    Open(const char* schemaId = kMouseSchema, std::chrono::milliseconds syncTimeout = kSyncTimeout);
     ~GSettingsPointerSettings() override;
     GSettingsPointerSettings(const GSettingsPointerSettings&) = delete;
     GSettingsPointerSettings& operator=(const GSettingsPointerSettings&) = delete;
@@ -30,15 +35,14 @@ public:
     PointerState Read() override;
     PointerResult Write(PointerSetting setting, const PointerState& state) override;
 
-    // How long a write waits for the store to take it.
-    static constexpr int kSyncTimeoutMs = 2000;
-
 private:
-    GSettingsPointerSettings(const GioFunctions& gio, GSettingsSchema* schema, GSettings* settings);
+    GSettingsPointerSettings(const GioFunctions& gio, GSettingsSchema* schema, GSettings* settings,
+                             std::chrono::milliseconds syncTimeout);
 
     const GioFunctions& gio_; // loaded with the first store opened, for good
     GSettingsSchema* schema_;
     GSettings* settings_;
+    std::chrono::milliseconds syncTimeout_;
 };
 
 } // namespace trvx

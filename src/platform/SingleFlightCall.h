@@ -1,8 +1,9 @@
 #pragma once
 // A call that may never return (a settings service that stopped answering), waited for at most
-// a limit. It runs on a thread of its own, which goes on by itself when the wait gives up; while
-// it is under way, a later wait waits for that same call again instead of starting another, so a
-// hung service holds one thread rather than one for each wait.
+// a limit. It runs on a thread of its own, which goes on by itself when the wait gives up. While
+// one is under way no other starts: a later wait waits for it first and then starts its own in
+// the time left, so a hung service holds one thread rather than one for each wait, and a call
+// that began before the caller's work never stands in for one that began after it.
 
 #include <chrono>
 #include <functional>
@@ -15,8 +16,7 @@ class SingleFlightCall {
 public:
     explicit SingleFlightCall(std::function<void()> call);
 
-    // Starts the call unless it is under way, and waits at most `limit` for it: true when the
-    // call that was under way or started ended within it.
+    // True when a call that began with this wait ended within `limit`.
     bool RunWithin(std::chrono::milliseconds limit);
 
 private:

@@ -70,7 +70,8 @@ void AsyncPointerSettings::Run(const Factory& factory) {
         std::unique_lock lock(mutex_);
         found_ = true;
         present_ = settings != nullptr;
-        known_ = first.value_or(PointerState{});
+        held_ = first.value_or(PointerState{});
+        known_ = held_;
         // Writes asked for before the settings were found fail now that there are none ...
         if (!present_ && !writes_.empty()) {
             writes_.clear();
@@ -103,19 +104,22 @@ void AsyncPointerSettings::Serve(PointerSettings& settings) {
             lock.unlock();
             const PointerResult result = WriteOf(settings, asked.setting, asked.wanted);
             lock.lock();
-            if (!result.ok &&
-                std::find(failures_.begin(), failures_.end(), result.error) == failures_.end())
+            if (result.ok)
+                ApplyPointerSetting(held_, asked.setting, asked.wanted);
+            else if (std::find(failures_.begin(), failures_.end(), result.error) == failures_.end())
                 failures_.push_back(result.error);
             continue;
         }
         readWanted_ = false;
         lock.unlock();
-        // A read that failed leaves what was known.
+        // A read that failed leaves what the desktop held when last read, with the writes it
+        // took since.
         const std::optional<PointerState> read = ReadOf(settings);
         lock.lock();
-        // Writes asked for meanwhile stay in what the window is given until they are read back.
         if (read)
-            known_ = *read;
+            held_ = *read;
+        // Writes asked for meanwhile stay in what the window is given until they are read back.
+        known_ = held_;
         for (const Asked& asked : writes_)
             ApplyPointerSetting(known_, asked.setting, asked.wanted);
         if (!stopping_ && writes_.empty() && !readWanted_)
@@ -132,7 +136,11 @@ void AsyncPointerSettings::Report(std::unique_lock<std::mutex>& lock) {
         outcome.write = {false, Joined(std::exchange(failures_, {}))};
     const OutcomeReport report = report_;
     lock.unlock();
-    report(outcome);
+    try {
+        report(outcome);
+    } catch (...) {
+        // Whoever takes the reports could not take this one; the worker goes on.
+    }
     lock.lock();
 }
 

@@ -40,7 +40,8 @@ public:
 
     PointerState Read() override;
     PointerResult Write(PointerSetting setting, const PointerState& state) override;
-    // `report` runs on the worker.
+    // `report` runs on the worker. Set it before the first Read or Write: what came before it is
+    // not reported.
     void ReportOutcomes(OutcomeReport report) override;
 
 private:
@@ -61,7 +62,8 @@ private:
     bool firstGiven_ = false;
     bool askedEarly_ = false; // a Read came before the early reading: report it
     bool stopping_ = false;
-    PointerState known_;
+    PointerState held_;  // what the desktop held when last read, with the writes it took since
+    PointerState known_; // held_ with the writes not yet read back
     std::deque<Asked> writes_; // not yet begun
     bool readWanted_ = false;
     std::uint64_t writesAsked_ = 0;

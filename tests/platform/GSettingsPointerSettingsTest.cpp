@@ -2,12 +2,15 @@
 // GIO's memory backend, so the tests never touch the user's settings.
 #include "platform/GSettingsPointerSettings.h"
 
+#include "support/Waiting.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <unistd.h>
 
@@ -23,6 +26,13 @@ const bool kTestStore = [] {
     return true;
 }();
 
+// A write waits for the store as long as any test waits: the memory backend answers at once,
+// but the thread that syncs it may be slow to run on a loaded machine.
+std::unique_ptr<GSettingsPointerSettings>
+OpenStore(const char* schema = GSettingsPointerSettings::kMouseSchema) {
+    return GSettingsPointerSettings::Open(schema, test::kWaitDeadline);
+}
+
 PointerState Wanted(double speed, bool acceleration, int doubleClickMs) {
     PointerState s;
     s.speed = speed;
@@ -37,7 +47,7 @@ TEST(GSettingsStore, ADesktopWithoutTheSchemaHasNoStore) {
 }
 
 TEST(GSettingsStore, ReadsTheDefaultsAndWritesOnlyTheSettingAsked) {
-    auto store = GSettingsPointerSettings::Open();
+    auto store = OpenStore();
     ASSERT_NE(store, nullptr);
     PointerState s = store->Read();
     EXPECT_EQ(s.speed, 0.0);
@@ -55,7 +65,7 @@ TEST(GSettingsStore, ReadsTheDefaultsAndWritesOnlyTheSettingAsked) {
     ASSERT_TRUE(store->Write(PointerSetting::Acceleration, wanted).ok);
     ASSERT_TRUE(store->Write(PointerSetting::Speed, wanted).ok);
     // A second store on the same schema sees what was written: it went to the backend.
-    s = GSettingsPointerSettings::Open()->Read();
+    s = OpenStore()->Read();
     EXPECT_EQ(s.speed, -0.6);
     EXPECT_EQ(s.acceleration, false); // 'flat'
     EXPECT_EQ(s.doubleClickMs, 270);
@@ -69,7 +79,7 @@ TEST(GSettingsStore, ReadsTheDefaultsAndWritesOnlyTheSettingAsked) {
 }
 
 TEST(GSettingsStore, KeysAnotherSchemaLacksOrTypesOtherwiseAreAbsent) {
-    auto store = GSettingsPointerSettings::Open("trvx.test.other-mouse");
+    auto store = OpenStore("trvx.test.other-mouse");
     ASSERT_NE(store, nullptr);
     PointerState s = store->Read();
     EXPECT_EQ(s.speed, 0.25);
@@ -101,7 +111,7 @@ TEST(GSettingsStore, NumbersSurviveADecimalCommaLocale) {
     const bool comma = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
     char probe[16];
     std::snprintf(probe, sizeof probe, "%.1f", 0.5);
-    auto store = GSettingsPointerSettings::Open();
+    auto store = OpenStore();
     const bool wrote = store && store->Write(PointerSetting::Speed, Wanted(0.6, true, 400)).ok;
     const PointerState s = store ? store->Read() : PointerState{};
     std::setlocale(LC_NUMERIC, before.c_str());

@@ -1,11 +1,12 @@
-// A call that may hang for good: a wait gives up after its limit, the next wait waits for the
-// same call instead of starting another, and once it ended the next wait starts it anew.
+// A call that may hang for good: a wait gives up after its limit, and the next wait waits for
+// the same call instead of starting another beside it.
 #include "platform/SingleFlightCall.h"
 
 #include "support/Waiting.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
@@ -51,32 +52,44 @@ TEST(SingleFlightCall, AHungCallIsWaitedForAgainNotStartedAgain) {
     auto service = std::make_shared<Service>();
     SingleFlightCall call([service] { service->Call(); });
 
-    // The service hangs: every wait gives up.
+    // The service hangs: every wait gives up, and the waits leave one call behind.
     for (int wait = 0; wait < 3; ++wait)
         EXPECT_FALSE(call.RunWithin(5ms));
 
-    // It answers: a wait sees the call end (or starts one that ends at once). The waits that
-    // gave up left no calls of their own behind.
+    // It answers: the next wait waits for that call to end and then makes its own, since the
+    // one under way began before it.
     service->Answer();
     EXPECT_TRUE(call.RunWithin(test::kWaitDeadline));
-    const int calls = service->StartedWhenAllEnded();
-    EXPECT_GE(calls, 1);
-    EXPECT_LE(calls, 2);
+    EXPECT_EQ(service->StartedWhenAllEnded(), 2);
 
-    // With nothing under way, the next wait starts a call of its own.
+    // With nothing under way, a wait makes just its own call.
     EXPECT_TRUE(call.RunWithin(test::kWaitDeadline));
-    EXPECT_EQ(service->StartedWhenAllEnded(), calls + 1);
+    EXPECT_EQ(service->StartedWhenAllEnded(), 3);
+}
+
+// The settings store keeps its call for the whole run; a call that hangs past its owner's end
+// finishes without it.
+TEST(SingleFlightCall, AHungCallOutlivesItsOwner) {
+    auto service = std::make_shared<Service>();
+    {
+        SingleFlightCall call([service] { service->Call(); });
+        EXPECT_FALSE(call.RunWithin(5ms));
+    }
+    service->Answer();
+    EXPECT_EQ(service->StartedWhenAllEnded(), 1);
+    // The thread let go of the call it copied: it has ended.
+    EXPECT_TRUE(test::WaitUntil([&] { return service.use_count() == 1; }));
 }
 
 TEST(SingleFlightCall, ACallThatThrowsEndsAllTheSame) {
-    int calls = 0;
-    SingleFlightCall call([&calls] {
-        ++calls;
+    auto calls = std::make_shared<std::atomic<int>>(0);
+    SingleFlightCall call([calls] {
+        ++*calls;
         throw std::runtime_error("the service went away");
     });
     EXPECT_TRUE(call.RunWithin(test::kWaitDeadline));
     EXPECT_TRUE(call.RunWithin(test::kWaitDeadline));
-    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(calls->load(), 2);
 }
 
 } // namespace

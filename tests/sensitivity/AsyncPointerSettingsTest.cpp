@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <future>
@@ -31,6 +32,7 @@ public:
     std::string refuseDoubleClick;
     // Writes of wheel lines throw this, when it is set.
     std::string throwOnWheelLines;
+    bool throwOnRead = false;
 
     void Shut() {
         std::lock_guard lock(mutex_);
@@ -67,6 +69,8 @@ public:
 
     PointerState Read() {
         std::unique_lock lock = Pass("read");
+        if (throwOnRead)
+            throw std::runtime_error("the desktop's answer was garbled");
         return state;
     }
     PointerResult Write(PointerSetting setting, const PointerState& wanted) {
@@ -336,19 +340,27 @@ TEST_F(AsyncPointerSettingsTest, ClosingWaitsForTheCallUnderWayOnlyAndEndsTheSet
     EXPECT_EQ(desktop_.EndedOn(), worker);
 }
 
-TEST_F(AsyncPointerSettingsTest, AWriteThatThrowsIsAFailedWrite) {
+// A call that throws is a call that failed: the worker goes on, the user is told, and a read
+// that failed shows what the desktop held and took rather than what it refused.
+TEST_F(AsyncPointerSettingsTest, CallsThatThrowAreFailedCalls) {
     desktop_.throwOnWheelLines = "no wheel here";
+    desktop_.refuseDoubleClick = "double-click: locked by the desktop's settings";
+    desktop_.throwOnRead = true;
     PointerState lines;
     lines.wheelLines = 3;
     ASSERT_TRUE(settings_->Write(PointerSetting::WheelLines, lines).ok);
+    ASSERT_TRUE(settings_->Write(PointerSetting::DoubleClick, WithDoubleClick(300)).ok);
     ASSERT_TRUE(settings_->Write(PointerSetting::Speed, WithSpeed(0.5)).ok);
     desktop_.Open();
     const std::vector<PointerOutcome> outcomes = outcomes_.WaitFor(1);
     ASSERT_EQ(outcomes.size(), 1u);
     EXPECT_FALSE(outcomes[0].write.ok);
     EXPECT_NE(outcomes[0].write.error.find("no wheel here"), std::string::npos);
+    EXPECT_NE(outcomes[0].write.error.find(desktop_.refuseDoubleClick), std::string::npos);
     EXPECT_EQ(outcomes[0].state, desktop_.state);
     EXPECT_EQ(outcomes[0].state.speed, 0.5);
+    EXPECT_EQ(outcomes[0].state.doubleClickMs, 500);
+    EXPECT_EQ(settings_->Read().wheelLines, std::nullopt);
 }
 
 // Settings that are still being looked for when the window asks: reads are empty at once, and
@@ -364,11 +376,15 @@ TEST(AsyncPointerSettings, WritesAskedBeforeTheSettingsAreFoundWaitForThem) {
         SCOPED_TRACE(c.name);
         Desktop desktop;
         desktop.state.speed = 0.0;
+        desktop.Shut();
         std::promise<void> look;
         std::shared_future<void> looking = look.get_future().share();
+        // A call of the window's that waited for the settings to be found would wait for good:
+        // the looking gives up, so the test fails and still ends.
+        std::atomic<bool> gaveUp = false;
         Outcomes outcomes;
         AsyncPointerSettings settings([&]() -> std::unique_ptr<PointerSettings> {
-            looking.wait();
+            gaveUp = looking.wait_for(kWaitDeadline) != std::future_status::ready;
             if (c.factoryThrows)
                 throw std::runtime_error("no bus");
             if (!c.present)
@@ -380,6 +396,15 @@ TEST(AsyncPointerSettings, WritesAskedBeforeTheSettingsAreFoundWaitForThem) {
         EXPECT_TRUE(settings.Write(PointerSetting::Speed, WithSpeed(0.5)).ok);
         EXPECT_EQ(settings.Read().speed, 0.5);
         look.set_value();
+        EXPECT_FALSE(gaveUp) << "the window's calls waited for the settings to be found";
+        if (c.present) {
+            // The first reading has the old speed; the write, held by the desktop, still shows.
+            desktop.Let(1);
+            EXPECT_TRUE(desktop.WaitBegun(2));
+            EXPECT_EQ(settings.Read().speed, 0.5);
+            EXPECT_TRUE(outcomes.Got().empty());
+            desktop.Open();
+        }
 
         std::vector<PointerOutcome> got = outcomes.WaitFor(1);
         ASSERT_EQ(got.size(), 1u);

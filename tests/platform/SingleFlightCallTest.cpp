@@ -37,12 +37,14 @@ struct Service {
         answering = true;
         changed.notify_all();
     }
-    // The calls started so far, once all of them ended.
-    int StartedWhenAllEnded() {
-        test::WaitUntil([&] {
+    // Waits until `count` calls have ended.
+    bool WaitEnded(int count) {
+        return test::WaitUntil([&] {
             std::lock_guard lock(mutex);
-            return started == ended;
+            return ended >= count;
         });
+    }
+    int Started() {
         std::lock_guard lock(mutex);
         return started;
     }
@@ -60,11 +62,13 @@ TEST(SingleFlightCall, AHungCallIsWaitedForAgainNotStartedAgain) {
     // one under way began before it.
     service->Answer();
     EXPECT_TRUE(call.RunWithin(test::kWaitDeadline));
-    EXPECT_EQ(service->StartedWhenAllEnded(), 2);
+    EXPECT_TRUE(service->WaitEnded(2));
+    EXPECT_EQ(service->Started(), 2);
 
     // With nothing under way, a wait makes just its own call.
     EXPECT_TRUE(call.RunWithin(test::kWaitDeadline));
-    EXPECT_EQ(service->StartedWhenAllEnded(), 3);
+    EXPECT_TRUE(service->WaitEnded(3));
+    EXPECT_EQ(service->Started(), 3);
 }
 
 // The settings store keeps its call for the whole run; a call that hangs past its owner's end
@@ -76,7 +80,8 @@ TEST(SingleFlightCall, AHungCallOutlivesItsOwner) {
         EXPECT_FALSE(call.RunWithin(5ms));
     }
     service->Answer();
-    EXPECT_EQ(service->StartedWhenAllEnded(), 1);
+    EXPECT_TRUE(service->WaitEnded(1));
+    EXPECT_EQ(service->Started(), 1);
     // The thread let go of the call it copied: it has ended.
     EXPECT_TRUE(test::WaitUntil([&] { return service.use_count() == 1; }));
 }

@@ -7,18 +7,17 @@
 namespace trvx {
 namespace {
 
-std::optional<bool> Flag(const InputDeviceProperties& p, const char* name) {
+// The property `name` when the device has it with the type T.
+template <class T> std::optional<T> Property(const InputDeviceProperties& p, const char* name) {
     const auto it = p.find(name);
-    if (it == p.end() || !std::holds_alternative<bool>(it->second))
+    if (it == p.end())
         return std::nullopt;
-    return std::get<bool>(it->second);
+    const T* value = std::get_if<T>(&it->second);
+    return value != nullptr ? std::optional<T>(*value) : std::nullopt;
 }
 
-std::optional<double> Number(const InputDeviceProperties& p, const char* name) {
-    const auto it = p.find(name);
-    if (it == p.end() || !std::holds_alternative<double>(it->second))
-        return std::nullopt;
-    return std::get<double>(it->second);
+std::optional<bool> Flag(const InputDeviceProperties& p, const char* name) {
+    return Property<bool>(p, name);
 }
 
 } // namespace
@@ -30,7 +29,7 @@ std::optional<PlasmaMouse> MouseOfDevice(const std::string& sysName,
         return std::nullopt;
     PlasmaMouse m;
     m.sysName = sysName;
-    const auto speed = Number(p, "pointerAcceleration");
+    const auto speed = Property<double>(p, "pointerAcceleration");
     m.speedSettable = Flag(p, "supportsPointerAcceleration").value_or(false) && speed;
     m.speed = speed.value_or(0);
     const auto flat = Flag(p, "pointerAccelerationProfileFlat");

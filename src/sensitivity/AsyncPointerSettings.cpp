@@ -71,17 +71,15 @@ void AsyncPointerSettings::Run(const Factory& factory) {
         found_ = true;
         present_ = settings != nullptr;
         held_ = first.value_or(PointerState{});
-        known_ = held_;
-        // Writes asked for before the settings were found fail now that there are none ...
+        // Writes asked for before the settings were found fail now that there are none, or
+        // wait to be written.
         if (!present_ && !writes_.empty()) {
             writes_.clear();
             failures_.push_back(kNoSettings);
         }
-        // ... or stay in what the window is given until they are written and read back.
-        for (const Asked& asked : writes_)
-            ApplyPointerSetting(known_, asked.setting, asked.wanted);
-        // A window given the empty state before this reading learns what the desktop holds.
-        if ((askedEarly_ || !failures_.empty()) && writes_.empty() && !readWanted_)
+        Know();
+        // A window given something before this reading learns what the desktop holds.
+        if ((firstGiven_ || !failures_.empty()) && writes_.empty() && !readWanted_)
             Report(lock);
     }
     if (settings != nullptr)
@@ -118,13 +116,17 @@ void AsyncPointerSettings::Serve(PointerSettings& settings) {
         lock.lock();
         if (read)
             held_ = *read;
-        // Writes asked for meanwhile stay in what the window is given until they are read back.
-        known_ = held_;
-        for (const Asked& asked : writes_)
-            ApplyPointerSetting(known_, asked.setting, asked.wanted);
+        Know();
         if (!stopping_ && writes_.empty() && !readWanted_)
             Report(lock);
     }
+}
+
+void AsyncPointerSettings::Know() {
+    // Writes not yet read back stay in what the window is given.
+    known_ = held_;
+    for (const Asked& asked : writes_)
+        ApplyPointerSetting(known_, asked.setting, asked.wanted);
 }
 
 void AsyncPointerSettings::Report(std::unique_lock<std::mutex>& lock) {
@@ -148,8 +150,6 @@ PointerState AsyncPointerSettings::Read() {
     std::lock_guard lock(mutex_);
     // Before the early reading the window is given the empty state, and the reading follows as an
     // outcome; the early reading is fresh: the first Read after it takes it as it is.
-    if (!found_)
-        askedEarly_ = true;
     if (!found_ || !firstGiven_) {
         firstGiven_ = true;
         return known_;

@@ -51,16 +51,17 @@ private:
     };
     void Run(const Factory& factory);
     void Serve(PointerSettings& settings);
+    // Puts held_ and the writes not yet read back into known_.
+    void Know();
     // Reports the known state and the failures since the last report, when someone takes the
     // reports; `lock` is let go while the report runs.
     void Report(std::unique_lock<std::mutex>& lock);
 
     std::mutex mutex_;
     std::condition_variable wake_;
-    bool found_ = false;   // the settings were looked for and read once
-    bool present_ = false; // the desktop has settings
-    bool firstGiven_ = false;
-    bool askedEarly_ = false; // a Read came before the early reading: report it
+    bool found_ = false;      // the settings were looked for and read once
+    bool present_ = false;    // the desktop has settings
+    bool firstGiven_ = false; // the window was given a state or asked for a write
     bool stopping_ = false;
     PointerState held_;  // what the desktop held when last read, with the writes it took since
     PointerState known_; // held_ with the writes not yet read back

@@ -153,11 +153,11 @@ inline void PrintProgramErrors(const std::string& errPath) {
         std::fclose(err);
 }
 
-// One launch of a program on the simulated mouse (TRVX_SIMULATE=i2c) with its start-up trace on,
-// in folders of its own (no single-instance socket, data or settings of an earlier run), up to
-// the trace line it prints at its first paint. The process runs until the launch is destroyed,
-// so that it can be looked at meanwhile; a launch that printed no trace tells what the program
-// said on its error output.
+// One launch of a program on the simulated mouse (TRVX_SIMULATE=i2c unless `platformEnv` names
+// another) with its start-up trace on, in folders of its own (no single-instance socket, data or
+// settings of an earlier run), up to the trace line it prints at its first paint. The process
+// runs until the launch ends or is destroyed, so that it can be looked at meanwhile; a launch
+// that printed no trace tells what the program said on its error output.
 class TracedLaunch {
 public:
     static constexpr int kTraceTimeoutMs = 30'000;
@@ -169,9 +169,10 @@ public:
             return;
         dir_ = dirTemplate;
         std::map<std::string, std::string> overrides = platformEnv;
-        overrides["TRVX_SIMULATE"] = "i2c";
+        overrides.try_emplace("TRVX_SIMULATE", "i2c");
         overrides["TRVX_STARTUP_TRACE"] = "1";
         overrides["TMPDIR"] = dir_.string();
+        overrides["XDG_RUNTIME_DIR"] = dir_.string();
         overrides["XDG_DATA_HOME"] = (dir_ / "data").string();
         overrides["XDG_CONFIG_HOME"] = (dir_ / "config").string();
         Environment env(overrides);
@@ -190,11 +191,10 @@ public:
             }
         close(out[0]);
         if (!Traced())
-            PrintProgramErrors((dir_ / "stderr").string());
+            PrintProgramErrors(ErrorsPath());
     }
     ~TracedLaunch() {
-        if (pid_ > 0)
-            Stop(pid_);
+        End();
         std::error_code ignored;
         if (!dir_.empty())
             std::filesystem::remove_all(dir_, ignored);
@@ -208,6 +208,14 @@ public:
     std::int64_t LaunchNs() const { return launch_; }
     // The trace's fields: instants (steady clock) and durations in ns.
     const std::map<std::string, std::int64_t>& Trace() const { return trace_; }
+    // Where the program's error output goes; whole once the launch has ended.
+    std::string ErrorsPath() const { return (dir_ / "stderr").string(); }
+    // Stops the program.
+    void End() {
+        if (pid_ > 0)
+            Stop(pid_);
+        pid_ = -1;
+    }
 
 private:
     std::filesystem::path dir_;

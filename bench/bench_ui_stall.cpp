@@ -22,23 +22,18 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-using bench::Environment;
 using bench::MonotonicNs;
 using bench::Ms;
 using bench::PrintProgramErrors;
-using bench::ReadLine;
 using bench::RunPlainWindow;
-using bench::Spawn;
-using bench::Stop;
+using bench::TracedLaunch;
 using bench::Xvfb;
 
 constexpr int kRounds = 3;
@@ -46,7 +41,6 @@ constexpr double kBoundMs = 16.0;
 constexpr std::int64_t kSettleNs = 250'000'000;      // after the first paint
 constexpr std::int64_t kWatchEndNs = 10'000'000'000; // after the launch
 constexpr std::int64_t kPingEveryNs = 2'000'000;
-constexpr int kTraceTimeoutMs = 30'000;
 constexpr char kPlainMarker[] = "TRVX_BENCH_PLAIN_WINDOW";
 
 // One hold: a ping that waited this long for its answer, sent this long after the launch.
@@ -230,49 +224,28 @@ private:
 // One launch of `program` with `simulate` as TRVX_SIMULATE, watched for 10 s.
 std::optional<Round> WatchOnce(const std::string& program, const std::string& display,
                                const std::string& simulate) {
-    char dirTemplate[] = "/tmp/trvx-bench-stall-XXXXXX";
-    if (mkdtemp(dirTemplate) == nullptr)
-        return std::nullopt;
-    const std::filesystem::path dir(dirTemplate);
-    Environment env({{"QT_QPA_PLATFORM", "xcb"},
-                     {"DISPLAY", display},
-                     {"TRVX_SIMULATE", simulate},
-                     {"TRVX_STARTUP_TRACE", "1"},
-                     {"TMPDIR", dir.string()},
-                     {"XDG_DATA_HOME", (dir / "data").string()},
-                     {"XDG_CONFIG_HOME", (dir / "config").string()},
-                     {"XDG_RUNTIME_DIR", dir.string()}});
-
-    std::optional<Round> round;
     Pinger pinger(display);
-    int out[2];
-    if (pinger.Ok() && pipe2(out, O_CLOEXEC) == 0) {
-        const std::int64_t launch = MonotonicNs();
-        const pid_t pid = Spawn({program}, env.get(), out[1], -1, (dir / "stderr").string());
-        close(out[1]);
-        if (pid > 0) {
-            if (const auto line = ReadLine(out[0], "startup-trace ", kTraceTimeoutMs)) {
-                std::int64_t painted = 0;
-                std::istringstream fields(line->substr(14));
-                for (std::string field; fields >> field;)
-                    if (field.rfind("painted=", 0) == 0)
-                        painted = std::stoll(field.substr(8));
-                Window window = 0;
-                for (int tries = 0; window == 0 && tries < 200; ++tries) {
-                    window = pinger.FindWindow(pid);
-                    if (window == 0)
-                        usleep(5'000);
-                }
-                if (painted != 0 && window != 0)
-                    round = pinger.Watch(window, launch, painted + kSettleNs, launch + kWatchEndNs);
-            }
-            Stop(pid);
+    if (!pinger.Ok())
+        return std::nullopt;
+    TracedLaunch launch(
+        program, {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", display}, {"TRVX_SIMULATE", simulate}});
+    std::optional<Round> round;
+    if (launch.Traced()) {
+        Window window = 0;
+        for (int tries = 0; window == 0 && tries < 200; ++tries) {
+            window = pinger.FindWindow(launch.Pid());
+            if (window == 0)
+                usleep(5'000);
         }
-        close(out[0]);
+        if (window != 0)
+            round =
+                pinger.Watch(window, launch.LaunchNs(), launch.Trace().at("painted") + kSettleNs,
+                             launch.LaunchNs() + kWatchEndNs);
     }
+    launch.End();
     if (const char* log = std::getenv("TRVX_STALL_LOG")) {
         // What the program said on its error output, for finding what held it.
-        std::FILE* from = std::fopen((dir / "stderr").c_str(), "r");
+        std::FILE* from = std::fopen(launch.ErrorsPath().c_str(), "r");
         std::FILE* to = std::fopen(log, "a");
         if (to != nullptr)
             std::fprintf(to, "---- %s\n", simulate.c_str());
@@ -283,10 +256,9 @@ std::optional<Round> WatchOnce(const std::string& program, const std::string& di
             if (f != nullptr)
                 std::fclose(f);
     }
-    if (!round)
-        PrintProgramErrors((dir / "stderr").string());
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
+    // A launch without a trace has told already.
+    if (!round && launch.Traced())
+        PrintProgramErrors(launch.ErrorsPath());
     return round;
 }
 

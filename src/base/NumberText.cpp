@@ -1,7 +1,5 @@
 #include "base/NumberText.h"
 
-#include <algorithm>
-
 namespace trvx {
 namespace {
 
@@ -66,14 +64,6 @@ std::optional<std::uint64_t> ParseHexDigits(std::string_view text, std::uint64_t
 
 std::optional<std::uint64_t> ParseDecimalDigits(std::string_view text, std::uint64_t max) {
     return ParseDigits(text, 10, max, DecimalDigitValue);
-}
-
-bool IsDigitEntry(std::u16string_view text, bool negative, std::size_t maxDigits) {
-    if (negative && !text.empty() && text.front() == u'-')
-        text.remove_prefix(1);
-    if (maxDigits != 0 && text.size() > maxDigits)
-        return false;
-    return std::all_of(text.begin(), text.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
 }
 
 } // namespace trvx

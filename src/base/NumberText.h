@@ -1,9 +1,7 @@
 #pragma once
-// Numbers written as text: hex digits, hex bytes and decimal digits. The readers take only the
-// digits: blanks, signs, prefixes and what an empty text means stay each caller's own rules.
-// IsDigitEntry, which checks a number edit's text while it is typed, allows its leading minus.
+// Numbers written as text: hex digits, hex bytes and decimal digits. Only the digits are read
+// here; blanks, signs, prefixes and what an empty text means stay each caller's own rules.
 
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -43,10 +41,5 @@ std::optional<std::vector<std::uint8_t>> ParseHexByteText(std::string_view digit
 // read as a number of at most `max`; none otherwise.
 std::optional<std::uint64_t> ParseHexDigits(std::string_view text, std::uint64_t max);
 std::optional<std::uint64_t> ParseDecimalDigits(std::string_view text, std::uint64_t max);
-
-// Whether `text` may stand in a number edit while it is typed: a minus first where `negative`
-// values go, then decimal digits, at most `maxDigits` of them (any count when 0). The empty text
-// and a lone minus are fine: they are where typing starts.
-bool IsDigitEntry(std::u16string_view text, bool negative, std::size_t maxDigits);
 
 } // namespace trvx

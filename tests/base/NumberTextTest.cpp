@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <iterator>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -116,27 +115,6 @@ TEST(DigitNumbers, HexAndDecimalWithTheirLimit) {
         EXPECT_EQ(got, c.value) << (c.hex ? "hex" : "decimal") << " \"" << c.text << "\" max "
                                 << c.max;
     }
-}
-
-// What a number edit lets through while it is typed: every step of typing a good number, and
-// nothing that no later key could make one.
-TEST(DigitEntry, DigitsWithAMinusFirstWhereNegativeGoesUpToTheCount) {
-    const struct {
-        const char16_t* text;
-        bool negative;
-        std::size_t maxDigits;
-        bool fine;
-    } cases[] = {
-        {u"", false, 5, true},        {u"0", false, 5, true},       {u"12345", false, 5, true},
-        {u"123456", false, 5, false}, {u"-", false, 5, false},      {u"-1", false, 0, false},
-        {u"-", true, 3, true},        {u"-123", true, 3, true},     {u"-1234", true, 3, false},
-        {u"1-", true, 3, false},      {u"--1", true, 3, false},     {u"1 ", false, 0, false},
-        {u"1a", false, 0, false},     {u"+1", true, 0, false},      {u"99999999", false, 0, true},
-        {u"\uFF11", false, 0, false}, {u"\u0661", false, 0, false}, // full-width and Arabic one
-    };
-    for (std::size_t i = 0; i < std::size(cases); ++i)
-        EXPECT_EQ(IsDigitEntry(cases[i].text, cases[i].negative, cases[i].maxDigits), cases[i].fine)
-            << "case " << i;
 }
 
 } // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <iterator>
+
 namespace trvx {
 namespace {
 
@@ -85,6 +88,27 @@ TEST(EditKeyFilter, PastedTextKeepsOnlyAllowedCharacters) {
     EXPECT_EQ(FilterEditText(EditCharSet::Hex, u"0x1F-gA\u0131b\b"), u"01FAb");
     EXPECT_EQ(FilterEditText(EditCharSet::Decimal, u" 12,345.6 \uFF11"), u"123456");
     EXPECT_EQ(FilterEditText(EditCharSet::Decimal, u"abc"), u"");
+}
+
+// What a number edit lets through while it is typed: every step of typing a good number, and
+// nothing that no later key could make one.
+TEST(DigitEntry, DigitsWithAMinusFirstWhereNegativeGoesUpToTheCount) {
+    const struct {
+        const char16_t* text;
+        bool negative;
+        std::size_t maxDigits;
+        bool fine;
+    } cases[] = {
+        {u"", false, 5, true},        {u"0", false, 5, true},       {u"12345", false, 5, true},
+        {u"123456", false, 5, false}, {u"-", false, 5, false},      {u"-1", false, 0, false},
+        {u"-", true, 3, true},        {u"-123", true, 3, true},     {u"-1234", true, 3, false},
+        {u"1-", true, 3, false},      {u"--1", true, 3, false},     {u"1 ", false, 0, false},
+        {u"1a", false, 0, false},     {u"+1", true, 0, false},      {u"99999999", false, 0, true},
+        {u"\uFF11", false, 0, false}, {u"\u0661", false, 0, false}, // full-width and Arabic one
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(IsDigitEntry(cases[i].text, cases[i].negative, cases[i].maxDigits), cases[i].fine)
+            << "case " << i;
 }
 
 TEST(NumberMask, FormatsByPlaceholders) {

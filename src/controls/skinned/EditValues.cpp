@@ -34,6 +34,14 @@ std::u16string FilterEditText(EditCharSet set, std::u16string_view text) {
     return out;
 }
 
+bool IsDigitEntry(std::u16string_view text, bool negative, std::size_t maxDigits) {
+    if (negative && !text.empty() && text.front() == u'-')
+        text.remove_prefix(1);
+    if (maxDigits != 0 && text.size() > maxDigits)
+        return false;
+    return std::all_of(text.begin(), text.end(), IsDigit);
+}
+
 std::optional<std::int32_t> ParseHexEditValue(std::string_view text) {
     if (text.empty())
         return 0;

@@ -3,6 +3,7 @@
 // bytes, colour components and times, and the number edit with its format mask. Everything
 // here parses without throwing; a text that is not a number gives no value.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,6 +21,11 @@ bool EditCharAllowed(EditCharSet set, char32_t c);
 
 // The characters of `text` that may be typed, in order: what a paste or a drop inserts.
 std::u16string FilterEditText(EditCharSet set, std::u16string_view text);
+
+// Whether `text` may stand in a number edit while it is typed: a minus first where `negative`
+// values go, then decimal digits, at most `maxDigits` of them (any count when 0). The empty text
+// and a lone minus are fine: they are where typing starts.
+bool IsDigitEntry(std::u16string_view text, bool negative, std::size_t maxDigits);
 
 // The hex edit's value: the text read as a hexadecimal number of up to 32 bits, taken as
 // signed (FFFFFFFF is -1); an empty text is 0. None for anything else.

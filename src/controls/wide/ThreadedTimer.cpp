@@ -46,8 +46,9 @@ int niceOf(TThreadPriority p) {
 
 struct TAnimTimer::Handoff {
     std::atomic<bool> cancelled{false};
-    bool done = false; // under the timer's mutex
-    std::string error; // set when the call threw
+    bool queued = false; // under the timer's mutex: the call is on the UI thread's queue
+    bool done = false;   // under the timer's mutex
+    std::string error;   // set when the call threw
 };
 
 TAnimTimer::TAnimTimer(TimerUiHost& host, Clock* clock)
@@ -182,7 +183,6 @@ bool TAnimTimer::handToUiAndWait(std::unique_lock<std::mutex>& lock,
                                  const std::function<void()>& fn, std::string* error) {
     auto handoff = std::make_shared<Handoff>();
     pending_ = handoff;
-    changed_.notify_all();
     lock.unlock();
     host_.post([this, handoff, fn] {
         if (handoff->cancelled)
@@ -206,6 +206,8 @@ bool TAnimTimer::handToUiAndWait(std::unique_lock<std::mutex>& lock,
         changed_.notify_all();
     });
     lock.lock();
+    handoff->queued = true;
+    changed_.notify_all();
     changed_.wait(lock, [&] { return terminating_ || handoff->done; });
     if (pending_ == handoff)
         pending_.reset();
@@ -331,7 +333,7 @@ bool TAnimTimer::WaitForWorkerWaiting(std::chrono::milliseconds timeout) const {
 
 bool TAnimTimer::WaitForHandOff(std::chrono::milliseconds timeout) const {
     std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, timeout, [&] { return pending_ != nullptr; });
+    return changed_.wait_for(lock, timeout, [&] { return pending_ && pending_->queued; });
 }
 
 } // namespace trvx

@@ -1,6 +1,6 @@
 #include "pages/ui/DigitsValidator.h"
 
-#include "base/NumberText.h"
+#include "controls/skinned/EditValues.h"
 
 #include <string_view>
 

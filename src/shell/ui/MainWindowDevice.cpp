@@ -7,7 +7,17 @@
 
 #include "base/Resources.h"
 
+#include <array>
+#include <string_view>
+
 namespace trvx {
+
+namespace {
+
+// The key page's picture family of each profile, the first profile first.
+constexpr std::array<std::string_view, 3> kProfileFamilies{"Main", "Switch", "Fixed"};
+
+} // namespace
 
 void TForm1::RefreshErrorAP() {
     CompletePages();
@@ -20,8 +30,7 @@ std::vector<std::function<void()>> TForm1::RefreshErrorAPSteps() {
     steps.push_back([this] {
         // The pages show default image 1 while no mouse is there.
         if (storageType_ != StorageKind::None) {
-            const auto name = storageType_ == StorageKind::Flash ? kDefaultFlashImageResources[0]
-                                                                 : kDefaultImageResources[0];
+            const std::string_view name = DefaultImageResourcesOf(storageType_)[0];
             const std::vector<std::uint8_t> image = LoadDefaultImage(storageType_, resource(name));
             FillFromDefaultImage(storageType_, image, model_,
                                  {storageType_, "RGB", 1, static_cast<std::uint16_t>(defaultVid_),
@@ -67,7 +76,6 @@ void TForm1::FillPagesOnUi(StorageKind kind) {
     for (Page* page : pages_)
         page->FillFromImage(kind);
     // The page shown after the read: the key page on the mouse's current profile.
-    static constexpr std::array<std::string_view, 3> kProfileFamilies{"Main", "Switch", "Fixed"};
     const int profile = model_.CurrentProfileIndex();
     const int shown = profile >= 0 && profile <= 2 ? profile : 0;
     ButtonTypeB_1IconInit();
@@ -109,8 +117,6 @@ void TForm1::StartListener() {
             page->CurrentCpi(level);
     });
     connect(this, &TForm1::currentProfileRead, this, [this](int profileByte) {
-        static constexpr std::array<std::string_view, 3> kProfileFamilies{"Main", "Switch",
-                                                                          "Fixed"};
         const auto profile = static_cast<std::size_t>(profileByte & 0x0F);
         if (profile < kProfileFamilies.size()) {
             for (Page* page : pages_)

@@ -104,28 +104,16 @@ QImage SkinImage(std::string_view name) {
     return it->second.image;
 }
 
-namespace {
-
-using DecodeTask = std::shared_ptr<std::packaged_task<QImage()>>;
-
-// Enters the image into the cache as under way and gives the task that decodes it, for a worker
-// to run; nullptr when it is decoded or under way already.
-DecodeTask queueDecode(std::string_view name) {
+void PrefetchSkinImage(std::string_view name) {
     auto& cache = imageCache();
     std::string key = keyOf(name);
     if (cache.count(key) != 0)
-        return nullptr;
+        return; // decoded or under way already
+    // The cache holds the image as under way until SkinImage takes it from the future.
     auto task = std::make_shared<std::packaged_task<QImage()>>(
         [owned = std::string(name)] { return decode(owned); });
     cache.emplace(std::move(key), CachedImage{QImage(), task->get_future().share()});
-    return task;
-}
-
-} // namespace
-
-void PrefetchSkinImage(std::string_view name) {
-    if (DecodeTask task = queueDecode(name))
-        QThreadPool::globalInstance()->start([task] { (*task)(); });
+    QThreadPool::globalInstance()->start([task] { (*task)(); });
 }
 
 QSize SkinImageSize(std::string_view name) {

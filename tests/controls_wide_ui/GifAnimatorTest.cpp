@@ -20,7 +20,6 @@
 namespace trvx {
 namespace {
 
-using namespace std::chrono_literals;
 using gif_test::Bytes;
 using gif_test::GifBuilder;
 using gif_test::Rgb;

@@ -4,11 +4,14 @@
 #include "platform/ui/DbusPlasmaSession.h"
 #include "platform/PlasmaPointerSettings.h"
 #include "sensitivity/AsyncPointerSettings.h"
+#include "support/AtOnce.h"
+#include "support/PointerOutcomes.h"
 #include "support/Waiting.h"
+
+#include "ChildProcess.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QSemaphore>
@@ -17,11 +20,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <condition_variable>
 #include <filesystem>
 #include <fstream>
-#include <future>
 #include <mutex>
 #include <optional>
 #include <sstream>
@@ -47,17 +47,10 @@ public:
     }
     // Waits for an event that arrives on its own, such as a signal.
     bool WaitFor(const std::string& event) {
-        QDeadlineTimer deadline(test::kWaitDeadline);
-        for (;;) {
-            {
-                std::lock_guard lock(mutex_);
-                if (std::find(events_.begin(), events_.end(), event) != events_.end())
-                    return true;
-            }
-            if (deadline.hasExpired())
-                return false;
-            QThread::msleep(5);
-        }
+        return test::WaitUntil([&] {
+            std::lock_guard lock(mutex_);
+            return std::find(events_.begin(), events_.end(), event) != events_.end();
+        });
     }
 
 private:
@@ -150,21 +143,13 @@ protected:
         fs::create_directories(dir_ / "input" / "event0" / "device" / "capabilities");
         std::ofstream(dir_ / "input" / "event0" / "device" / "capabilities" / "rel") << "0\n";
 
-        daemon_.setProgram("dbus-daemon");
-        daemon_.setArguments({"--session", "--print-address", "--nofork"});
-        daemon_.start();
-        const int deadlineMs = static_cast<int>(test::kWaitDeadline.count());
-        if (!daemon_.waitForStarted(deadlineMs) && daemon_.error() == QProcess::FailedToStart)
+        const std::optional<QByteArray> address = test::StartForFirstLine(
+            daemon_, "dbus-daemon", {"--session", "--print-address", "--nofork"});
+        if (!address)
             GTEST_SKIP() << "dbus-daemon is not installed";
         ASSERT_EQ(daemon_.state(), QProcess::Running) << "dbus-daemon did not start";
-        QByteArray address;
-        QDeadlineTimer deadline(test::kWaitDeadline);
-        while (!address.contains('\n') && !deadline.hasExpired()) {
-            daemon_.waitForReadyRead(100);
-            address += daemon_.readAllStandardOutput();
-        }
-        ASSERT_TRUE(address.contains('\n')) << "dbus-daemon gave no address";
-        const QString bus = QString::fromUtf8(address.trimmed());
+        ASSERT_FALSE(address->isEmpty()) << "dbus-daemon gave no address";
+        const QString bus = QString::fromUtf8(*address);
 
         // The stand-ins answer on a thread of their own: the program's calls block the thread
         // that makes them, as they block the window's.
@@ -209,10 +194,7 @@ protected:
         thread_.wait();
         compositor_.reset();
         QDBusConnection::disconnectFromBus(kCompositor);
-        if (daemon_.state() != QProcess::NotRunning) {
-            daemon_.terminate();
-            daemon_.waitForFinished(5000);
-        }
+        test::Stop(daemon_);
         fs::remove_all(dir_);
     }
     std::unique_ptr<DbusPlasmaSession> Session(int timeoutMs = DbusPlasmaSession::kCallTimeoutMs) {
@@ -301,24 +283,10 @@ TEST_F(PrivateSessionBus, ACompositorWithoutInputDevicesLeavesSpeedAndAccelerati
 // of Qt's: the blocking calls and the devices asked all at once work from there, and a hung
 // compositor holds none of the window's calls.
 TEST_F(PrivateSessionBus, TheSettingsThreadAsksTheBusWhileTheWindowsCallsAnswerAtOnce) {
-    std::mutex mutex;
-    std::condition_variable reported;
-    std::vector<PointerOutcome> outcomes;
-    auto waitFor = [&](std::size_t count) {
-        std::unique_lock lock(mutex);
-        reported.wait_for(lock, test::kWaitDeadline, [&] { return outcomes.size() >= count; });
-        return outcomes;
-    };
+    test::PointerOutcomes outcomes;
     // A call of the window's that waited for the hung compositor would wait for good: the
     // settings' calls outlast the test's wait. It is let through then, so the test ends.
-    auto atOnce = [this](auto call) {
-        auto answer = std::async(std::launch::async, call);
-        const bool prompt = answer.wait_for(test::kWaitDeadline) == std::future_status::ready;
-        if (!prompt)
-            hang_.release();
-        EXPECT_TRUE(prompt) << "the call waited for the compositor";
-        return answer.get();
-    };
+    auto atOnce = [this](auto call) { return test::AtOnce(call, [this] { hang_.release(); }); };
     const int patient = static_cast<int>(2 * test::kWaitDeadline.count());
 
     Hang();
@@ -330,15 +298,11 @@ TEST_F(PrivateSessionBus, TheSettingsThreadAsksTheBusWhileTheWindowsCallsAnswerA
         QSemaphore& hang;
         ~LetGo() { hang.release(); }
     } letGo{hang_};
-    settings.ReportOutcomes([&](const PointerOutcome& outcome) {
-        std::lock_guard lock(mutex);
-        outcomes.push_back(outcome);
-        reported.notify_all();
-    });
+    settings.ReportOutcomes(outcomes.Report());
     // The window does not wait for the early reading: it follows as an outcome.
     EXPECT_EQ(atOnce([&] { return settings.Read(); }), PointerState{});
     hang_.release();
-    std::vector<PointerOutcome> got = waitFor(1);
+    std::vector<PointerOutcome> got = outcomes.WaitFor(1);
     ASSERT_EQ(got.size(), 1u);
     PointerState wanted = got[0].state;
     EXPECT_EQ(wanted.speed, -0.4);
@@ -349,7 +313,7 @@ TEST_F(PrivateSessionBus, TheSettingsThreadAsksTheBusWhileTheWindowsCallsAnswerA
     EXPECT_TRUE(atOnce([&] { return settings.Write(PointerSetting::Speed, wanted).ok; }));
     EXPECT_EQ(atOnce([&] { return settings.Read().speed; }), 0.2);
     hang_.release();
-    got = waitFor(2);
+    got = outcomes.WaitFor(2);
     ASSERT_EQ(got.size(), 2u);
     EXPECT_TRUE(got[1].write.ok) << got[1].write.error;
     EXPECT_EQ(got[1].state.speed, 0.2);

@@ -2,15 +2,16 @@
 // A test's own X server: an Xvfb started on a free display and driven by XTest. DISPLAY points
 // at it for the test and is put back afterwards; the test is skipped where Xvfb is missing.
 
+#include "ChildProcess.h"
 #include "support/EventWaiting.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
+#include <QByteArray>
 #include <QProcess>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 // Last: Xlib's macros (None, True, Bool) clash with the headers above.
@@ -24,20 +25,13 @@ class XvfbTest : public ::testing::Test {
 protected:
     void SetUp() override {
         // -displayfd picks a free display and writes its number to the fd (1 = our stdout pipe).
-        xvfb_.setProgram("Xvfb");
-        xvfb_.setArguments({"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "640x480x24"});
-        xvfb_.start();
-        // A missing program fails at once; a slow start on a loaded machine is waited for.
-        if (!xvfb_.waitForStarted(kXvfbDeadlineMs))
+        const std::optional<QByteArray> number = test::StartForFirstLine(
+            xvfb_, "Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "640x480x24"});
+        if (!number)
             GTEST_SKIP() << "Xvfb is not installed";
-        QByteArray number;
-        QDeadlineTimer deadline(test::kWaitDeadline);
-        while (!number.contains('\n') && !deadline.hasExpired()) {
-            xvfb_.waitForReadyRead(100);
-            number += xvfb_.readAllStandardOutput();
-        }
-        ASSERT_TRUE(number.contains('\n')) << "Xvfb gave no display";
-        const std::string display = ":" + number.trimmed().toStdString();
+        ASSERT_EQ(xvfb_.state(), QProcess::Running) << "Xvfb did not start";
+        ASSERT_FALSE(number->isEmpty()) << "Xvfb gave no display";
+        const std::string display = ":" + number->toStdString();
         savedDisplay_ = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
         setenv("DISPLAY", display.c_str(), 1);
         driver_ = XOpenDisplay(display.c_str());
@@ -46,11 +40,7 @@ protected:
     void TearDown() override {
         if (driver_ != nullptr)
             XCloseDisplay(driver_);
-        if (xvfb_.state() != QProcess::NotRunning) {
-            xvfb_.terminate();
-            if (!xvfb_.waitForFinished(kXvfbDeadlineMs))
-                xvfb_.kill();
-        }
+        test::Stop(xvfb_);
         if (savedDisplay_.empty())
             unsetenv("DISPLAY");
         else
@@ -67,8 +57,6 @@ protected:
         XSync(driver_, False);
         test::ProcessEventsUntil(done);
     }
-
-    static constexpr int kXvfbDeadlineMs = static_cast<int>(test::kWaitDeadline.count());
 
     QProcess xvfb_;
     Display* driver_ = nullptr;

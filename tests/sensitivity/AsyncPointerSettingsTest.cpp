@@ -3,6 +3,8 @@
 
 #include "sensitivity/AsyncPointerSettings.h"
 
+#include "support/AtOnce.h"
+#include "support/PointerOutcomes.h"
 #include "support/Waiting.h"
 
 #include <gtest/gtest.h>
@@ -133,48 +135,6 @@ private:
     Desktop& desktop_;
 };
 
-// The outcomes as the worker reports them.
-class Outcomes {
-public:
-    PointerSettings::OutcomeReport Report() {
-        return [this](const PointerOutcome& outcome) {
-            std::lock_guard lock(mutex_);
-            got_.push_back(outcome);
-            changed_.notify_all();
-        };
-    }
-    std::vector<PointerOutcome> WaitFor(std::size_t count) {
-        std::unique_lock lock(mutex_);
-        changed_.wait_for(lock, kWaitDeadline, [&] { return got_.size() >= count; });
-        return got_;
-    }
-    std::vector<PointerOutcome> Got() {
-        std::lock_guard lock(mutex_);
-        return got_;
-    }
-    void Forget() {
-        std::lock_guard lock(mutex_);
-        got_.clear();
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::vector<PointerOutcome> got_;
-};
-
-// Makes a call as the window would, and fails unless it returns while the desktop's gate is
-// shut (a call that waits for the desktop waits for good then); the gate opens when it does
-// not, so the test still ends.
-template <class Call> auto AtOnce(Desktop& desktop, Call call) {
-    auto answer = std::async(std::launch::async, call);
-    const bool prompt = answer.wait_for(kWaitDeadline) == std::future_status::ready;
-    if (!prompt)
-        desktop.Open();
-    EXPECT_TRUE(prompt) << "the call waited for the desktop";
-    return answer.get();
-}
-
 PointerState WithSpeed(double speed) {
     PointerState s;
     s.speed = speed;
@@ -194,6 +154,11 @@ protected:
         desktop_.state.acceleration = true;
         desktop_.state.doubleClickMs = 500;
     }
+    // Makes a call as the window would, while the desktop's gate is shut; the gate opens when
+    // the call does not answer at once.
+    template <class Call> auto AtOnce(Call call) {
+        return test::AtOnce(call, [this] { desktop_.Open(); });
+    }
     // Settings of the desktop whose early reading is taken; the gate is shut afterwards. The
     // window's first Read does not wait for that reading: it is empty, and the reading follows
     // as the first outcome.
@@ -202,7 +167,7 @@ protected:
         settings_ = std::make_unique<AsyncPointerSettings>(
             [this] { return std::make_unique<GatedSettings>(desktop_); });
         settings_->ReportOutcomes(outcomes_.Report());
-        EXPECT_EQ(AtOnce(desktop_, [this] { return settings_->Read(); }), PointerState{});
+        EXPECT_EQ(AtOnce([this] { return settings_->Read(); }), PointerState{});
         desktop_.Let(1);
         const std::vector<PointerOutcome> early = outcomes_.WaitFor(1);
         ASSERT_EQ(early.size(), 1u);
@@ -215,7 +180,7 @@ protected:
     void TearDown() override { desktop_.Open(); }
 
     Desktop desktop_;
-    Outcomes outcomes_;
+    test::PointerOutcomes outcomes_;
     std::unique_ptr<AsyncPointerSettings> settings_;
 };
 
@@ -224,13 +189,11 @@ TEST_F(AsyncPointerSettingsTest, TheWindowsCallsAnswerAtOnceWhileTheDesktopHangs
     EXPECT_EQ(desktop_.Calls(), std::vector<std::string>{"read"});
     EXPECT_NE(desktop_.CalledOn(), std::this_thread::get_id());
 
-    EXPECT_EQ(AtOnce(desktop_, [&] { return settings_->Read(); }).speed, 0.0);
+    EXPECT_EQ(AtOnce([&] { return settings_->Read(); }).speed, 0.0);
     ASSERT_TRUE(desktop_.WaitBegun(2)); // the refresh hangs
-    EXPECT_TRUE(AtOnce(desktop_, [&] {
-                    return settings_->Write(PointerSetting::Speed, WithSpeed(0.5));
-                }).ok);
+    EXPECT_TRUE(AtOnce([&] { return settings_->Write(PointerSetting::Speed, WithSpeed(0.5)); }).ok);
     // The click shows at once.
-    const PointerState shown = AtOnce(desktop_, [&] { return settings_->Read(); });
+    const PointerState shown = AtOnce([&] { return settings_->Read(); });
     EXPECT_EQ(shown.speed, 0.5);
     EXPECT_EQ(shown.doubleClickMs, 500);
     EXPECT_TRUE(outcomes_.Got().empty());
@@ -382,7 +345,7 @@ TEST(AsyncPointerSettings, WritesAskedBeforeTheSettingsAreFoundWaitForThem) {
         // A call of the window's that waited for the settings to be found would wait for good:
         // the looking gives up, so the test fails and still ends.
         std::atomic<bool> gaveUp = false;
-        Outcomes outcomes;
+        test::PointerOutcomes outcomes;
         AsyncPointerSettings settings([&]() -> std::unique_ptr<PointerSettings> {
             gaveUp = looking.wait_for(kWaitDeadline) != std::future_status::ready;
             if (c.factoryThrows)

@@ -14,12 +14,11 @@
 #include "support/Waiting.h"
 
 #include <QApplication>
-#include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -28,40 +27,28 @@
 namespace trvx {
 namespace {
 
-class SensitivityPointerTest : public ::testing::Test {
+// A window on pointer settings of the test's own; its messages to the user are kept, not shown.
+class PointerWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         previous_ = FormMessageDialog::setResponder(
             [this](const QString& text) { messages_.push_back(text); });
-        PointerState desktop;
-        desktop.speed = 0.0;
-        desktop.acceleration = true;
-        desktop.doubleClickMs = 500;
-        Start(desktop);
     }
-    // A window on a desktop that holds `desktop`.
-    void Start(const PointerState& desktop) {
+    void TearDown() override {
         form_.reset();
-        fake_ = nullptr;
+        FormMessageDialog::setResponder(previous_);
+    }
+    // A window, in place of any before it, whose pointer settings `settings` makes.
+    void Open(std::function<std::unique_ptr<PointerSettings>()> settings) {
+        form_.reset();
         MainWindowOptions options;
         options.backend = &mouse_;
         options.clock = &clock_;
         options.screenSize = QSize(1920, 1080);
         options.trayIcon = false;
-        options.pointerSettings = [this, desktop] {
-            auto fake = std::make_unique<FakePointerSettings>();
-            fake->state = desktop;
-            fake_ = fake.get();
-            return fake;
-        };
+        options.pointerSettings = std::move(settings);
         form_ = std::make_unique<TForm1>(options);
         form_->show();
-        ASSERT_NE(fake_, nullptr);
-        fake_->writes = 0;
-    }
-    void TearDown() override {
-        form_.reset();
-        FormMessageDialog::setResponder(previous_);
     }
     void Click(const char* name) {
         QWidget* w = form_->Control(name);
@@ -76,9 +63,34 @@ protected:
     VirtualClock clock_;
     SimulatedMouse mouse_{StorageKind::I2C, clock_};
     std::unique_ptr<TForm1> form_;
-    FakePointerSettings* fake_ = nullptr;
     std::vector<QString> messages_;
     FormMessageDialog::Responder previous_;
+};
+
+class SensitivityPointerTest : public PointerWindowTest {
+protected:
+    void SetUp() override {
+        PointerWindowTest::SetUp();
+        PointerState desktop;
+        desktop.speed = 0.0;
+        desktop.acceleration = true;
+        desktop.doubleClickMs = 500;
+        Start(desktop);
+    }
+    // A window on a desktop that holds `desktop`.
+    void Start(const PointerState& desktop) {
+        fake_ = nullptr;
+        Open([this, desktop] {
+            auto fake = std::make_unique<FakePointerSettings>();
+            fake->state = desktop;
+            fake_ = fake.get();
+            return fake;
+        });
+        ASSERT_NE(fake_, nullptr);
+        fake_->writes = 0;
+    }
+
+    FakePointerSettings* fake_ = nullptr;
 };
 
 TEST_F(SensitivityPointerTest, ABarClickWritesOnlyItsSetting) {
@@ -286,21 +298,13 @@ private:
     AsyncPointerSettings async_;
 };
 
-class SensitivityPointerWorkerTest : public SensitivityPointerTest {
+class SensitivityPointerWorkerTest : public PointerWindowTest {
 protected:
     void SetUp() override {
-        previous_ = FormMessageDialog::setResponder(
-            [this](const QString& text) { messages_.push_back(text); });
-        MainWindowOptions options;
-        options.backend = &mouse_;
-        options.clock = &clock_;
-        options.screenSize = QSize(1920, 1080);
-        options.trayIcon = false;
-        options.pointerSettings = [this] { return std::make_unique<CountedOutcomes>(desktop_); };
+        PointerWindowTest::SetUp();
         // The page does not wait for the desktop's first answer: it offers nothing until then.
         desktop_.Hold();
-        form_ = std::make_unique<TForm1>(options);
-        form_->show();
+        Open([this] { return std::make_unique<CountedOutcomes>(desktop_); });
         EXPECT_FALSE(form_->Control("Img_Spd1")->isEnabled());
         desktop_.Answer();
         ASSERT_TRUE(WaitShown(0));

@@ -1,8 +1,10 @@
 #include "controls/skinned/ui/StyleBitmaps.h"
+#include "base/Resources.h"
 #include "controls/skinned/ui/SkinPainting.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 namespace trvx {
@@ -34,6 +36,22 @@ TEST(StyleBitmaps, EveryBitmapTheTableNamesIsEmbedded) {
          {"MACOS_COMBOBOX_BUTTON", "WINXP_COMBOBOX_BUTTON", "MACOS_FORM_BACKGROUND",
           "PROTEIN_FORM_BACKGROUND", "MACOS_MENU_BAR", "MACOS_MENU_SELECT", "MENU_CHECKED"})
         EXPECT_FALSE(StyleBitmap(name).isNull()) << name;
+}
+
+// The program's pictures are PNGs: decoding them loads no image plugin (each would bring its
+// libraries along at start-up), and bytes that are no PNG give a null image.
+TEST(StyleBitmaps, PngBytesAreReadWithoutLoadingImagePlugins) {
+    const auto png = resource("MENU_CHECKED");
+    ASSERT_FALSE(png.empty());
+    const QImage read = DecodePngBytes(reinterpret_cast<const uchar*>(png.data()), png.size());
+    EXPECT_FALSE(read.isNull());
+    EXPECT_EQ(read.convertToFormat(QImage::Format_ARGB32), StyleBitmap("MENU_CHECKED"));
+    const std::string gif = "GIF89a";
+    EXPECT_TRUE(DecodePngBytes(reinterpret_cast<const uchar*>(gif.data()), gif.size()).isNull());
+
+    std::ifstream maps("/proc/self/maps");
+    for (std::string line; std::getline(maps, line);)
+        EXPECT_EQ(line.find("/imageformats/"), std::string::npos) << line;
 }
 
 TEST(StyleBitmaps, SizesOfThePicturesTheProgramShows) {

@@ -1,5 +1,6 @@
 #include "skin/ui/SkinImages.h"
 
+#include "controls/skinned/ui/StyleBitmaps.h"
 #include "skin/LayoutText.h"
 #include "skin/PngDecode.h"
 #include "skin/ui/StartupTrace.h"
@@ -59,7 +60,7 @@ QImage decode(std::string_view name) {
     if (result == PngDecodeResult::Failed)
         image = QImage();
     else if (result == PngDecodeResult::Unsupported)
-        image.loadFromData(bytes.data(), static_cast<int>(bytes.size()), "PNG");
+        image = DecodePngBytes(bytes.data(), bytes.size());
     // The art is opaque (its see-through colour is a colour, not alpha); as RGB32 it is copied
     // when drawn instead of blended, and shape masks need no conversion.
     if (image.format() == QImage::Format_ARGB32 && allOpaque(image))

@@ -3,7 +3,10 @@
 #include "base/Resources.h"
 #include "controls/skinned/ui/SkinPainting.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QHash>
+#include <QImageReader>
 #include <QString>
 #include <QVariant>
 #include <QWidget>
@@ -21,6 +24,15 @@ bool IsBuiltInLook(SkinUIStyle look) {
 
 } // namespace
 
+QImage DecodePngBytes(const uchar* bytes, std::size_t size) {
+    QByteArray data =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(size));
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
 QImage StyleBitmap(std::string_view resourceName) {
     // Controls repaint often; decode each picture once. Painting is on the UI thread only.
     static QHash<QString, QImage> cache;
@@ -30,7 +42,7 @@ QImage StyleBitmap(std::string_view resourceName) {
     QImage image;
     const auto bytes = resource(resourceName);
     if (!bytes.empty())
-        image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), int(bytes.size()), "PNG");
+        image = DecodePngBytes(reinterpret_cast<const uchar*>(bytes.data()), bytes.size());
     if (!image.isNull())
         image = image.convertToFormat(QImage::Format_ARGB32);
     cache.insert(key, image);

@@ -7,11 +7,17 @@
 #include <QColor>
 #include <QImage>
 
+#include <cstddef>
 #include <string_view>
 
 class QWidget;
 
 namespace trvx {
+
+// PNG bytes decoded by Qt's own PNG reader alone; a null image when they are not a PNG it
+// reads. (A reader left to tell the format by itself loads every image plugin installed, and
+// their libraries, to ask each of them first.)
+QImage DecodePngBytes(const uchar* bytes, std::size_t size);
 
 // A built-in style bitmap ("WINXP_BUTTON", "MACOS_COMBOBOX_BUTTON" ...) decoded from the
 // program's embedded PNG; a null image when there is none of that name.

@@ -9,6 +9,14 @@ namespace trvx {
 namespace {
 
 constexpr const char* kNoSettings = "The desktop keeps no pointer settings.";
+static_assert(AsyncPointerSettings::kEndLimit == std::chrono::seconds(3), "told in kEndedFirst");
+constexpr const char* kEndedFirst =
+    "not begun: the desktop's settings were still busy 3 s after the program began to end";
+
+Clock& RealTime() {
+    static RealClock clock;
+    return clock;
+}
 
 std::string Joined(const std::vector<std::string>& lines) {
     std::string text;
@@ -48,13 +56,15 @@ PointerResult WriteOf(PointerSettings& settings, PointerSetting setting,
 
 } // namespace
 
-AsyncPointerSettings::AsyncPointerSettings(Factory factory)
-    : worker_([this, factory = std::move(factory)] { Run(factory); }) {}
+AsyncPointerSettings::AsyncPointerSettings(Factory factory, Clock* clock)
+    : clock_(clock != nullptr ? *clock : RealTime()),
+      worker_([this, factory = std::move(factory)] { Run(factory); }) {}
 
 AsyncPointerSettings::~AsyncPointerSettings() {
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
+        endBy_ = clock_.nowMicros() + std::chrono::microseconds(kEndLimit).count();
         // Whoever took the reports is going too.
         report_ = nullptr;
     }
@@ -64,22 +74,32 @@ AsyncPointerSettings::~AsyncPointerSettings() {
 
 void AsyncPointerSettings::Run(const Factory& factory) {
     std::unique_ptr<PointerSettings> settings = Made(factory);
+    // Nobody would be told of an early reading once the end has begun.
+    const bool stopped = [this] {
+        std::lock_guard lock(mutex_);
+        return stopping_;
+    }();
     const std::optional<PointerState> first =
-        settings != nullptr ? ReadOf(*settings) : std::nullopt;
+        settings != nullptr && !stopped ? ReadOf(*settings) : std::nullopt;
     {
         std::unique_lock lock(mutex_);
         found_ = true;
         present_ = settings != nullptr;
         held_ = first.value_or(PointerState{});
-        // Writes asked for before the settings were found fail now that there are none, or
-        // wait to be written.
-        if (!present_ && !writes_.empty()) {
-            writes_.clear();
-            failures_.push_back(kNoSettings);
+        if (!present_) {
+            // Writes asked for before the settings were found fail now that there are none.
+            if (stopping_) {
+                TellTheRest(kNoSettings);
+                return;
+            }
+            if (!writes_.empty()) {
+                writes_.clear();
+                failures_.push_back(kNoSettings);
+            }
         }
         Know();
         // A window given something before this reading learns what the desktop holds.
-        if ((firstGiven_ || !failures_.empty()) && writes_.empty() && !readWanted_)
+        if (!stopping_ && (firstGiven_ || !failures_.empty()) && writes_.empty() && !readWanted_)
             Report(lock);
     }
     if (settings != nullptr)
@@ -91,9 +111,9 @@ void AsyncPointerSettings::Serve(PointerSettings& settings) {
     std::unique_lock lock(mutex_);
     for (;;) {
         wake_.wait(lock, [this] { return stopping_ || !writes_.empty() || readWanted_; });
-        if (stopping_)
-            return;
         if (!writes_.empty()) {
+            if (stopping_ && clock_.nowMicros() >= endBy_)
+                break;
             const Asked asked = std::move(writes_.front());
             writes_.pop_front();
             // A write is read back: the desktop may hold another value than the one asked for,
@@ -108,6 +128,9 @@ void AsyncPointerSettings::Serve(PointerSettings& settings) {
                 failures_.push_back(result.error);
             continue;
         }
+        // Every write is under way or done: the reads of the end would be told to nobody.
+        if (stopping_)
+            break;
         readWanted_ = false;
         lock.unlock();
         // A read that failed leaves what the desktop held when last read, with the writes it
@@ -120,6 +143,7 @@ void AsyncPointerSettings::Serve(PointerSettings& settings) {
         if (!stopping_ && writes_.empty() && !readWanted_)
             Report(lock);
     }
+    TellTheRest(kEndedFirst);
 }
 
 void AsyncPointerSettings::Know() {
@@ -144,6 +168,14 @@ void AsyncPointerSettings::Report(std::unique_lock<std::mutex>& lock) {
         // Whoever takes the reports could not take this one; the worker goes on.
     }
     lock.lock();
+}
+
+void AsyncPointerSettings::TellTheRest(const char* notBegun) {
+    for (const std::string& failure : std::exchange(failures_, {}))
+        TellUnsavedPointerSetting(failure);
+    for (const Asked& asked : std::exchange(writes_, {}))
+        TellUnsavedPointerSetting(PointerSettingText(asked.setting, asked.wanted) + ": " +
+                                  notBegun);
 }
 
 PointerState AsyncPointerSettings::Read() {

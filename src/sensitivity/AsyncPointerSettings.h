@@ -13,9 +13,16 @@
 // reading is reported when it comes, and writes wait for it on the worker. Without desktop
 // settings, Read gives an empty state and Write fails (once they are known to be missing, at
 // once). A call into the settings that throws counts as a failed call.
+//
+// The page showed every click at once, so the end writes what is still asked for before the
+// worker stops, and skips the reads nobody would be told of. It stays bounded: once kEndLimit
+// has passed since the end began, no write begins, and each one left is named on standard
+// error, as is every failure there is nobody left to tell.
 
+#include "base/Clock.h"
 #include "sensitivity/PointerSettings.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -31,9 +38,13 @@ namespace trvx {
 class AsyncPointerSettings final : public PointerSettings {
 public:
     using Factory = std::function<std::unique_ptr<PointerSettings>()>;
-    // `factory` runs on the worker, which keeps and ends what it makes.
-    explicit AsyncPointerSettings(Factory factory);
-    // Drops what is still asked and waits for the call under way, which its own timeout ends.
+    static constexpr std::chrono::milliseconds kEndLimit{3000};
+
+    // `factory` runs on the worker, which keeps and ends what it makes. `clock` tells when the
+    // end's limit has passed: the real one unless given.
+    explicit AsyncPointerSettings(Factory factory, Clock* clock = nullptr);
+    // Waits for the settings to be found, writes what is still asked for (beginning none once
+    // the end's limit has passed) and waits for the call under way, which its own timeout ends.
     ~AsyncPointerSettings() override;
     AsyncPointerSettings(const AsyncPointerSettings&) = delete;
     AsyncPointerSettings& operator=(const AsyncPointerSettings&) = delete;
@@ -56,6 +67,9 @@ private:
     // Reports the known state and the failures since the last report, when someone takes the
     // reports; `lock` is let go while the report runs.
     void Report(std::unique_lock<std::mutex>& lock);
+    // At the end, with nobody left to tell: the failures go to standard error, and the writes
+    // not begun with why (`notBegun`).
+    void TellTheRest(const char* notBegun);
 
     std::mutex mutex_;
     std::condition_variable wake_;
@@ -63,8 +77,10 @@ private:
     bool present_ = false;    // the desktop has settings
     bool firstGiven_ = false; // the window was given a state or asked for a write
     bool stopping_ = false;
-    PointerState held_;  // what the desktop held when last read, with the writes it took since
-    PointerState known_; // held_ with the writes not yet read back
+    Clock& clock_;
+    std::int64_t endBy_ = 0; // no write begins from then on, once stopping
+    PointerState held_;      // what the desktop held when last read, with the writes it took since
+    PointerState known_;     // held_ with the writes not yet read back
     std::deque<Asked> writes_; // not yet begun
     bool readWanted_ = false;
     std::uint64_t writesAsked_ = 0;

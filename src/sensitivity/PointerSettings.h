@@ -30,6 +30,13 @@ struct PointerResult {
 // Copies the one setting from `wanted` into `state`.
 void ApplyPointerSetting(PointerState& state, PointerSetting setting, const PointerState& wanted);
 
+// The setting as the user would name it, with the value in `state`: "double-click time 300 ms".
+std::string PointerSettingText(PointerSetting setting, const PointerState& state);
+
+// One line on standard error for a setting that was not saved and that nobody is left to be
+// told of in the window: the window is closing.
+void TellUnsavedPointerSetting(const std::string& what);
+
 // What settings that answer later came to, once they have nothing left to do.
 struct PointerOutcome {
     PointerState state;       // what the desktop holds

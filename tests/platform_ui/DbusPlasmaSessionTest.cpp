@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -150,6 +151,7 @@ protected:
         ASSERT_EQ(daemon_.state(), QProcess::Running) << "dbus-daemon did not start";
         ASSERT_FALSE(address->isEmpty()) << "dbus-daemon gave no address";
         const QString bus = QString::fromUtf8(*address);
+        address_ = bus;
 
         // The stand-ins answer on a thread of their own: the program's calls block the thread
         // that makes them, as they block the window's.
@@ -207,6 +209,7 @@ protected:
 
     fs::path dir_;
     QProcess daemon_;
+    QString address_;
     QThread thread_;
     QObject* root_ = nullptr;
     Record record_;
@@ -319,6 +322,38 @@ TEST_F(PrivateSessionBus, TheSettingsThreadAsksTheBusWhileTheWindowsCallsAnswerA
     EXPECT_EQ(got[1].state.speed, 0.2);
     const std::vector<std::string> events = record_.Take();
     EXPECT_NE(std::find(events.begin(), events.end(), "set event3 speed 0.2"), events.end());
+}
+
+// Finding the bus waits no longer than its limit for a bus that does not answer (libdbus would
+// wait 25 s): it counts as no bus. A bus that answers is taken.
+TEST_F(PrivateSessionBus, ABusThatDoesNotAnswerIsWaitedForOnlyUntilTheLimit) {
+    auto connectAs = [this](const QString& name) {
+        return [address = address_, name] { return QDBusConnection::connectToBus(address, name); };
+    };
+    const QString prompt = QStringLiteral("trvx-test-prompt");
+    const QString late = QStringLiteral("trvx-test-late");
+    EXPECT_TRUE(
+        BusConnectedWithin(connectAs(prompt), DbusPlasmaSession::kConnectTimeoutMs).isConnected());
+    QDBusConnection::disconnectFromBus(prompt);
+
+    ASSERT_EQ(kill(static_cast<pid_t>(daemon_.processId()), SIGSTOP), 0);
+    struct GoOn {
+        QProcess& daemon;
+        ~GoOn() { kill(static_cast<pid_t>(daemon.processId()), SIGCONT); }
+    } goOn{daemon_};
+    QElapsedTimer took;
+    took.start();
+    const QDBusConnection none = BusConnectedWithin(connectAs(late), 300);
+    EXPECT_FALSE(none.isConnected());
+    EXPECT_LT(took.elapsed(), 20'000);
+    DbusPlasmaSession session(none);
+    EXPECT_FALSE(session.CanAnnounce());
+    EXPECT_EQ(session.Mice(), std::nullopt);
+
+    // The connecting went on by itself, and ends once the bus answers.
+    kill(static_cast<pid_t>(daemon_.processId()), SIGCONT);
+    EXPECT_TRUE(test::WaitUntil([&] { return QDBusConnection(late).isConnected(); }));
+    QDBusConnection::disconnectFromBus(late);
 }
 
 TEST(DbusPlasmaSession, WithoutABusNothingIsAskedOrAnnounced) {

@@ -1,7 +1,10 @@
 // The desktop's pointer settings on a worker of their own: the window's calls answer at once
-// while the desktop hangs, and what the desktop holds is reported once nothing is left to do.
+// while the desktop hangs, what the desktop holds is reported once nothing is left to do, and
+// the end writes what the window showed, within its limit.
 
 #include "sensitivity/AsyncPointerSettings.h"
+
+#include "base/Clock.h"
 
 #include "support/AtOnce.h"
 #include "support/PointerOutcomes.h"
@@ -36,6 +39,12 @@ public:
     std::string throwOnWheelLines;
     bool throwOnRead = false;
 
+    // Every call takes `ms` on `clock` once through the gate.
+    void Pace(Clock& clock, int ms) {
+        std::lock_guard lock(mutex_);
+        clock_ = &clock;
+        callMs_ = ms;
+    }
     void Shut() {
         std::lock_guard lock(mutex_);
         passes_ = 0;
@@ -82,11 +91,15 @@ public:
         case PointerSetting::Speed:
             call << "speed " << wanted.speed.value_or(9);
             break;
+        case PointerSetting::Acceleration:
+            call << "acceleration " << wanted.acceleration.value_or(true);
+            break;
         case PointerSetting::DoubleClick:
             call << "double-click " << wanted.doubleClickMs.value_or(0);
             break;
-        default:
-            call << "other";
+        case PointerSetting::WheelLines:
+            call << "wheel lines " << wanted.wheelLines.value_or(0);
+            break;
         }
         std::unique_lock lock = Pass(call.str());
         if (setting == PointerSetting::WheelLines && !throwOnWheelLines.empty())
@@ -111,6 +124,11 @@ private:
         changed_.notify_all();
         changed_.wait(lock, [this] { return passes_ > 0; });
         --passes_;
+        if (clock_ != nullptr) {
+            lock.unlock();
+            clock_->sleepMillis(callMs_);
+            lock.lock();
+        }
         return lock;
     }
 
@@ -120,6 +138,8 @@ private:
     std::vector<std::string> calls_;
     std::thread::id calledOn_;
     std::thread::id endedOn_;
+    Clock* clock_ = nullptr;
+    int callMs_ = 0;
 };
 
 class GatedSettings : public PointerSettings {
@@ -145,6 +165,21 @@ PointerState WithDoubleClick(int ms) {
     PointerState s;
     s.doubleClickMs = ms;
     return s;
+}
+
+// Takes the settings' reports in place of the window, which is going: the returned future is
+// ready once the settings' end has begun and let go of it. Reporting anything meanwhile fails.
+std::future<void> EndBegins(AsyncPointerSettings& settings) {
+    struct Farewell {
+        std::promise<void> gone;
+        ~Farewell() { gone.set_value(); }
+    };
+    auto farewell = std::make_shared<Farewell>();
+    std::future<void> begun = farewell->gone.get_future();
+    settings.ReportOutcomes([farewell = std::move(farewell)](const PointerOutcome&) {
+        ADD_FAILURE() << "an outcome was reported while closing";
+    });
+    return begun;
 }
 
 class AsyncPointerSettingsTest : public ::testing::Test {
@@ -273,34 +308,118 @@ TEST_F(AsyncPointerSettingsTest, AFailedWriteReportsItsErrorAndWhatTheDesktopKep
     EXPECT_EQ(next[1].state.doubleClickMs, 500);
 }
 
-TEST_F(AsyncPointerSettingsTest, ClosingWaitsForTheCallUnderWayOnlyAndEndsTheSettingsOnTheWorker) {
+TEST_F(AsyncPointerSettingsTest, ClosingWritesWhatIsLeftReadsNothingBackAndEndsOnTheWorker) {
     ASSERT_TRUE(settings_->Write(PointerSetting::Speed, WithSpeed(0.5)).ok);
     ASSERT_TRUE(desktop_.WaitBegun(2));
     ASSERT_TRUE(settings_->Write(PointerSetting::DoubleClick, WithDoubleClick(300)).ok);
     settings_->Read();
     const std::thread::id worker = desktop_.CalledOn();
-    // Closing lets the report go before anything else; its going tells that the close began.
-    struct Farewell {
-        std::promise<void> gone;
-        ~Farewell() { gone.set_value(); }
-    };
-    auto farewell = std::make_shared<Farewell>();
-    std::future<void> closing = farewell->gone.get_future();
-    settings_->ReportOutcomes([farewell = std::move(farewell)](const PointerOutcome&) {
-        ADD_FAILURE() << "an outcome was reported while closing";
-    });
+    std::future<void> closing = EndBegins(*settings_);
 
-    // The close waits for the hung write, which its own timeout ends, and for nothing after it.
+    // The close waits for the hung write, which its own timeout ends, then writes the click the
+    // window showed meanwhile; the read-backs would be told to nobody.
     auto closed = std::async(std::launch::async, [this] { settings_.reset(); });
     struct OpenInTheEnd {
         Desktop& desktop;
         ~OpenInTheEnd() { desktop.Open(); }
     } openInTheEnd{desktop_};
     ASSERT_EQ(closing.wait_for(kWaitDeadline), std::future_status::ready);
-    desktop_.Let(1);
+    desktop_.Open();
     ASSERT_EQ(closed.wait_for(kWaitDeadline), std::future_status::ready);
-    EXPECT_EQ(desktop_.Calls(), (std::vector<std::string>{"read", "write speed 0.5"}));
+    EXPECT_EQ(desktop_.Calls(),
+              (std::vector<std::string>{"read", "write speed 0.5", "write double-click 300"}));
     EXPECT_EQ(desktop_.EndedOn(), worker);
+}
+
+// Clicks the window showed while the settings were still being found, or while the worker was
+// busy, are written at the end. No write begins once 3 s have passed since the end began (each
+// call takes its time on the test's clock), so the end lasts at most that and one call; each
+// click given up is named on standard error.
+TEST(AsyncPointerSettings, TheEndWritesTheClicksLeftUntilItsLimitAndNamesTheRest) {
+    const struct Case {
+        const char* name;
+        bool stillFinding; // else the worker is busy reading
+        int callMs;
+        std::size_t written; // of the four clicks, in order
+    } cases[] = {{"found after the end began, quick calls", true, 100, 4},
+                 {"busy when the end began, quick calls", false, 100, 4},
+                 {"found after the end began, calls of 2 s", true, 2000, 2},
+                 {"busy when the end began, calls of 2 s", false, 2000, 1}};
+    PointerState off;
+    off.acceleration = false;
+    PointerState lines;
+    lines.wheelLines = 5;
+    const std::pair<PointerSetting, PointerState> clicks[] = {
+        {PointerSetting::Speed, WithSpeed(0.5)},
+        {PointerSetting::Acceleration, off},
+        {PointerSetting::DoubleClick, WithDoubleClick(300)},
+        {PointerSetting::WheelLines, lines}};
+    const std::vector<std::string> calls = {"write speed 0.5", "write acceleration 0",
+                                            "write double-click 300", "write wheel lines 5"};
+    const std::vector<std::string> names = {"pointer speed 0.5", "pointer acceleration off",
+                                            "double-click time 300 ms", "wheel lines 5"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        VirtualClock clock;
+        Desktop desktop;
+        desktop.Pace(clock, c.callMs);
+        desktop.Shut();
+        std::promise<void> find;
+        const std::shared_future<void> finding = find.get_future().share();
+        auto settings = std::make_unique<AsyncPointerSettings>(
+            [&] {
+                finding.wait_for(kWaitDeadline);
+                return std::make_unique<GatedSettings>(desktop);
+            },
+            &clock);
+        std::future<void> ended;
+        // Whatever fails, the settings can end.
+        struct LetGo {
+            std::promise<void>& find;
+            Desktop& desktop;
+            ~LetGo() {
+                try {
+                    find.set_value();
+                } catch (const std::future_error&) {
+                }
+                desktop.Open();
+            }
+        } letGo{find, desktop};
+        std::future<void> endBegun = EndBegins(*settings);
+        if (!c.stillFinding) {
+            find.set_value();
+            ASSERT_TRUE(desktop.WaitBegun(1)); // the early reading hangs
+        }
+        for (const auto& [setting, wanted] : clicks)
+            ASSERT_TRUE(settings->Write(setting, wanted).ok);
+
+        const std::int64_t began = clock.nowMicros();
+        testing::internal::CaptureStderr();
+        ended = std::async(std::launch::async, [&settings] { settings.reset(); });
+        const bool endedInTime = [&] {
+            if (endBegun.wait_for(kWaitDeadline) != std::future_status::ready)
+                return false;
+            if (c.stillFinding)
+                find.set_value();
+            desktop.Open();
+            return ended.wait_for(kWaitDeadline) == std::future_status::ready;
+        }();
+        const std::string told = testing::internal::GetCapturedStderr();
+        ASSERT_TRUE(endedInTime);
+
+        EXPECT_LE(clock.nowMicros() - began, (3000 + c.callMs) * 1000);
+        std::vector<std::string> expected(calls.begin(), calls.begin() + c.written);
+        if (!c.stillFinding)
+            expected.insert(expected.begin(), "read");
+        EXPECT_EQ(desktop.Calls(), expected);
+        std::istringstream toldLines(told);
+        std::vector<std::string> given;
+        for (std::string line; std::getline(toldLines, line);)
+            given.push_back(line);
+        ASSERT_EQ(given.size(), names.size() - c.written) << told;
+        for (std::size_t n = 0; n < given.size(); ++n)
+            EXPECT_NE(given[n].find(names[c.written + n]), std::string::npos) << given[n];
+    }
 }
 
 // A call that throws is a call that failed: the worker goes on, the user is told, and a read

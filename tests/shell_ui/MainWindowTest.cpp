@@ -674,6 +674,21 @@ TEST_F(MainWindowTest, CloseWaitsForATransferToEnd) {
     EXPECT_EQ(closed, 2);
 }
 
+// A closed window opens no message, whose dialog would stand alone on the desktop and run its loop
+// inside the window's end: the text goes to standard error. Nor does a second start of the
+// program bring the window back.
+TEST_F(MainWindowTest, AClosedWindowOpensNoMessageAndStaysClosed) {
+    TForm1& form = Create();
+    form.close();
+    form.RestoreAndRaise();
+    EXPECT_FALSE(form.isVisible());
+    testing::internal::CaptureStderr();
+    form.ShowMessage(QStringLiteral("The file could not be read.\nTry again."));
+    const std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_NE(told.find("The file could not be read. Try again.\n"), std::string::npos) << told;
+}
+
 // The window can go while news from the listener is still queued for it: a mouse that left
 // just before must not reach a device thread that is already being taken down.
 TEST_F(MainWindowTest, GoesWhileTheListenersNewsOfALostMouseIsQueued) {

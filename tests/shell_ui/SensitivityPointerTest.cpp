@@ -1,7 +1,8 @@
 // The sensitivity page's pointer settings on the window: a bar click writes that one setting, a
 // failed write is told to the user and the page shows what the desktop holds, and a setting the
 // desktop has not is disabled with a hint. On settings of their own thread, a click answers at
-// once while the desktop hangs, and the page shows what the desktop holds once it answers.
+// once while the desktop hangs, and the page shows what the desktop holds once it answers. An
+// answer that comes once the window is closing shows nothing.
 #include "controls/wide/ui/UniLabel.h"
 #include "sensitivity/AsyncPointerSettings.h"
 #include "sensitivity/PointerSettings.h"
@@ -58,6 +59,19 @@ protected:
         else if (auto* label = qobject_cast<TUniLabel*>(w))
             emit label->clicked();
         QCoreApplication::processEvents();
+    }
+    // The level a bar shows, below the last: the last lit picture, whether the skin lights one or
+    // all up to it.
+    int Shown(const std::string& stem) {
+        auto pixel = [&](int n) {
+            auto* picture = qobject_cast<SkinPicture*>(form_->Control(stem + std::to_string(n)));
+            EXPECT_NE(picture, nullptr) << stem << n;
+            return picture != nullptr ? picture->picture().pixel(5, 5) : 0u;
+        };
+        int level = 10;
+        while (level > 1 && pixel(level) == pixel(11))
+            --level;
+        return level;
     }
 
     VirtualClock clock_;
@@ -230,6 +244,10 @@ public:
         ++reports_;
         changed_.notify_all();
     }
+    int Reports() {
+        std::lock_guard lock(mutex_);
+        return reports_;
+    }
     bool WaitReports(int count) {
         std::unique_lock lock(mutex_);
         return changed_.wait_for(lock, test::kWaitDeadline, [&] { return reports_ >= count; });
@@ -302,6 +320,11 @@ class SensitivityPointerWorkerTest : public PointerWindowTest {
 protected:
     void SetUp() override {
         PointerWindowTest::SetUp();
+        OpenOnDesktop();
+    }
+    // A window, in place of any before it, on the desktop's settings through their own thread.
+    void OpenOnDesktop() {
+        reportsBefore_ = desktop_.Reports();
         // The page does not wait for the desktop's first answer: it offers nothing until then.
         desktop_.Hold();
         Open([this] { return std::make_unique<CountedOutcomes>(desktop_); });
@@ -311,23 +334,10 @@ protected:
         EXPECT_TRUE(form_->Control("Img_Spd1")->isEnabled());
         EXPECT_FALSE(desktop_.GaveUp()) << "the window waited for the desktop";
     }
-    // The level a bar shows, below the last: the last lit picture, whether the skin lights one or
-    // all up to it.
-    int Shown(const std::string& stem) {
-        auto pixel = [&](int n) {
-            auto* picture = qobject_cast<SkinPicture*>(form_->Control(stem + std::to_string(n)));
-            EXPECT_NE(picture, nullptr) << stem << n;
-            return picture != nullptr ? picture->picture().pixel(5, 5) : 0u;
-        };
-        int level = 10;
-        while (level > 1 && pixel(level) == pixel(11))
-            --level;
-        return level;
-    }
     // Waits, running the window, until the desktop's outcomes after its first answer reached
     // the page.
     bool WaitShown(int reports) {
-        if (!desktop_.WaitReports(reports + 1))
+        if (!desktop_.WaitReports(reportsBefore_ + reports + 1))
             return false;
         QCoreApplication::processEvents();
         return true;
@@ -340,6 +350,8 @@ protected:
         s.doubleClickMs = 500;
         return s;
     }()};
+    // The desktop's reports to windows before this one.
+    int reportsBefore_ = 0;
 };
 
 TEST_F(SensitivityPointerWorkerTest, AClickShowsAtOnceWhileTheDesktopHangsAndItsAnswerFollows) {
@@ -388,6 +400,82 @@ TEST_F(SensitivityPointerWorkerTest, AnAnswerThatALaterClickOvertookIsNotShown) 
     EXPECT_EQ(Shown("Img_Spd"), 9);
     EXPECT_EQ(desktop_.State().speed, 0.6);
     EXPECT_FALSE(desktop_.GaveUp());
+}
+
+// The desktop refuses a click's write and its answer reaches the page once the window is closing:
+// after the close, while the program's loop still runs, or while the window is taken down. No
+// message opens for a window that is gone, and the failure is kept on standard error.
+TEST_F(SensitivityPointerWorkerTest, AFailureToldOnceTheWindowIsClosingOpensNothing) {
+    desktop_.RefuseWrites();
+    for (const bool closedFirst : {true, false}) {
+        SCOPED_TRACE(closedFirst ? "after the close" : "while the window is taken down");
+        if (form_ == nullptr)
+            OpenOnDesktop();
+        desktop_.Hold();
+        Click("Img_DbSpd10");
+        if (closedFirst)
+            form_->close();
+        testing::internal::CaptureStderr();
+        desktop_.Answer();
+        const bool answered = desktop_.WaitReports(reportsBefore_ + 2);
+        if (closedFirst)
+            QCoreApplication::processEvents();
+        form_.reset();
+        const std::string told = testing::internal::GetCapturedStderr();
+        ASSERT_TRUE(answered);
+        EXPECT_TRUE(messages_.empty()) << messages_.front().toStdString();
+        // One line, whatever else the window's end says there.
+        const std::string line = "The pointer setting could not be saved: locked by the desktop\n";
+        const std::size_t at = told.find(line);
+        EXPECT_NE(at, std::string::npos) << told;
+        EXPECT_EQ(told.find("could not be saved", at + line.size()), std::string::npos) << told;
+    }
+}
+
+// Settings whose outcomes the test tells the page itself.
+class ToldSettings : public PointerSettings {
+public:
+    explicit ToldSettings(PointerState state) : state_(state) {}
+    PointerState Read() override { return state_; }
+    PointerResult Write(PointerSetting setting, const PointerState& wanted) override {
+        ApplyPointerSetting(state_, setting, wanted);
+        return {};
+    }
+    void ReportOutcomes(OutcomeReport report) override { report_ = std::move(report); }
+    void Tell(const PointerOutcome& outcome) { report_(outcome); }
+
+private:
+    PointerState state_;
+    OutcomeReport report_;
+};
+
+// A failed write's message runs a loop of its own, in which a newer outcome can arrive: the page
+// shows that one, never the older outcome after it.
+TEST_F(PointerWindowTest, AnOutcomeArrivingDuringAnErrorsMessageStays) {
+    PointerState desktop;
+    desktop.speed = 0.0;
+    desktop.doubleClickMs = 500;
+    ToldSettings* told = nullptr;
+    Open([&] {
+        auto settings = std::make_unique<ToldSettings>(desktop);
+        told = settings.get();
+        return settings;
+    });
+    ASSERT_NE(told, nullptr);
+    PointerState newer = desktop;
+    newer.doubleClickMs = 270;
+    FormMessageDialog::setResponder([&](const QString& text) {
+        messages_.push_back(text);
+        if (messages_.size() == 1) {
+            told->Tell({newer, {}, 0});
+            QCoreApplication::processEvents();
+        }
+    });
+    told->Tell({desktop, {false, "locked by the desktop"}, 0});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(Shown("Img_DbSpd"), DoubleClickLevelOfTime(270));
+    EXPECT_NE(Shown("Img_DbSpd"), DoubleClickLevelOfTime(500));
 }
 
 } // namespace

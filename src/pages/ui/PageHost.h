@@ -49,6 +49,8 @@ public:
     // Set while the pages are filled from the image: change handlers write nothing then.
     virtual bool FillingUI() const = 0;
     virtual bool NoDeviceShown() const = 0;
+    // The window has closed for good, or is being taken down: nothing more is shown in it.
+    virtual bool Closing() const = 0;
     virtual const GeneralSettings& Settings() const = 0;
     // The layout values of the set shown.
     virtual const LayoutState& Layout() const = 0;

@@ -1,6 +1,7 @@
 #include "platform/ui/DbusPlasmaSession.h"
 
 #include "platform/PlasmaInputDevices.h"
+#include "platform/SingleFlightCall.h"
 
 #include <QDBusArgument>
 #include <QDBusMessage>
@@ -8,6 +9,7 @@
 #include <QDBusVariant>
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 
 namespace trvx {
@@ -118,6 +120,14 @@ PointerResult DbusPlasmaSession::SetSpeed(const std::string& sysName, double spe
 
 PointerResult DbusPlasmaSession::SetFlat(const std::string& sysName, bool flat) {
     return SetProperty(sysName, "pointerAccelerationProfileFlat", flat);
+}
+
+QDBusConnection BusConnectedWithin(const std::function<QDBusConnection()>& connect, int timeoutMs) {
+    SingleFlightCall connecting([connect] { connect(); });
+    if (connecting.RunWithin(std::chrono::milliseconds(timeoutMs)))
+        return connect();
+    // Unnamed, so that it asks nothing of Qt's D-Bus thread, which the connecting holds.
+    return QDBusConnection(QString());
 }
 
 } // namespace trvx

@@ -18,6 +18,7 @@
 #include <QDBusConnection>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,8 @@ namespace trvx {
 class DbusPlasmaSession : public PlasmaSession {
 public:
     static constexpr int kCallTimeoutMs = 2000;
+    // How long finding the session bus waits for it to answer.
+    static constexpr int kConnectTimeoutMs = kCallTimeoutMs;
 
     explicit DbusPlasmaSession(QDBusConnection bus,
                                std::filesystem::path inputClass = "/sys/class/input",
@@ -46,5 +49,12 @@ private:
     std::filesystem::path inputClass_;
     int timeoutMs_;
 };
+
+// The bus `connect` gives when it answered within `timeoutMs`, else a connection that is not
+// connected, as where there is no bus. Connecting waits for the bus to answer the program's
+// greeting for up to 25 s, and for good where the bus took the connection but never answers;
+// the connecting then goes on by itself, in Qt's D-Bus thread, and ends if the bus answers.
+// `connect` is made once more to take the connection, so it must give the one it made.
+QDBusConnection BusConnectedWithin(const std::function<QDBusConnection()>& connect, int timeoutMs);
 
 } // namespace trvx

@@ -16,7 +16,8 @@ std::unique_ptr<PointerSettings> MakeDesktopPointerSettings() {
         return std::make_unique<PlasmaPointerSettings>(
             UserConfigHome(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")),
             SystemConfigDirs(std::getenv("XDG_CONFIG_DIRS")),
-            std::make_unique<DbusPlasmaSession>(QDBusConnection::sessionBus()));
+            std::make_unique<DbusPlasmaSession>(BusConnectedWithin(
+                &QDBusConnection::sessionBus, DbusPlasmaSession::kConnectTimeoutMs)));
     // The desktop's store where a desktop runs: a GNOME-like session keeps the settings there
     // and applies them to the X server itself. A bare X server may have the schema installed
     // with nobody applying it.

@@ -411,13 +411,20 @@ void SensitivityPage::WritePointerSetting(PointerSetting setting, const PointerS
 }
 
 void SensitivityPage::ShowPointerOutcome(const PointerOutcome& outcome) {
-    ShowPointerError(outcome.write);
+    // The window is going: nothing shows, and a failure is kept on standard error.
+    if (Host().Closing()) {
+        if (!outcome.write.ok)
+            TellUnsavedPointerSetting(outcome.write.error);
+        return;
+    }
     // A click made after the outcome was settled is still on its way, and its own outcome
     // follows: the bars keep showing that click until then.
-    if (outcome.writes != pointerWrites_)
-        return;
-    pointerState_ = outcome.state;
-    ShowPointerSettings();
+    if (outcome.writes == pointerWrites_) {
+        pointerState_ = outcome.state;
+        ShowPointerSettings();
+    }
+    // The message last: a newer outcome that arrives while it is up is shown over this one.
+    ShowPointerError(outcome.write);
 }
 
 void SensitivityPage::MseSpd_OnClick(int level) {

@@ -422,6 +422,9 @@ QWidget* TForm1::Control(std::string_view name) const {
 }
 
 void TForm1::RestoreAndRaise() {
+    // The program is ending: its window does not come back.
+    if (closing_)
+        return;
     if (isMinimized())
         showNormal();
     show();

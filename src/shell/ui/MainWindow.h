@@ -97,6 +97,7 @@ public:
     StorageKind StorageType() const override { return storageType_; }
     bool FillingUI() const override { return fillingUI_; }
     bool NoDeviceShown() const override { return noDeviceShown_; }
+    bool Closing() const override { return closing_; }
     const GeneralSettings& Settings() const override { return settings_; }
     GeneralSettings& Settings() { return *Complete(&settings_); }
     const LayoutState& Layout() const override { return layout_; }
@@ -198,7 +199,7 @@ public:
     // The window is waiting for a transfer to end before it closes.
     bool ClosePending() const { return closePending_; }
 
-    // Raised by a second start of the program.
+    // Raised by a second start of the program or the tray icon; a closing window stays closed.
     void RestoreAndRaise();
 
 signals:

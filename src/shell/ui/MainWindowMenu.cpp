@@ -16,6 +16,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <cstdio>
+
 // The frame and the side menu: clicks and hovers of the menu labels, page switching, sizes.
 
 namespace trvx {
@@ -312,6 +314,15 @@ void TForm1::HideDisableAll() {
 }
 
 void TForm1::RefreshFormMessagDialog(const QString& text) {
+    // A closing window opens nothing: the dialog would stand alone on the desktop, and its loop
+    // would run inside the window's end. The text is kept on standard error.
+    if (closing_) {
+        QString line = text;
+        line.replace(QLatin1Char('\r'), QLatin1Char(' '))
+            .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        std::fprintf(stderr, "%s\n", qPrintable(line));
+        return;
+    }
     // A message raised while the window completes itself waits until it is complete: its
     // dialog's event loop would let the mouse's read land between two steps of the set-up.
     if (completion_ != nullptr && completion_->Running()) {

@@ -124,6 +124,9 @@ void AsyncPointerSettings::Serve(PointerSettings& settings) {
             lock.lock();
             if (result.ok)
                 ApplyPointerSetting(held_, asked.setting, asked.wanted);
+            else if (stopping_)
+                TellUnsavedPointerSetting(PointerSettingText(asked.setting, asked.wanted) + ": " +
+                                          result.error);
             else if (std::find(failures_.begin(), failures_.end(), result.error) == failures_.end())
                 failures_.push_back(result.error);
             continue;

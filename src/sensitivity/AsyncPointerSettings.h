@@ -17,7 +17,7 @@
 // The page showed every click at once, so the end writes what is still asked for before the
 // worker stops, and skips the reads nobody would be told of. It stays bounded: once kEndLimit
 // has passed since the end began, no write begins, and each one left is named on standard
-// error, as is every failure there is nobody left to tell.
+// error, as is each write that fails then and every failure nobody was told of yet.
 
 #include "base/Clock.h"
 #include "sensitivity/PointerSettings.h"

@@ -333,18 +333,47 @@ TEST_F(AsyncPointerSettingsTest, ClosingWritesWhatIsLeftReadsNothingBackAndEndsO
 
 // Clicks the window showed while the settings were still being found, or while the worker was
 // busy, are written at the end. No write begins once 3 s have passed since the end began (each
-// call takes its time on the test's clock), so the end lasts at most that and one call; each
-// click given up is named on standard error.
+// call takes its time on the test's clock), so the end lasts at most that and one call. Each
+// click given up or refused then is named on standard error, one line each.
 TEST(AsyncPointerSettings, TheEndWritesTheClicksLeftUntilItsLimitAndNamesTheRest) {
+    const char* const refusal = "locked by the desktop's settings";
     const struct Case {
         const char* name;
         bool stillFinding; // else the worker is busy reading
         int callMs;
-        std::size_t written; // of the four clicks, in order
-    } cases[] = {{"found after the end began, quick calls", true, 100, 4},
-                 {"busy when the end began, quick calls", false, 100, 4},
-                 {"found after the end began, calls of 2 s", true, 2000, 2},
-                 {"busy when the end began, calls of 2 s", false, 2000, 1}};
+        std::size_t written;           // of the four clicks, in order
+        std::vector<std::string> told; // what the lines on standard error hold, in order
+        bool present = true;
+        bool refuseDoubleClick = false;
+    } cases[] = {
+        {"found after the end began, quick calls", true, 100, 4, {}},
+        {"busy when the end began, quick calls", false, 100, 4, {}},
+        {"found after the end began, calls of 2 s",
+         true,
+         2000,
+         2,
+         {"double-click time 300 ms: not begun", "wheel lines 5: not begun"}},
+        {"busy when the end began, calls of 2 s",
+         false,
+         2000,
+         1,
+         {"pointer acceleration off: not begun", "double-click time 300 ms: not begun",
+          "wheel lines 5: not begun"}},
+        {"none found after the end began",
+         true,
+         100,
+         0,
+         {"pointer speed 0.5: The desktop keeps no",
+          "pointer acceleration off: The desktop keeps no",
+          "double-click time 300 ms: The desktop keeps no", "wheel lines 5: The desktop keeps no"},
+         false},
+        {"a write refused at the end",
+         false,
+         100,
+         4,
+         {std::string("double-click time 300 ms: ") + refusal},
+         true,
+         true}};
     PointerState off;
     off.acceleration = false;
     PointerState lines;
@@ -356,19 +385,21 @@ TEST(AsyncPointerSettings, TheEndWritesTheClicksLeftUntilItsLimitAndNamesTheRest
         {PointerSetting::WheelLines, lines}};
     const std::vector<std::string> calls = {"write speed 0.5", "write acceleration 0",
                                             "write double-click 300", "write wheel lines 5"};
-    const std::vector<std::string> names = {"pointer speed 0.5", "pointer acceleration off",
-                                            "double-click time 300 ms", "wheel lines 5"};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         VirtualClock clock;
         Desktop desktop;
         desktop.Pace(clock, c.callMs);
+        if (c.refuseDoubleClick)
+            desktop.refuseDoubleClick = refusal;
         desktop.Shut();
         std::promise<void> find;
         const std::shared_future<void> finding = find.get_future().share();
         auto settings = std::make_unique<AsyncPointerSettings>(
-            [&] {
+            [&]() -> std::unique_ptr<PointerSettings> {
                 finding.wait_for(kWaitDeadline);
+                if (!c.present)
+                    return nullptr;
                 return std::make_unique<GatedSettings>(desktop);
             },
             &clock);
@@ -416,9 +447,9 @@ TEST(AsyncPointerSettings, TheEndWritesTheClicksLeftUntilItsLimitAndNamesTheRest
         std::vector<std::string> given;
         for (std::string line; std::getline(toldLines, line);)
             given.push_back(line);
-        ASSERT_EQ(given.size(), names.size() - c.written) << told;
+        ASSERT_EQ(given.size(), c.told.size()) << told;
         for (std::size_t n = 0; n < given.size(); ++n)
-            EXPECT_NE(given[n].find(names[c.written + n]), std::string::npos) << given[n];
+            EXPECT_NE(given[n].find(c.told[n]), std::string::npos) << given[n];
     }
 }
 

@@ -49,6 +49,9 @@ public:
     virtual bool OwnWindowSize() const { return false; }
     // The page is shown again without a switch (after a language switch).
     virtual void Reshown() {}
+    // The window is being taken down: work the page runs on threads of its own ends now, while
+    // the window still takes what that work reports (and, closing, shows none of it).
+    virtual void WindowEnding() {}
 
     // The mouse's own buttons (listener news on the UI thread).
     virtual void InputButton(int /*button*/, bool /*held*/) {}

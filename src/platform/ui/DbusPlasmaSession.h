@@ -54,7 +54,8 @@ private:
 // connected, as where there is no bus. Connecting waits for the bus to answer the program's
 // greeting for up to 25 s, and for good where the bus took the connection but never answers;
 // the connecting then goes on by itself, in Qt's D-Bus thread, and ends if the bus answers.
-// `connect` is made once more to take the connection, so it must give the one it made.
+// Until it does, that thread serves no other connection, and Qt waits for it when the process
+// ends. `connect` is made once more to take the connection, so it must give the one it made.
 QDBusConnection BusConnectedWithin(const std::function<QDBusConnection()>& connect, int timeoutMs);
 
 } // namespace trvx

@@ -52,6 +52,12 @@ SensitivityPage::~SensitivityPage() {
     pointer_.reset();
 }
 
+void SensitivityPage::WindowEnding() {
+    // The clicks still on their way are written now; an answer that comes meanwhile is queued
+    // for the page, which the window's end still delivers.
+    pointer_.reset();
+}
+
 void SensitivityPage::Wire() {
     for (int n = 1; n <= 8; ++n) {
         for (int k = 1; k <= 12; ++k)

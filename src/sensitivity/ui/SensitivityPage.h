@@ -26,6 +26,7 @@ public:
     void CaptionsApplied() override;
     void InputButton(int button, bool held) override;
     void CurrentCpi(int level) override;
+    void WindowEnding() override;
 
     // ---- Handlers (level 1..8, bar image 1..12, rate button 1..4) --------------------------
     void DPIValue_OnClick(int level, int image);

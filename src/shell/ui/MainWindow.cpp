@@ -123,6 +123,10 @@ TForm1::~TForm1() {
     // window (a tick, the listener's news, the worker's idle): none may hand the device
     // thread new work or close the window now.
     closing_ = true;
+    // The pages' own threads end first: what they report on the way is delivered below, while
+    // the pages are still there to take it.
+    for (Page* page : pages_)
+        page->WindowEnding();
     completion_.reset();
     disconnect(worker_.get(), nullptr, this, nullptr);
     devTimer_.stop();

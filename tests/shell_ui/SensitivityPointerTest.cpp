@@ -254,6 +254,20 @@ public:
         std::unique_lock lock(mutex_);
         return changed_.wait_for(lock, test::kWaitDeadline, [&] { return reports_ >= count; });
     }
+    // Settings that a window was given begin to end.
+    void Ending() {
+        std::lock_guard lock(mutex_);
+        ++endings_;
+        changed_.notify_all();
+    }
+    int Endings() {
+        std::lock_guard lock(mutex_);
+        return endings_;
+    }
+    bool WaitEndings(int count) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, test::kWaitDeadline, [&] { return endings_ >= count; });
+    }
 
     PointerState Read() {
         std::unique_lock lock = Pass();
@@ -282,6 +296,7 @@ private:
     bool refuse_ = false;
     bool gaveUp_ = false;
     int reports_ = 0;
+    int endings_ = 0;
 };
 
 class HeldSettings : public PointerSettings {
@@ -302,6 +317,8 @@ public:
     explicit CountedOutcomes(HeldDesktop& desktop)
         : desktop_(desktop),
           async_([&desktop] { return std::make_unique<HeldSettings>(desktop); }) {}
+    // Before the settings on their own thread end.
+    ~CountedOutcomes() override { desktop_.Ending(); }
     PointerState Read() override { return async_.Read(); }
     PointerResult Write(PointerSetting setting, const PointerState& wanted) override {
         return async_.Write(setting, wanted);
@@ -424,8 +441,9 @@ TEST_F(SensitivityPointerWorkerTest, AFailureToldOnceTheWindowIsClosingOpensNoth
             QCoreApplication::processEvents();
             form_.reset();
         } else {
-            std::thread answer([this] {
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            // The desktop answers once the window's end waits for it.
+            std::thread answer([this, endings = desktop_.Endings()] {
+                desktop_.WaitEndings(endings + 1);
                 desktop_.Answer();
             });
             form_.reset();
